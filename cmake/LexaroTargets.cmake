@@ -1,0 +1,24 @@
+# Shared compile settings for the project's own targets.
+
+add_library(lexaro_options INTERFACE)
+target_compile_options(lexaro_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+if(LEXARO_SANITIZE)
+    target_compile_options(lexaro_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(lexaro_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+endif()
+
+# A core library made of every .cpp in its folder; an interface target while the folder is empty.
+function(lexaro_core_library name)
+    cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE lexaro_options)
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+    endif()
+endfunction()

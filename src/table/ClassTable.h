@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexaro {
+
+// Modes of ClassTable::AccessGuard.
+inline constexpr int kGuardRelease = 0;
+inline constexpr int kGuardShared = 1;
+inline constexpr int kGuardExclusive = 2;
+
+// Match modes of ClassTable::FindRow.
+inline constexpr int kMatchExact = 0;
+inline constexpr int kMatchEqualNoCase = 1;
+inline constexpr int kMatchBeginsWord = 2;
+inline constexpr int kMatchWholeWord = 3;
+inline constexpr int kMatchContains = 4;
+inline constexpr int kMatchBeginsWith = 5;
+inline constexpr int kMatchEndsWith = 6;
+
+inline constexpr int kUtf8CodePage = 65001;
+
+// A grid of UTF-8 byte strings addressed (column, row). The logical size (RowCount x ColumnCount) is
+// separate from what is stored: shrinking hides cells, growing again shows them, and only DeleteRow and
+// Clear discard stored cells. AccessGuard is a busy marker that never waits, not a thread lock.
+class ClassTable {
+public:
+    ClassTable() = default;
+
+    bool AccessGuard(int mode);
+
+    int RowCount() const { return m_LastRow + 1; }
+    int ColumnCount() const { return m_LastColumn + 1; }
+    bool SetSize(int columns, int rows);
+    bool AddRows(int count);
+    bool Resize(int columns, int rows);
+    bool Clear(bool keepClean);
+
+    bool IsModified() const { return m_Modified; }
+    void SetModified(bool modified) { m_Modified = modified; }
+    int Charset() const { return m_Charset; }
+    void SetCharset(int codePage) { m_Charset = codePage; }
+    int FileCharset() const { return m_FileCharset; }
+    const std::string& Separator() const { return m_Separator; }
+    void SetSeparator(std::string_view separator) { m_Separator = separator; }
+    const std::filesystem::path& FileName() const { return m_FileName; }
+    void SetFileName(const std::filesystem::path& path) { m_FileName = path; }
+
+    int CellLength(int column, int row) const;
+    std::string GetCell(int column, int row);
+    std::string PeekCell(int column, int row) const;
+    int GetCellInt(int column, int row) const;
+    bool StoreCell(int column, int row, std::string_view text);
+    bool SetCell(int column, int row, std::string_view text);
+    bool SetCellInt(int column, int row, int value);
+
+    bool InsertRow(int index);
+    bool DeleteRow(int index);
+    bool AppendRowTo(int row, ClassTable& target);
+    bool SortRows(int column, bool ascending, int first, int last);
+
+    int FindRow(int column, int startRow, std::string_view text, int mode);
+    int FindRowAround(int column, int startRow, std::string_view prefix, std::string_view suffix);
+
+    // Number of physically stored rows (may differ from RowCount).
+    int StoredRowCount() const { return static_cast<int>(m_Rows.size()); }
+
+    // XML2 document: the dictionary file.
+    std::string ToXml2Text();
+    bool ParseXml2Text(std::string_view document);
+    bool SaveDocumentFile(const std::filesystem::path& path);
+    bool LoadDocumentFile(const std::filesystem::path& path);
+
+    // XML form (entry clipboard, fallback of the document reader), separated text and HTML.
+    std::string ToXmlText();
+    std::vector<char> ToXmlBuffer();
+    bool ParseXmlText(std::string_view document);
+    bool ParseXmlCString(const char* text);
+    bool SaveSeparatedText(const std::filesystem::path& path);
+    bool LoadSeparatedText(const std::filesystem::path& path);
+    bool SaveHtml(const std::filesystem::path& path);
+
+private:
+    // The cell if it is inside the logical size and stored, otherwise null.
+    const std::string* VisibleCell(int column, int row) const;
+    void SortRange(int column, bool ascending, int first, int last);
+
+    std::vector<std::vector<std::string>> m_Rows;
+    int m_Guard = kGuardRelease;
+    std::filesystem::path m_FileName;
+    bool m_Sized = false;
+    bool m_Modified = false;
+    int m_Readers = 0;
+    int m_LastRow = -1;
+    int m_LastColumn = -1;
+    int m_Charset = kUtf8CodePage;
+    int m_FileCharset = -2;
+    std::string m_Separator = ";";
+};
+
+} // namespace lexaro

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lexaro {
+
+// Writes bytes to a temporary file beside the target, flushes it to disk and renames it over the target.
+// On any failure the result is false, the temporary file is removed and the old target is untouched.
+bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
+
+// Reads a whole file. False when it cannot be opened or read; out is then empty.
+bool ReadFileBytes(const std::filesystem::path& path, std::string& out);
+
+} // namespace lexaro
