@@ -1,0 +1,158 @@
+#pragma once
+
+#include "engine/Clock.h"
+#include "table/ClassTable.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace lexaro {
+
+// Columns of the entry table.
+inline constexpr int kTermColumn = 0;
+inline constexpr int kExplanationColumn = 1;
+inline constexpr int kDateColumn = 2;
+inline constexpr int kEntryColumns = 3;
+
+// Columns of the undo log: the entry's three cells as logged, then its row, the operation and the group.
+inline constexpr int kLogRowColumn = 3;
+inline constexpr int kLogOperationColumn = 4;
+inline constexpr int kLogGroupColumn = 5;
+inline constexpr int kUndoLogColumns = 6;
+
+// Operations recorded in the undo log.
+inline constexpr int kUndoAdd = 0;
+inline constexpr int kUndoDelete = 1;
+inline constexpr int kUndoModify = 2;
+
+// Explanation markup: an additional part holding positive and negative examples. Matched as exact bytes.
+inline constexpr std::string_view kAdditionalOpen = "<add_exp>";
+inline constexpr std::string_view kAdditionalClose = "</add_exp>";
+inline constexpr std::string_view kPositiveOpen = "<exp_pos>";
+inline constexpr std::string_view kPositiveClose = "</exp_pos>";
+inline constexpr std::string_view kNegativeOpen = "<exp_neg>";
+inline constexpr std::string_view kNegativeClose = "</exp_neg>";
+
+// "%04i-%02i-%02i %02i:%02d:%02d", for example 2007-03-05 09:04:01.
+std::string FormatDateStamp(const LocalTime& time);
+
+// The dictionary engine: the entry table (term, explanation, date stamp), the settings that govern adding,
+// deleting and searching, and the undo log. Every change to entries goes through it so that the log and the
+// date stamps stay consistent.
+class EntryStore {
+public:
+    // Without a clock the machine's local time is used.
+    explicit EntryStore(std::shared_ptr<const Clock> clock = nullptr);
+
+    ClassTable& Entries() { return m_Entries; }
+    const ClassTable& Entries() const { return m_Entries; }
+    ClassTable& UndoLog() { return m_UndoLog; }
+    const ClassTable& UndoLog() const { return m_UndoLog; }
+
+    // The entry the main window shows and that Modify, Delete, Cut, Copy and Paste act on; -1 for none.
+    int CurrentRow() const { return m_CurrentRow; }
+    void SetCurrentRow(int row) { m_CurrentRow = row < -1 ? -1 : row; }
+
+    int MaxResults() const { return m_MaxResults; }
+    void SetMaxResults(int count) { m_MaxResults = count; }
+    int ResultCount() const { return m_ResultCount; }
+    void SetResultCount(int count) { m_ResultCount = count; }
+    const std::string& ResultText() const { return m_ResultText; }
+    void SetResultText(std::string text) { m_ResultText = std::move(text); }
+    int UndoGroup() const { return m_UndoGroup; }
+
+    bool SearchSubstring() const { return m_SearchSubstring; }
+    void SetSearchSubstring(bool on) { m_SearchSubstring = on; }
+    bool SearchViceVersa() const { return m_SearchViceVersa; }
+    void SetSearchViceVersa(bool on) { m_SearchViceVersa = on; }
+    bool MultiDelete() const { return m_MultiDelete; }
+    void SetMultiDelete(bool on) { m_MultiDelete = on; }
+    bool DoAutoAdd() const { return m_DoAutoAdd; }
+    void SetDoAutoAdd(bool on) { m_DoAutoAdd = on; }
+    bool NoMultiTerms() const { return m_NoMultiTerms; }
+    void SetNoMultiTerms(bool on) { m_NoMultiTerms = on; }
+    bool LimitMaxResults() const { return m_LimitMaxResults; }
+    void SetLimitMaxResults(bool on) { m_LimitMaxResults = on; }
+
+    // Put between an existing explanation and a merged one.
+    const std::string& Separator() const { return m_Separator; }
+    void SetSeparator(std::string_view separator) { m_Separator = separator; }
+    // A search text enclosed in the first byte of this is translated as a phrase; empty turns that off.
+    const std::string& TranslateChar() const { return m_TranslateChar; }
+    void SetTranslateChar(std::string_view text) { m_TranslateChar = text; }
+    // Search wildcard; empty turns wildcard matching off.
+    const std::string& Wildcard() const { return m_Wildcard; }
+    void SetWildcard(std::string_view wildcard) { m_Wildcard = wildcard; }
+
+    // Fixed texts from which the search builds its result text.
+    static std::string_view RuleLine() { return "-------------------------"; }
+    static std::string_view HitOpen() { return "["; }
+    static std::string_view HitClose() { return "]"; }
+    static std::string_view DictionaryOpen() { return "<<"; }
+    static std::string_view DictionaryClose() { return ">>"; }
+
+    // Name of the private clipboard format under which the entry clipboard exchange offers one entry.
+    static std::string ClipboardFormatName() { return "CLIP_LEXARO"; }
+
+    // The current local time as a date stamp.
+    std::string DateStamp() const;
+
+    // Adds the entry, or merges into / replaces an existing one with the same term. The row, or -1 when the
+    // table could not take a new row.
+    int StoreEntry(std::string_view term, std::string_view explanation);
+    // Changes the current entry (renaming it to the term), or the entry with exactly this term; adds the entry
+    // when there is neither.
+    int ModifyEntry(std::string_view term, std::string_view explanation);
+    // Removes the first entry with the term (ignoring ASCII case), or all of them with MultiDelete.
+    void DeleteEntries(std::string_view term);
+    // StoreEntry when the term does not exist yet; -1 when it does and nothing was added.
+    int AddIfNew(std::string_view term, std::string_view explanation);
+
+    // Reverts every logged change of the group, newest first; true if there was at least one.
+    bool UndoChanges(int group);
+    // Appends one undo log row describing the entry at row as it is now. False if the log cannot grow.
+    bool LogChange(int row, int operation, int group);
+    // Forgets every logged change.
+    void ClearUndoLog();
+    // To be called whenever the entry table was replaced by another dictionary (loaded, created, imported):
+    // the logged changes belong to the old one and must never be applied to the new entries.
+    void DictionaryReplaced();
+
+    int PreviousEntry();
+    int NextEntry();
+    bool SortEntries(int column, bool ascending);
+    void SwapColumns();
+
+private:
+    int AppendEntry(std::string_view term, std::string_view explanation, std::string_view stamp);
+    void EnsureEntryColumns();
+    bool AppendLogRow(std::string_view term, std::string_view explanation, std::string_view date, int row,
+                      int operation, int group);
+    void RevertLogRow(int logRow);
+    void WriteLoggedCells(int logRow, int row);
+    // Keep CurrentRow on the same entry while rows move; -1 once that entry is gone.
+    void RowRemoved(int row);
+    void RowInserted(int row);
+
+    std::shared_ptr<const Clock> m_Clock;
+    ClassTable m_Entries;
+    int m_CurrentRow = 0;
+    int m_MaxResults = 50;
+    int m_ResultCount = 0;
+    int m_UndoGroup = 0;
+    bool m_SearchSubstring = true;
+    bool m_SearchViceVersa = true;
+    bool m_MultiDelete = false;
+    bool m_DoAutoAdd = false;
+    bool m_NoMultiTerms = true;
+    bool m_LimitMaxResults = false;
+    std::string m_Separator = ", ";
+    std::string m_TranslateChar = "\"";
+    std::string m_Wildcard = "*";
+    std::string m_ResultText;
+    ClassTable m_UndoLog;
+};
+
+} // namespace lexaro

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "engine/Clock.h"
+#include "engine/EntryStore.h"
+
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace lexaro::test {
+
+// A clock that shows whatever time the test sets.
+struct FakeClock : Clock {
+    LocalTime now{2007, 3, 5, 9, 4, 1};
+    LocalTime Now() const override { return now; }
+};
+
+using Row = std::array<std::string, 3>;
+using Rows = std::vector<Row>;
+
+// Every visible entry, for comparing whole tables.
+inline Rows Snapshot(const ClassTable& table) {
+    Rows rows;
+    for (int r = 0; r < table.RowCount(); ++r) {
+        rows.push_back({table.PeekCell(0, r), table.PeekCell(1, r), table.PeekCell(2, r)});
+    }
+    return rows;
+}
+
+// One undo log row: term, explanation, date, row, operation, group.
+inline std::vector<std::string> LogRow(const ClassTable& log, int row) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < 6; ++c) {
+        cells.push_back(log.PeekCell(c, row));
+    }
+    return cells;
+}
+
+// A store on a fake clock, filled with entries written straight into the table (no undo log rows).
+struct Fixture {
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+    EntryStore store{clock};
+
+    void Fill(const Rows& rows) {
+        ClassTable& table = store.Entries();
+        const int first = table.RowCount();
+        table.AddRows(static_cast<int>(rows.size()));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            for (int c = 0; c < 3; ++c) {
+                table.SetCell(c, first + static_cast<int>(i), rows[i][static_cast<std::size_t>(c)]);
+            }
+        }
+    }
+    void SetTime(int hour, int minute, int second) { clock->now = {2024, 11, 30, hour, minute, second}; }
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> counter{0};
+        m_Path = std::filesystem::temp_directory_path() /
+                 ("lexaro-engine-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(m_Path);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return m_Path; }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+} // namespace lexaro::test
