@@ -3,6 +3,7 @@
 #include "engine/Clock.h"
 #include "table/ClassTable.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -125,6 +126,22 @@ public:
     bool SortEntries(int column, bool ascending);
     void SwapColumns();
 
+    // The explanation without its additional part.
+    static std::string MainExplanation(std::string_view text);
+    std::string MainCell(int column, int row);
+    // True when the text has an additional part with at least one complete positive or negative example.
+    static bool HasExampleBlock(std::string_view text);
+    // Fills target (one column) with the positive or the negative examples of the text.
+    static bool ExtractExamples(std::string_view text, bool positive, ClassTable& target);
+
+    std::string LongestTerm();
+    std::string ShortestTerm();
+    std::string LongestExplanation();
+    std::string ShortestExplanation();
+
+    // Writes every entry as separated text without additional parts. False leaves any old file as it was.
+    bool ExportPlainText(const std::filesystem::path& path);
+
 private:
     int AppendEntry(std::string_view term, std::string_view explanation, std::string_view stamp);
     void EnsureEntryColumns();
@@ -135,6 +152,7 @@ private:
     // Keep CurrentRow on the same entry while rows move; -1 once that entry is gone.
     void RowRemoved(int row);
     void RowInserted(int row);
+    std::string Extreme(int column, bool longest);
 
     std::shared_ptr<const Clock> m_Clock;
     ClassTable m_Entries;
