@@ -168,7 +168,6 @@ bool ClassTable::StoreCell(int column, int row, std::string_view text) {
         m_Modified = true;
         return true;
     }
-    m_Rows.reserve(r + 1);
     while (m_Rows.size() <= r) {
         m_Rows.emplace_back(c + 1);
     }
