@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,10 +86,22 @@ public:
     bool LoadSeparatedText(const std::filesystem::path& path);
     bool SaveHtml(const std::filesystem::path& path);
 
+    // Opens a table file: "rb" to read (regular files only), "wb+" to write. Null on failure; the caller
+    // closes the file. The table's own writers do not use it: they replace their target in one step.
+    static std::FILE* OpenTableFile(const std::filesystem::path& path, bool forReading);
+    // Reads length bytes of an open file in one read and returns them up to the first NUL.
+    static std::string ReadWholeFile(std::FILE* file, long length);
+
 private:
     // The cell if it is inside the logical size and stored, otherwise null.
     const std::string* VisibleCell(int column, int row) const;
     void SortRange(int column, bool ascending, int first, int last);
+    // The forms as bytes in the table's code page; nothing when the table is busy or its code page
+    // cannot be converted.
+    std::optional<std::string> BuildXml2Text();
+    std::optional<std::string> BuildXmlText();
+    std::optional<std::string> BuildSeparatedText();
+    std::optional<std::string> BuildHtml();
 
     std::vector<std::vector<std::string>> m_Rows;
     int m_Guard = kGuardRelease;

@@ -1,0 +1,155 @@
+#pragma once
+
+// Helpers shared by the readers and writers of the table's byte forms. Not part of the table's interface.
+
+#include "table/ClassTable.h"
+#include "table/TextEncoding.h"
+
+#include <climits>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lexaro::forms {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+inline constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
+
+// Finds a fixed needle in a document by forward search. Callers ask from positions that never move
+// backwards, so an answer already known to lie ahead is reused instead of scanned for again: every
+// byte of the document is examined at most once per needle, and a hostile document cannot make a
+// load quadratic.
+class ForwardFinder {
+public:
+    ForwardFinder(std::string_view document, std::string_view needle) : m_Document(document), m_Needle(needle) {}
+
+    std::size_t Find(std::size_t from) {
+        if (m_Searched && from >= m_From && (m_Found == std::string_view::npos || from <= m_Found)) {
+            return m_Found;
+        }
+        m_Searched = true;
+        m_From = from;
+        m_Found = from > m_Document.size() ? std::string_view::npos : m_Document.find(m_Needle, from);
+        return m_Found;
+    }
+
+private:
+    std::string_view m_Document;
+    std::string_view m_Needle;
+    bool m_Searched = false;
+    std::size_t m_From = 0;
+    std::size_t m_Found = std::string_view::npos;
+};
+
+// A decimal number read the way C strtol with base 10 reads it (leading white space, an optional sign,
+// digits up to the first other byte), limited to the int range. An empty or reversed range reads as 0.
+inline int ReadNumber(std::string_view document, std::size_t begin, std::size_t end) {
+    if (end <= begin || begin >= document.size()) {
+        return 0;
+    }
+    std::string_view text = document.substr(begin, end - begin);
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    long long value = 0;
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = value * 10 + (text[pos] - '0');
+        if (value > limit) {
+            value = limit;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+// A column count announced by a document, kept no larger than the bytes that follow it: a row of the
+// table needs more than one byte per cell, so a larger count cannot belong to any row in the document.
+inline int BoundColumns(int announced, std::size_t bytesLeft) {
+    if (announced > 0 && static_cast<std::size_t>(announced) > bytesLeft) {
+        return static_cast<int>(bytesLeft);
+    }
+    return announced;
+}
+
+// How much cell text a reader may store for a document of the given size. Cells of a sound document
+// never overlap and grow at most threefold in conversion; a document whose cells overlap over and over
+// (markup inside cells) would otherwise make the reader copy it again for every cell.
+inline std::size_t CellBudget(std::size_t documentSize) {
+    return documentSize * 4 + 4096;
+}
+
+// Bytes of every visible cell plus a per-cell allowance for markup: a writer reserves this once instead
+// of growing a large document step by step.
+inline std::size_t EstimateSize(const ClassTable& table, std::size_t perCell) {
+    std::size_t total = 256;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            const int length = table.CellLength(column, row);
+            total += perCell + (length > 0 ? static_cast<std::size_t>(length) : 0);
+        }
+    }
+    return total;
+}
+
+// Converts the cells of one document between UTF-8 and the table's code page (nothing to do for 65001).
+class CellCoder {
+public:
+    CellCoder(int codePage, CodePageConverter::Direction direction)
+        : m_Plain(codePage == kUtf8CodePage), m_Converter(codePage, direction) {}
+
+    bool IsValid() const { return m_Plain || m_Converter.IsValid(); }
+    bool IsPlain() const { return m_Plain; }
+    std::string Convert(std::string_view cell) { return m_Plain ? std::string(cell) : m_Converter.Convert(cell); }
+    void AppendTo(std::string& out, std::string_view cell) {
+        if (m_Plain) {
+            out.append(cell);
+        } else {
+            out.append(m_Converter.Convert(cell));
+        }
+    }
+
+private:
+    bool m_Plain;
+    CodePageConverter m_Converter;
+};
+
+// Holds the table's Shared guard while a writer reads every cell, so that a table held Exclusive by a
+// running operation is reported as busy instead of being written with empty cells.
+class SharedHold {
+public:
+    explicit SharedHold(ClassTable& table) : m_Table(table), m_Held(table.AccessGuard(kGuardShared)) {}
+    ~SharedHold() {
+        if (m_Held) {
+            m_Table.AccessGuard(kGuardRelease);
+        }
+    }
+    SharedHold(const SharedHold&) = delete;
+    SharedHold& operator=(const SharedHold&) = delete;
+    bool Held() const { return m_Held; }
+
+private:
+    ClassTable& m_Table;
+    bool m_Held;
+};
+
+// The content of a table file up to its first NUL, read with OpenTableFile and ReadWholeFile. Nothing
+// when the file cannot be opened or read, or holds no bytes.
+std::optional<std::string> ReadTableFile(const std::filesystem::path& path);
+
+// True when nobody holds the table; a reader refuses to fill a table that is in use.
+inline bool IsFree(ClassTable& table) {
+    if (!table.AccessGuard(kGuardExclusive)) {
+        return false;
+    }
+    table.AccessGuard(kGuardRelease);
+    return true;
+}
+
+} // namespace lexaro::forms

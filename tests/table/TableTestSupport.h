@@ -1,0 +1,111 @@
+#pragma once
+
+#include "table/ClassTable.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <sys/resource.h>
+#include <system_error>
+#include <vector>
+
+namespace lexaro::test {
+
+// A fresh folder for one test's files, removed with everything in it afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        const char* base = std::getenv("LEXARO_TEST_TMP");
+        std::filesystem::path root = base != nullptr ? base : std::filesystem::temp_directory_path().string();
+        std::filesystem::create_directories(root);
+        std::string pattern = (root / "lexaro-table-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_Path = pattern;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path operator/(std::string_view name) const { return m_Path / name; }
+    const std::filesystem::path& Path() const { return m_Path; }
+
+    // The entries of the folder, so a test can tell that no temporary file was left behind.
+    std::size_t EntryCount() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(m_Path), std::filesystem::directory_iterator()));
+    }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A table of the given rows, each a list of cells; the column count is the longest row.
+inline void Fill(ClassTable& table, std::initializer_list<std::vector<std::string>> rows) {
+    std::size_t columns = 0;
+    for (const auto& row : rows) {
+        columns = row.size() > columns ? row.size() : columns;
+    }
+    table.Resize(static_cast<int>(columns), static_cast<int>(rows.size()));
+    int r = 0;
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            table.SetCell(static_cast<int>(c), r, row[c]);
+        }
+        ++r;
+    }
+}
+
+// Every visible cell, row by row, for whole-table comparisons.
+inline std::vector<std::vector<std::string>> Cells(ClassTable& table) {
+    std::vector<std::vector<std::string>> cells(static_cast<std::size_t>(table.RowCount()));
+    for (int r = 0; r < table.RowCount(); ++r) {
+        for (int c = 0; c < table.ColumnCount(); ++c) {
+            cells[static_cast<std::size_t>(r)].push_back(table.GetCell(c, r));
+        }
+    }
+    return cells;
+}
+
+// Makes every write of this process beyond the given size fail (EFBIG), also for root, for as long as
+// it lives: the way to make a save fail half-way in a test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_Old);
+        m_OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_Old;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_Old);
+        std::signal(SIGXFSZ, m_OldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_Old{};
+    void (*m_OldHandler)(int) = nullptr;
+};
+
+} // namespace lexaro::test
