@@ -1,0 +1,15 @@
+#pragma once
+
+#include "table/ClassTable.h"
+
+#include <string_view>
+
+namespace lexaro {
+
+// Replaces the table's content with separated text: one line per row (CR LF or CR ends a line, a lone
+// LF does not), cells split at the table's Separator, converted from its Charset. The reader of
+// ClassTable::LoadSeparatedText without the file: false, table unchanged, when the table is busy, its
+// code page cannot be converted or the separator is empty.
+bool ParseSeparatedText(ClassTable& table, std::string_view content);
+
+} // namespace lexaro
