@@ -1,0 +1,109 @@
+#include "ui/QtPlatform.h"
+
+#include "app/FileFilter.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace lexaro {
+
+namespace {
+
+QString Q(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QMessageBox::Icon ToQtIcon(PromptIcon icon) {
+    switch (icon) {
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Warning:
+        return QMessageBox::Warning;
+    case PromptIcon::Error:
+        return QMessageBox::Critical;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(PromptButtons buttons) {
+    switch (buttons) {
+    case PromptButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+// "Name(*.a)|*.a|..." becomes the Qt list "Name(*.a) (*.a)", one per entry.
+QStringList ToQtFilters(const std::u16string& filter) {
+    QStringList filters;
+    for (const auto& entry : ParseFileFilter(filter)) {
+        QStringList patterns;
+        for (const auto& pattern : entry.patterns) {
+            patterns << Q(pattern);
+        }
+        filters << QStringLiteral("%1 (%2)").arg(Q(entry.name), patterns.join(u' '));
+    }
+    return filters;
+}
+
+std::filesystem::path ToPath(const QString& file) {
+    return std::filesystem::path(file.toStdString());
+}
+
+} // namespace
+
+PromptAnswer QtPrompter::Ask(const std::u16string& text, const std::u16string& caption, PromptButtons buttons,
+                             PromptIcon icon) {
+    QMessageBox box(ToQtIcon(icon), caption.empty() ? QStringLiteral("Lexaro") : Q(caption), Q(text),
+                    ToQtButtons(buttons), m_Parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    default:
+        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    }
+}
+
+std::optional<ChosenFile> QtFileChooser::ChooseOpen(const std::u16string& caption, const std::u16string& filter,
+                                                    const std::filesystem::path& folder) {
+    const QStringList filters = ToQtFilters(filter);
+    QString selected = filters.isEmpty() ? QString() : filters.front();
+    const QString file = QFileDialog::getOpenFileName(m_Parent, Q(caption), QString::fromStdString(folder.string()),
+                                                      filters.join(QStringLiteral(";;")), &selected);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return ChosenFile{ToPath(file), static_cast<int>(std::max<qsizetype>(0, filters.indexOf(selected)))};
+}
+
+std::optional<ChosenFile> QtFileChooser::ChooseSave(const std::u16string& caption, const std::u16string& filter,
+                                                    const std::filesystem::path& suggested,
+                                                    const std::u16string& defaultExtension) {
+    const QStringList filters = ToQtFilters(filter);
+    QString selected = filters.isEmpty() ? QString() : filters.front();
+    QFileDialog dialog(m_Parent, Q(caption), QString::fromStdString(suggested.string()),
+                       filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Q(defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const int index = static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    return ChosenFile{ToPath(dialog.selectedFiles().front()), index};
+}
+
+} // namespace lexaro
