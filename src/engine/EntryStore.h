@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace lexaro {
 
@@ -35,6 +36,9 @@ inline constexpr std::string_view kPositiveOpen = "<exp_pos>";
 inline constexpr std::string_view kPositiveClose = "</exp_pos>";
 inline constexpr std::string_view kNegativeOpen = "<exp_neg>";
 inline constexpr std::string_view kNegativeClose = "</exp_neg>";
+
+// A search lists at most this many hits, whatever the limit setting says.
+inline constexpr int kSearchHitCap = 500;
 
 // "%04i-%02i-%02i %02i:%02d:%02d", for example 2007-03-05 09:04:01.
 std::string FormatDateStamp(const LocalTime& time);
@@ -111,6 +115,23 @@ public:
     // StoreEntry when the term does not exist yet; -1 when it does and nothing was added.
     int AddIfNew(std::string_view term, std::string_view explanation);
 
+    // One search pass over one table (this store's or another dictionary's): appends every hit, "[" key "]" and
+    // the shown cell, to the result text, up to the result limit. A text enclosed in the translate character is
+    // translated word by word instead; the wildcard makes the pass a prefix, suffix or infix match. True when
+    // something was found.
+    bool SearchTable(std::string_view text, ClassTable& table, bool partial, int searchColumn, int shownColumn);
+    // Exact terms, exact explanations (vice versa), terms containing the text (substring), explanations containing
+    // it (both); stops at the first pass that finds something.
+    bool SearchPasses(std::string_view text, ClassTable& table, bool substring);
+    // The whole search: the entries first, then, with additional on, every dictionary of the list (column 0 of each
+    // row holds a path) under a "<<" file name ">>" heading, followed by notFound where it has no hit. A
+    // dictionary that cannot be loaded is skipped. Afterwards ResultCount is the number of hits in all of them.
+    // True if anything was found.
+    bool Lookup(std::string_view text, bool substring, bool additional, const ClassTable& dictionaries,
+                std::string_view notFound, std::string& out);
+    bool Lookup(std::string_view text, bool substring, bool additional,
+                const std::vector<std::filesystem::path>& dictionaries, std::string_view notFound, std::string& out);
+
     // Reverts every logged change of the group, newest first; true if there was at least one.
     bool UndoChanges(int group);
     // Appends one undo log row describing the entry at row as it is now. False if the log cannot grow.
@@ -153,6 +174,7 @@ private:
     void RowRemoved(int row);
     void RowInserted(int row);
     std::string Extreme(int column, bool longest);
+    bool TranslatePhrase(std::string_view phrase, ClassTable& table);
 
     std::shared_ptr<const Clock> m_Clock;
     ClassTable m_Entries;

@@ -1,0 +1,123 @@
+#include "EntryStoreTestSupport.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace lexaro {
+namespace {
+
+using Paths = std::vector<std::filesystem::path>;
+
+// The dictionary document as the program writes it, made by hand so that the search is tested against the bytes.
+void WriteDictionary(const std::filesystem::path& path, const test::Rows& rows) {
+    std::string doc = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<CLASS_TABLE_XML2>\r\n<CT_ROWS>" +
+                      std::to_string(rows.size()) + "</CT_ROWS>\r\n<CT_COLUMNS>3</CT_COLUMNS>\r\n" +
+                      "<CT_CHARSET>65001</CT_CHARSET>\r\n";
+    for (const test::Row& row : rows) {
+        doc += " <CT_R>\r\n";
+        for (const std::string& cell : row) {
+            doc += "  <CT_C=" + std::to_string(cell.size()) + ">" + cell + "</CT_C>\r\n";
+        }
+        doc += " </CT_R>\r\n";
+    }
+    doc += "</CLASS_TABLE_XML2>\r\n";
+    std::ofstream(path, std::ios::binary) << doc;
+}
+
+struct AdditionalFixture : test::Fixture {
+    test::TempDir dir;
+    std::filesystem::path extra = dir.Path() / "extra.lxd";
+    std::filesystem::path other = dir.Path() / "wörter.lxd";
+    bool found = false;
+
+    AdditionalFixture() {
+        Fill({{"house", "Haus", ""}, {"House", "Gebäude", ""}, {"cat", "Katze", ""}});
+        WriteDictionary(extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
+        WriteDictionary(other, {{"dog", "Hund", ""}, {"dog", "Köter", ""}, {"big", "groß", ""}});
+    }
+
+    std::string Search(std::string_view text, const Paths& paths) {
+        store.SetCurrentRow(-1);
+        std::string out;
+        found = store.Lookup(text, store.SearchSubstring(), true, paths, "Term not found.", out);
+        return out;
+    }
+};
+
+const std::string kRule = "\r\n-------------------------\r\n";
+
+TEST(EntrySearchAdditional, HitsFollowUnderTheFileName) {
+    AdditionalFixture f;
+    EXPECT_EQ(f.Search("house", {f.other, f.extra}),
+              "[house]\r\nHaus" + kRule + "[House]\r\nGebäude\r\n\r\n<<wörter.lxd>>\r\nTerm not found.\r\n\r\n" +
+                  "<<extra.lxd>>\r\n[house]\r\nmaison");
+    EXPECT_TRUE(f.found);
+    EXPECT_EQ(f.store.ResultCount(), 3);
+    EXPECT_EQ(f.store.CurrentRow(), 0);
+
+    // Found only elsewhere: the heading opens the text and no current entry is chosen.
+    EXPECT_EQ(f.Search("dog", {f.extra, f.other}),
+              "<<extra.lxd>>\r\n[dog]\r\nchien\r\n\r\n<<wörter.lxd>>\r\n[dog]\r\nHund" + kRule + "[dog]\r\nKöter");
+    EXPECT_TRUE(f.found);
+    EXPECT_EQ(f.store.ResultCount(), 3);
+    EXPECT_EQ(f.store.CurrentRow(), -1);
+}
+
+TEST(EntrySearchAdditional, CountCoversTheOpenDictionaryToo) {
+    AdditionalFixture f;
+    EXPECT_EQ(f.Search("cat", {f.extra}), "[cat]\r\nKatze\r\n\r\n<<extra.lxd>>\r\nTerm not found.");
+    EXPECT_TRUE(f.found);
+    EXPECT_EQ(f.store.ResultCount(), 1);
+}
+
+TEST(EntrySearchAdditional, UnreadableDictionariesAreSkipped) {
+    AdditionalFixture f;
+    const auto empty = f.dir.Path() / "empty.lxd";
+    std::ofstream(empty, std::ios::binary).flush();
+    const Paths paths{f.dir.Path() / "missing.lxd", "", empty, f.dir.Path(), f.extra};
+    EXPECT_EQ(f.Search("dog", paths), "<<extra.lxd>>\r\n[dog]\r\nchien");
+    EXPECT_EQ(f.Search("zebra", {f.dir.Path() / "missing.lxd"}), "");
+    EXPECT_FALSE(f.found);
+
+    // The list is left alone when the additional flag is off.
+    std::string out;
+    EXPECT_FALSE(f.store.Lookup("dog", true, false, Paths{f.extra}, "Term not found.", out));
+    EXPECT_EQ(out, "");
+}
+
+TEST(EntrySearchAdditional, ListTableAndFileNamesCutAtEitherSlash) {
+    AdditionalFixture f;
+    // On this system a backslash may be part of a file name; the heading still starts after it.
+    const auto odd = f.dir.Path() / "old\\words.lxd";
+    WriteDictionary(odd, {{"cat", "chat", ""}});
+    ClassTable list;
+    list.Resize(1, 2);
+    list.SetCell(0, 0, odd.string());
+    list.SetCell(0, 1, f.other.string());
+    std::string out;
+    EXPECT_TRUE(f.store.Lookup("big", true, true, list, "-", out));
+    EXPECT_EQ(out, "<<words.lxd>>\r\n-\r\n\r\n<<wörter.lxd>>\r\n[big]\r\ngroß");
+}
+
+TEST(EntrySearchAdditional, LimitCountsTheAdditionalDictionariesTogether) {
+    AdditionalFixture f;
+    f.store.SetLimitMaxResults(true);
+    f.store.SetMaxResults(2);
+    f.Fill({{"dog", "Hund", ""}, {"dog", "Rüde", ""}, {"dog", "Welpe", ""}});
+    EXPECT_EQ(f.Search("dog", {f.other, f.extra, f.other}),
+              "[dog]\r\nHund" + kRule + "[dog]\r\nRüde\r\n\r\n<<wörter.lxd>>\r\n[dog]\r\nHund" + kRule +
+                  "[dog]\r\nKöter\r\n\r\n<<extra.lxd>>\r\n\r\n\r\n<<wörter.lxd>>\r\n");
+    EXPECT_EQ(f.store.ResultCount(), 4);
+}
+
+TEST(EntrySearchAdditional, PhrasesAreTranslatedWithEachDictionary) {
+    AdditionalFixture f;
+    EXPECT_EQ(f.Search("\"big house\"", {f.extra, f.other}),
+              "big Haus\r\n\r\n<<extra.lxd>>\r\nbig maison\r\n\r\n<<wörter.lxd>>\r\ngroß house");
+    EXPECT_EQ(f.store.ResultCount(), 2);
+    EXPECT_EQ(f.Search("\"\"", {f.extra}), "<<extra.lxd>>\r\nTerm not found.");
+    EXPECT_FALSE(f.found);
+}
+
+} // namespace
+} // namespace lexaro
