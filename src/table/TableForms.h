@@ -16,6 +16,11 @@ namespace lexaro::forms {
 inline constexpr std::string_view kCrLf = "\r\n";
 inline constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
 
+// A document's text ends at its first NUL byte, as it does when it is read from a file.
+inline std::string_view UpToNul(std::string_view document) {
+    return document.substr(0, document.find('\0'));
+}
+
 // Finds a fixed needle in a document by forward search. Callers ask from positions that never move
 // backwards, so an answer already known to lie ahead is reused instead of scanned for again: every
 // byte of the document is examined at most once per needle, and a hostile document cannot make a
@@ -69,11 +74,17 @@ inline int ReadNumber(std::string_view document, std::size_t begin, std::size_t 
     return static_cast<int>(negative ? -value : value);
 }
 
-// A column count announced by a document, kept no larger than the bytes that follow it: a row of the
-// table needs more than one byte per cell, so a larger count cannot belong to any row in the document.
+// A column count announced by a document. Rows that are read prove their columns cell by cell; a
+// table left without rows has only the announcement, which is believed up to a generous width or the
+// size of the document, whichever is larger: far more than any table the program makes, far less than
+// a hostile count for the windows to loop over.
+inline constexpr int kUnprovenColumnLimit = 65536;
+
 inline int BoundColumns(int announced, std::size_t bytesLeft) {
-    if (announced > 0 && static_cast<std::size_t>(announced) > bytesLeft) {
-        return static_cast<int>(bytesLeft);
+    const std::size_t limit =
+        bytesLeft > static_cast<std::size_t>(kUnprovenColumnLimit) ? bytesLeft : kUnprovenColumnLimit;
+    if (announced > 0 && static_cast<std::size_t>(announced) > limit) {
+        return static_cast<int>(limit < static_cast<std::size_t>(INT_MAX) ? limit : INT_MAX);
     }
     return announced;
 }

@@ -34,6 +34,7 @@ bool ParseSeparatedText(ClassTable& table, std::string_view content) {
     if (separator.empty() || !coder.IsValid() || !forms::IsFree(table)) {
         return false;
     }
+    content = forms::UpToNul(content);
     table.Clear(false);
     table.Resize(1, 1);
     const auto store = [&](int column, int row, std::string_view cell) {

@@ -83,6 +83,7 @@ bool ClassTable::ParseXmlText(std::string_view document) {
     if (!coder.IsValid() || !forms::IsFree(*this)) {
         return false;
     }
+    document = forms::UpToNul(document);
     const std::size_t rowsOpen = document.find(kRowsOpen);
     const std::size_t rowsClose = document.find(kRowsClose);
     if (rowsOpen == std::string_view::npos || rowsClose == std::string_view::npos) {

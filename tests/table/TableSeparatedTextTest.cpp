@@ -57,6 +57,10 @@ TEST(SeparatedTextReader, LoneLfIsNoLineEndButLoneCrIs) {
     EXPECT_EQ(Read("a;b\rc;d"), (Rows{{"a", "b"}, {"c", "d"}}));
 }
 
+TEST(SeparatedTextReader, NulByteEndsTheText) {
+    EXPECT_EQ(Read("a;b\0;c"sv), (Rows{{"a", "b"}}));
+}
+
 TEST(SeparatedTextReader, ByteOrderMarkStaysInTheFirstCell) {
     EXPECT_EQ(Read("\xEF\xBB\xBF"
                    "a;b"),

@@ -146,6 +146,13 @@ TEST(Xml2Reader, ConvertsCellsFromTheTablesCodePageOnly) {
     EXPECT_EQ(utf8.GetCell(0, 0), "\xE9");
 }
 
+TEST(Xml2Reader, NulByteEndsTheDocument) {
+    ClassTable table;
+    EXPECT_TRUE(table.ParseXml2Text("<CT_ROWS>2</CT_ROWS><CT_COLUMNS>1</CT_COLUMNS><CT_R><CT_C>a</CT_C>"
+                                    "\0<CT_R><CT_C>b</CT_C>"sv));
+    EXPECT_EQ(Cells(table), (Rows{{"a"}}));
+}
+
 TEST(Xml2Reader, FallsBackToTheXmlForm) {
     ClassTable source;
     Fill(source, {{"p", "q"}});
@@ -176,12 +183,20 @@ TEST(Xml2ReaderHostile, HugeAnnouncedColumnCountIsBoundedByTheDocument) {
     ClassTable table;
     EXPECT_FALSE(table.ParseXml2Text(document));
     EXPECT_EQ(table.RowCount(), 0);
-    EXPECT_LE(static_cast<std::size_t>(table.ColumnCount()), document.size());
+    EXPECT_LE(table.ColumnCount(), 65536);
 
-    const std::string rowless = "<CT_ROWS>0</CT_ROWS><CT_COLUMNS>2147483647</CT_COLUMNS>";
     ClassTable empty;
-    EXPECT_TRUE(empty.ParseXml2Text(rowless));
-    EXPECT_LE(static_cast<std::size_t>(empty.ColumnCount()), rowless.size());
+    EXPECT_TRUE(empty.ParseXml2Text("<CT_ROWS>0</CT_ROWS><CT_COLUMNS>2147483647</CT_COLUMNS>"));
+    EXPECT_LE(empty.ColumnCount(), 65536);
+}
+
+TEST(Xml2Reader, TableWithoutRowsKeepsItsColumns) {
+    ClassTable wide;
+    wide.Resize(300, 0);
+    ClassTable table;
+    EXPECT_TRUE(table.ParseXml2Text(wide.ToXml2Text()));
+    EXPECT_EQ(table.ColumnCount(), 300);
+    EXPECT_EQ(table.RowCount(), 0);
 }
 
 TEST(Xml2ReaderHostile, OverflowingAndNegativeCountsAreHarmless) {
