@@ -7,6 +7,12 @@ if(LEXARO_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(lexaro_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 endif()
+# Fuzzing instruments the project's own code for coverage; the fuzz targets add libFuzzer's main.
+if(LEXARO_FUZZ)
+    target_compile_options(lexaro_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(lexaro_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+endif()
 
 # A core library made of every .cpp in its folder; an interface target while the folder is empty.
 function(lexaro_core_library name)
