@@ -1,28 +1,180 @@
 #include "ui/LexaroDlg.h"
 
-#include <QAction>
-#include <QMenuBar>
+#include "app/Prompter.h"
+#include "table/TextEncoding.h"
+#include "ui/UiTexts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 namespace lexaro {
 
-LexaroDlg::LexaroDlg(QWidget* parent) : QMainWindow(parent) {
+LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_Services(std::move(services)), m_Engine(m_Services.clock), m_AddDictionaries(nullptr) {
     setObjectName("LexaroDlg");
+    m_AddDictionaries.Entries().Clear(true);
+    m_AddDictionaries.Entries().Resize(1, 0);
+    setMinimumSize(200, 180);
+    setAcceptDrops(true);
+    CreateControls();
     CreateMenus();
-    UpdateTitle(QStringLiteral("<noname>"), 0, 0);
-    resize(640, 480);
+    ConnectCommands();
+    ApplyTexts();
+    UpdateTitle();
+    resize(480, 360);
 }
 
-void LexaroDlg::UpdateTitle(const QString& dictionaryPath, int entryCount, int currentRow) {
-    setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(dictionaryPath).arg(entryCount).arg(currentRow));
+LexaroDlg::~LexaroDlg() = default;
+
+void LexaroDlg::CreateControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    m_LBLTerm = new QLabel(central);
+    m_LBLTerm->setObjectName("m_LBLTerm");
+    m_CBBTerm = new QComboBox(central);
+    m_CBBTerm->setObjectName("m_CBBTerm");
+    m_CBBTerm->setEditable(true);
+    m_CBBTerm->setInsertPolicy(QComboBox::NoInsert);
+    m_CBBTerm->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_LBLTerm->setBuddy(m_CBBTerm);
+
+    m_BTNSearch = new QPushButton(central);
+    m_BTNSearch->setObjectName("m_BTNSearch");
+    m_BTNSearch->setDefault(true);
+
+    QFont signFont(QStringLiteral("DejaVu Sans"));
+    signFont.setBold(true);
+    signFont.setPixelSize(20);
+    m_BTNAdd = new QPushButton(QStringLiteral("+"), central);
+    m_BTNAdd->setObjectName("m_BTNAdd");
+    m_BTNDelete = new QPushButton(QStringLiteral("-"), central);
+    m_BTNDelete->setObjectName("m_BTNDelete");
+    for (QPushButton* sign : {m_BTNAdd, m_BTNDelete}) {
+        sign->setFont(signFont);
+        sign->setFixedWidth(32);
+    }
+
+    m_BTNLast = new QPushButton(central);
+    m_BTNLast->setObjectName("m_BTNLast");
+    m_BTNLast->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    m_BTNNext = new QPushButton(central);
+    m_BTNNext->setObjectName("m_BTNNext");
+    m_BTNNext->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    for (QPushButton* arrow : {m_BTNLast, m_BTNNext}) {
+        arrow->setFixedWidth(32);
+        arrow->setFocusPolicy(Qt::TabFocus);
+    }
+
+    m_LBLExplanation = new QLabel(central);
+    m_LBLExplanation->setObjectName("m_LBLExplanation");
+    m_EDTExplanation = new QTextEdit(central);
+    m_EDTExplanation->setObjectName("m_EDTExplanation");
+    m_EDTExplanation->setAcceptRichText(false);
+    m_LBLExplanation->setBuddy(m_EDTExplanation);
+
+    m_LBLDate = new QLabel(central);
+    m_LBLDate->setObjectName("m_LBLDate");
+    m_LBLDate->hide();
+
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(4, 4, 2, 2);
+    grid->setHorizontalSpacing(5);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(m_LBLTerm, 0, 0);
+    grid->addWidget(m_CBBTerm, 1, 0);
+    grid->addWidget(m_BTNSearch, 1, 1);
+    grid->addWidget(m_BTNAdd, 1, 2);
+    grid->addWidget(m_BTNDelete, 1, 3);
+    grid->addWidget(m_LBLExplanation, 2, 0, Qt::AlignBottom);
+    auto* arrows = new QHBoxLayout();
+    arrows->setSpacing(0);
+    arrows->addWidget(m_BTNLast);
+    arrows->addStretch(1);
+    arrows->addWidget(m_BTNNext);
+    grid->addLayout(arrows, 2, 1);
+    grid->addWidget(m_EDTExplanation, 3, 0, 1, 4);
+    grid->addWidget(m_LBLDate, 4, 0, 1, 4);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(0, 1);
+
+    setTabOrder(m_CBBTerm, m_BTNSearch);
+    setTabOrder(m_BTNSearch, m_BTNAdd);
+    setTabOrder(m_BTNAdd, m_BTNDelete);
+    setTabOrder(m_BTNDelete, m_EDTExplanation);
 }
 
-void LexaroDlg::CreateMenus() {
-    QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
-    fileMenu->setObjectName("ID_MEN_FILE");
-    m_ACTQuit = fileMenu->addAction(tr("Quit"));
-    m_ACTQuit->setObjectName("ID_MEN_QUIT");
-    m_ACTQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(m_ACTQuit, &QAction::triggered, this, &QWidget::close);
+void LexaroDlg::ApplyTexts() {
+    for (QAction* action : findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("ID_MEN_"))) {
+            const QString text = UiText(("FrmMain." + name).toStdString());
+            if (!text.isEmpty()) {
+                action->setText(text);
+            }
+        }
+    }
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        const QString text = UiText(("FrmMain." + menu->objectName()).toStdString());
+        if (!text.isEmpty()) {
+            menu->setTitle(text);
+        }
+    }
+    m_LBLTerm->setText(UiText("FrmMain.m_LBLTerm") + QLatin1Char(':'));
+    m_LBLExplanation->setText(UiText("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
+    m_BTNSearch->setText(UiText("FrmMain.m_BTNSearch"));
+    m_BTNAdd->setToolTip(UiText("FrmMain.m_BTNAdd"));
+    m_BTNDelete->setToolTip(UiText("FrmMain.m_BTNDelete"));
+    m_BTNLast->setToolTip(UiText("FrmMain.m_BTNLast"));
+    m_BTNNext->setToolTip(UiText("FrmMain.m_BTNNext"));
+}
+
+void LexaroDlg::UpdateTitle() {
+    const int count = m_Engine.Entries().RowCount();
+    const QString name =
+        QFileInfo(m_CurrentPath).fileName().isEmpty() ? m_CurrentPath : QFileInfo(m_CurrentPath).fileName();
+    if (count <= 0) {
+        setWindowTitle(QStringLiteral("Lexaro - %1 : 0 [0]").arg(name));
+        return;
+    }
+    int row = m_Engine.CurrentRow();
+    row = row < 0 ? 0 : (row > count - 1 ? count - 1 : row);
+    setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(name).arg(count).arg(row + 1));
+}
+
+QString LexaroDlg::TermText() const {
+    return m_CBBTerm->currentText();
+}
+
+// Entries keep line breaks as CR LF, the pane as LF.
+QString LexaroDlg::PaneText() const {
+    QString text = m_EDTExplanation->toPlainText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void LexaroDlg::SetPaneText(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_EDTExplanation->setPlainText(shown);
+}
+
+void LexaroDlg::closeEvent(QCloseEvent* event) {
+    if (m_ExitConfirmed || PrepareExit()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 } // namespace lexaro

@@ -1,33 +1,68 @@
-#include "ui/LexaroDlg.h"
+#include "MainWindowFixture.h"
 
-#include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
-#include <QtTest>
 
-using lexaro::LexaroDlg;
+using lexaro::PromptAnswer;
+using lexaro::testing::MainWindowFixture;
 
+// The window's frame: title, menus and their texts, closing.
 class TestMainWindowShell : public QObject {
     Q_OBJECT
 
 private slots:
-    void titleNamesTheUnnamedEmptyDictionary() {
-        LexaroDlg window;
-        QCOMPARE(window.windowTitle(), QStringLiteral("Lexaro - <noname> : 0 [0]"));
-        window.UpdateTitle("/home/u/words.lxd", 12, 3);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Lexaro - /home/u/words.lxd : 12 [3]"));
+    void titleCountsEntriesAndShowsTheCurrentOne() {
+        MainWindowFixture f;
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Lexaro - <noname> : 0 [0]"));
+        f.Add("house", "Haus");
+        f.Add("tree", "Baum");
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Lexaro - <noname> : 2 [2]"));
+        f.window->Engine().SetCurrentRow(-1);
+        f.window->UpdateTitle();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Lexaro - <noname> : 2 [1]"));
     }
 
-    void quitActionClosesTheWindow() {
-        LexaroDlg window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* quit = window.findChild<QAction*>("ID_MEN_QUIT");
-        QVERIFY(quit);
-        QCOMPARE(quit->text(), QStringLiteral("Quit"));
-        QCOMPARE(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-        quit->trigger();
-        QTRY_VERIFY(!window.isVisible());
+    void menuCommandsCarryTheirTextsAndAccelerators() {
+        MainWindowFixture f;
+        QCOMPARE(f.Action("ID_MEN_NEW")->text(), QStringLiteral("New dictionary\tCtrl+N"));
+        QCOMPARE(f.Action("ID_MEN_NEW")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(f.Action("ID_MEN_CLOSE")->text(), QStringLiteral("Quit\tCtrl+Q"));
+        QCOMPARE(f.Action("ID_MEN_CLOSE")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(f.Action("ID_MEN_PROPERTIES")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+        QCOMPARE(f.Action("ID_MEN_FASTEDIT")->shortcut(), QKeySequence(Qt::Key_F3));
+        QVERIFY(f.Action("ID_MEN_CLEARONENTRYADD")->isChecked());
+        QVERIFY(!f.Action("ID_MEN_COLLECTCLIPBOARD")->isChecked());
+        QCOMPARE(f.window->findChild<QMenu*>("ID_MEN_RECENT")->title(), QStringLiteral("Recent"));
+        QCOMPARE(f.window->findChild<QPushButton*>("m_BTNAdd")->toolTip(), QStringLiteral("Add/modify this entry"));
+    }
+
+    void quitClosesAnUnchangedDictionaryWithoutAsking() {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.Action("ID_MEN_CLOSE")->trigger();
+        QTRY_VERIFY(!f.window->isVisible());
+        QCOMPARE(f.prompter.Asked(), 0);
+    }
+
+    void quitWithChangesAsksAndCancelKeepsTheWindow() {
+        MainWindowFixture f;
+        f.window->show();
+        f.Add("house", "Haus");
+        f.prompter.Expect(PromptAnswer::Cancel);
+        f.Action("ID_MEN_CLOSE")->trigger();
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.prompter.Done());
+        f.prompter.Expect(PromptAnswer::No);
+        f.Action("ID_MEN_CLOSE")->trigger();
+        QTRY_VERIFY(!f.window->isVisible());
+    }
+
+    void escapeDoesNotEndTheProgram() {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QVERIFY(f.window->isVisible());
     }
 };
 

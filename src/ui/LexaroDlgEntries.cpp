@@ -1,0 +1,145 @@
+#include "table/TextEncoding.h"
+#include "ui/LexaroDlg.h"
+#include "ui/UiTexts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace lexaro {
+
+namespace {
+
+std::string Utf8(const QString& text) {
+    return WideToUtf8(text.toStdU16String());
+}
+
+QString Wide(std::string_view utf8) {
+    return QString::fromStdU16String(Utf8ToWide(std::string(utf8)));
+}
+
+inline constexpr int kHistoryLimit = 50;
+
+} // namespace
+
+void LexaroDlg::Search() {
+    const int remembered = m_Engine.CurrentRow();
+    m_Engine.SetCurrentRow(-1);
+    const QString term = TermText();
+    if (!term.isEmpty()) {
+        std::string result;
+        m_Engine.Lookup(Utf8(term), m_Engine.SearchSubstring(), true, m_AddDictionaries.Entries(),
+                        Utf8(UiText("FrmMain.m_acTNotFound")), result);
+        SetPaneText(result.empty() ? UiText("FrmMain.m_acTNotFound") : Wide(result));
+        m_LBLDate->clear();
+    }
+    if (!term.isEmpty() && m_Engine.ResultCount() != 0) {
+        AddToHistory(term);
+        UpdateTitle();
+    } else {
+        m_Engine.SetCurrentRow(remembered);
+    }
+    m_CBBTerm->setFocus();
+}
+
+void LexaroDlg::AddToHistory(const QString& text) {
+    for (int i = 0; i < m_CBBTerm->count(); ++i) {
+        if (m_CBBTerm->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+            return;
+        }
+    }
+    if (m_CBBTerm->count() >= kHistoryLimit) {
+        m_CBBTerm->removeItem(kHistoryLimit - 1);
+    }
+    const QString keep = m_CBBTerm->currentText();
+    m_CBBTerm->insertItem(0, text);
+    m_CBBTerm->setEditText(keep);
+}
+
+QStringList LexaroDlg::SearchHistory() const {
+    QStringList items;
+    for (int i = 0; i < m_CBBTerm->count(); ++i) {
+        items << m_CBBTerm->itemText(i);
+    }
+    return items;
+}
+
+void LexaroDlg::AddEntry() {
+    const QString term = TermText();
+    const QString explanation = PaneText();
+    if (term.isEmpty() || explanation.isEmpty()) {
+        m_Engine.SetCurrentRow(m_Engine.Entries().RowCount() - 1);
+        UpdateTitle();
+        return;
+    }
+    const int row = m_Engine.StoreEntry(Utf8(term), Utf8(explanation));
+    if (row >= 0) {
+        m_Engine.SetCurrentRow(row);
+    }
+    if (findChild<QAction*>("ID_MEN_CLEARONENTRYADD")->isChecked()) {
+        ClearFields();
+    } else if (row != -1) {
+        m_LBLDate->setText(Wide(m_Engine.Entries().GetCell(kDateColumn, row)));
+    }
+    UpdateTitle();
+    m_CBBTerm->setFocus();
+}
+
+void LexaroDlg::ModifyEntry() {
+    const QString term = TermText();
+    const QString explanation = PaneText();
+    if (!term.isEmpty() && !explanation.isEmpty()) {
+        m_Engine.ModifyEntry(Utf8(term), Utf8(explanation));
+    }
+}
+
+void LexaroDlg::DeleteEntry() {
+    const QString term = TermText();
+    if (!term.isEmpty()) {
+        m_Engine.DeleteEntries(Utf8(term));
+    } else {
+        m_Engine.SetCurrentRow(0);
+    }
+    UpdateTitle();
+    ClearFields();
+}
+
+void LexaroDlg::PreviousEntry() {
+    ShowEntry(m_Engine.PreviousEntry());
+}
+
+void LexaroDlg::NextEntry() {
+    ShowEntry(m_Engine.NextEntry());
+}
+
+void LexaroDlg::ShowEntry(int row) {
+    ClassTable& entries = m_Engine.Entries();
+    if (row >= 0 && row < entries.RowCount()) {
+        m_CBBTerm->setEditText(Wide(entries.GetCell(kTermColumn, row)));
+        SetPaneText(Wide(entries.GetCell(kExplanationColumn, row)));
+        m_LBLDate->setText(Wide(entries.GetCell(kDateColumn, row)));
+    }
+    UpdateTitle();
+}
+
+void LexaroDlg::Undo() {
+    m_Engine.UndoChanges(0);
+    UpdateTitle();
+}
+
+void LexaroDlg::ClearFields() {
+    m_CBBTerm->setEditText(QString());
+    SetPaneText(QString());
+    m_LBLDate->clear();
+}
+
+void LexaroDlg::SetDateShown(bool shown) {
+    m_DateShown = shown;
+    findChild<QAction*>("ID_MEN_DATE")->setChecked(shown);
+    m_LBLDate->setVisible(shown);
+}
+
+} // namespace lexaro

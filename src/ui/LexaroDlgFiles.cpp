@@ -1,0 +1,275 @@
+#include "app/FileChooser.h"
+#include "app/Prompter.h"
+#include "ui/LexaroDlg.h"
+#include "ui/UiTexts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextEdit>
+#include <cstdio>
+
+namespace lexaro {
+
+namespace {
+
+inline constexpr int kRecentLimit = 15;
+
+QString ExtensionOf(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
+
+bool IsBound(const QString& path) {
+    return !path.isEmpty() && path != QLatin1String(kNoName);
+}
+
+} // namespace
+
+bool LexaroDlg::AskToSaveChanges() {
+    if (!m_Engine.Entries().IsModified()) {
+        return true;
+    }
+    const auto answer = Prompts().Ask(UiText("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
+                                      PromptButtons::YesNoCancel, PromptIcon::Information);
+    if (answer == PromptAnswer::Cancel) {
+        return false;
+    }
+    if (answer == PromptAnswer::Yes) {
+        SaveDictionary();
+        // A cancelled or failed save keeps the changes: the caller stops instead of discarding them.
+        return !m_Engine.Entries().IsModified();
+    }
+    return true;
+}
+
+void LexaroDlg::OpenFile(const QString& path) {
+    const QString extension = ExtensionOf(path);
+    const bool exists = IsBound(path) && QFileInfo(path).isFile();
+    if (exists && extension != QLatin1String(".lxd") && extension != QLatin1String(".csv") &&
+        extension != QLatin1String(".lxt")) {
+        Prompts().Ask((QStringLiteral("Lexaro cannot open this kind of file:\n") + path).toStdU16String(), u"",
+                      PromptButtons::Ok, PromptIcon::Warning);
+        return;
+    }
+    if (!AskToSaveChanges()) {
+        return;
+    }
+    ClassTable& entries = m_Engine.Entries();
+    QString boundPath = path;
+    if (exists && extension == QLatin1String(".lxt")) {
+        // Training units open in the training window, which comes with training.
+        return;
+    }
+    if (exists) {
+        const bool loaded = extension == QLatin1String(".lxd") ? entries.LoadDocumentFile(ToPath(path))
+                                                               : entries.LoadSeparatedText(ToPath(path));
+        if (!loaded) {
+            // Never bind a partly read dictionary to its file: saving it would overwrite the whole file.
+            Prompts().Ask(QStringLiteral("The file %1 could not be read completely; %2 entries were read.")
+                              .arg(path)
+                              .arg(entries.RowCount())
+                              .toStdU16String(),
+                          u"", PromptButtons::Ok, PromptIcon::Warning);
+            boundPath = QString::fromLatin1(kNoName);
+        }
+    } else {
+        entries.Clear(true);
+        boundPath = QString::fromLatin1(kNoName);
+    }
+    entries.Resize(kEntryColumns, entries.RowCount());
+    entries.SetModified(boundPath != path);
+    if (!exists) {
+        entries.SetModified(false);
+    }
+    m_Engine.DictionaryReplaced();
+    m_Engine.SetCurrentRow(0);
+    m_CurrentPath = boundPath;
+    UpdateTitle();
+    AddRecent(boundPath, true);
+}
+
+bool LexaroDlg::SaveFile(const QString& path) {
+    ClassTable& entries = m_Engine.Entries();
+    entries.Resize(kEntryColumns, entries.RowCount());
+    const QString extension = ExtensionOf(path);
+    bool saved = false;
+    if (extension == QLatin1String(".lxd")) {
+        saved = entries.SaveDocumentFile(ToPath(path));
+    } else if (extension == QLatin1String(".csv")) {
+        saved = entries.SaveSeparatedText(ToPath(path));
+    } else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
+        saved = entries.SaveHtml(ToPath(path));
+    }
+    if (!saved) {
+        Prompts().Ask((QStringLiteral("The dictionary could not be written to\n") + path).toStdU16String(), u"",
+                      PromptButtons::Ok, PromptIcon::Error);
+        return false;
+    }
+    entries.SetModified(false);
+    m_CurrentPath = path;
+    UpdateTitle();
+    AddRecent(path, true);
+    return true;
+}
+
+void LexaroDlg::NewDictionary() {
+    if (!AskToSaveChanges()) {
+        return;
+    }
+    m_Engine.Entries().SetModified(false);
+    OpenFile(QString::fromLatin1(kNoName));
+    m_Engine.SetCurrentRow(0);
+    ClearFields();
+    UpdateTitle();
+}
+
+void LexaroDlg::OpenDictionary() {
+    const auto chosen = m_Services.chooser->ChooseOpen(u"", UiText("FrmMain.m_acTOpenDialog").toStdU16String(), {});
+    if (chosen) {
+        OpenFile(QString::fromStdString(chosen->path.string()));
+    }
+}
+
+void LexaroDlg::SaveDictionary() {
+    if (!IsBound(m_CurrentPath)) {
+        SaveDictionaryAs();
+        return;
+    }
+    SaveFile(m_CurrentPath);
+}
+
+void LexaroDlg::SaveDictionaryAs() {
+    const QString suggested = IsBound(m_CurrentPath) ? m_CurrentPath : QString();
+    const auto chosen = m_Services.chooser->ChooseSave(u"", UiText("FrmMain.m_acTSaveDialog").toStdU16String(),
+                                                       ToPath(suggested), u"lxd");
+    if (!chosen) {
+        m_ExitAfterSaveAs = false;
+        return;
+    }
+    const bool saved = SaveFile(QString::fromStdString(chosen->path.string()));
+    if (saved && m_ExitAfterSaveAs) {
+        m_ExitAfterSaveAs = false;
+        close();
+    }
+}
+
+void LexaroDlg::CreateBackup() {
+    if (ExtensionOf(m_CurrentPath) != QLatin1String(".lxd") || !QFileInfo(m_CurrentPath).isFile()) {
+        return;
+    }
+    const LocalTime now = m_Services.clock ? m_Services.clock->Now() : SystemClock().Now();
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04i%02i%02i-%02i%02i%02i", now.year, now.month, now.day, now.hour, now.minute,
+                  now.second);
+    const QString base = m_CurrentPath.left(m_CurrentPath.size() - 4);
+    const QString target = base + QLatin1Char('_') + QString::fromLatin1(stamp) + QStringLiteral(".lxd");
+    QFile::remove(target);
+    QFile::copy(m_CurrentPath, target);
+}
+
+QList<QAction*> LexaroDlg::RecentItems() const {
+    QList<QAction*> items;
+    for (QAction* action : m_MENRecent->actions()) {
+        if (action == m_ACTRecentSeparator) {
+            break;
+        }
+        items << action;
+    }
+    return items;
+}
+
+void LexaroDlg::AddRecent(const QString& path, bool atTop) {
+    if (findChild<QAction*>("ID_MEN_DEACTIVATE")->isChecked() || !IsBound(path) || !QFileInfo(path).isFile()) {
+        return;
+    }
+    for (QAction* item : RecentItems()) {
+        if (item->text() == path) {
+            m_MENRecent->removeAction(item);
+            delete item;
+            break;
+        }
+    }
+    auto items = RecentItems();
+    if (items.size() >= kRecentLimit) {
+        m_MENRecent->removeAction(items.back());
+        delete items.back();
+        items.removeLast();
+    }
+    auto* item = new QAction(path, m_MENRecent);
+    item->setProperty("recentPath", true);
+    m_MENRecent->insertAction(atTop && !items.isEmpty() ? items.front() : m_ACTRecentSeparator, item);
+    int id = 0;
+    for (QAction* recent : RecentItems()) {
+        recent->setObjectName(QStringLiteral("ID_RECENT_%1").arg(id++));
+    }
+}
+
+void LexaroDlg::OpenRecent(QAction* item) {
+    if (!item->property("recentPath").toBool()) {
+        return;
+    }
+    const QString path = item->text();
+    if (QFileInfo(path).isFile()) {
+        OpenFile(path);
+    }
+}
+
+void LexaroDlg::ClearRecent() {
+    for (QAction* item : RecentItems()) {
+        m_MENRecent->removeAction(item);
+        delete item;
+    }
+}
+
+void LexaroDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void LexaroDlg::dropEvent(QDropEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) {
+        return;
+    }
+    const QString path = urls.front().toLocalFile();
+    const QString extension = ExtensionOf(path);
+    if (extension == QLatin1String(".lxd") || extension == QLatin1String(".lxt") ||
+        extension == QLatin1String(".csv")) {
+        OpenFile(path);
+        event->acceptProposedAction();
+    }
+}
+
+bool LexaroDlg::PrepareExit() {
+    ClassTable& entries = m_Engine.Entries();
+    if (entries.IsModified() && entries.RowCount() > 0) {
+        const auto answer = Prompts().Ask(UiText("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
+                                          PromptButtons::YesNoCancel, PromptIcon::Information);
+        if (answer == PromptAnswer::Cancel) {
+            return false;
+        }
+        if (answer == PromptAnswer::Yes) {
+            SaveDictionary();
+            if (entries.IsModified()) {
+                return false;
+            }
+        }
+    }
+    m_ExitConfirmed = true;
+    return true;
+}
+
+} // namespace lexaro

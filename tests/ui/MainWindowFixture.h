@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ScriptedPlatform.h"
+#include "engine/Clock.h"
+#include "ui/LexaroDlg.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+namespace lexaro::testing {
+
+struct FixedClock : Clock {
+    LocalTime now{2024, 3, 5, 9, 4, 1};
+    LocalTime Now() const override { return now; }
+};
+
+// A fresh main window with scripted prompts and file choices, a fixed clock and a temporary folder.
+struct MainWindowFixture {
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    std::shared_ptr<FixedClock> clock = std::make_shared<FixedClock>();
+    QTemporaryDir folder;
+    std::unique_ptr<LexaroDlg> window;
+
+    MainWindowFixture() { window = std::make_unique<LexaroDlg>(MainWindowServices{&prompter, &chooser, clock}); }
+
+    QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
+    QComboBox* TermBox() const { return window->findChild<QComboBox*>("m_CBBTerm"); }
+    QTextEdit* Pane() const { return window->findChild<QTextEdit*>("m_EDTExplanation"); }
+    QLabel* DateLine() const { return window->findChild<QLabel*>("m_LBLDate"); }
+    QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(name); }
+    QString Path(const QString& name) const { return folder.filePath(name); }
+
+    void Type(const QString& term, const QString& explanation = QString()) {
+        TermBox()->setEditText(term);
+        Pane()->setPlainText(explanation);
+    }
+    void Add(const QString& term, const QString& explanation) {
+        Type(term, explanation);
+        Button("m_BTNAdd")->click();
+    }
+    void SearchFor(const QString& term) {
+        TermBox()->setEditText(term);
+        Button("m_BTNSearch")->click();
+    }
+};
+
+} // namespace lexaro::testing

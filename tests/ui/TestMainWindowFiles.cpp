@@ -1,0 +1,206 @@
+#include "MainWindowFixture.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+
+using lexaro::ChosenFile;
+using lexaro::PromptAnswer;
+using lexaro::testing::MainWindowFixture;
+
+namespace {
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
+
+QStringList RecentPaths(MainWindowFixture& f) {
+    QStringList paths;
+    for (QAction* action : f.window->findChild<QMenu*>("ID_MEN_RECENT")->actions()) {
+        if (action->isSeparator()) {
+            break;
+        }
+        paths << action->text();
+    }
+    return paths;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+// Creating, opening, saving and backing up dictionaries, and the recent list.
+class TestMainWindowFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveAsBindsTheFileAndOpenReadsItBack() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        const QString path = f.Path("words.lxd");
+        f.chooser.Expect(ChosenFile{ToPath(path), 0});
+        f.Action("ID_MEN_SAVE")->trigger();
+        QVERIFY(f.chooser.Done());
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(f.window->CurrentPath(), path);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Lexaro - words.lxd : 1 [1]"));
+        QVERIFY(!f.window->Engine().Entries().IsModified());
+
+        MainWindowFixture g;
+        g.window->OpenFile(path);
+        QCOMPARE(g.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(g.window->CurrentPath(), path);
+        QCOMPARE(RecentPaths(g), QStringList{path});
+    }
+
+    void failedSaveKeepsTheChangesAndSaysWhichFile() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        const QString path = f.Path("missing-folder/words.lxd");
+        f.chooser.Expect(ChosenFile{ToPath(path), 0});
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.Action("ID_MEN_SAVEAS")->trigger();
+        QVERIFY(f.prompter.LastText().contains(path));
+        QVERIFY(f.window->Engine().Entries().IsModified());
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+    }
+
+    void openingWithChangesAsksAndCancelledSaveStopsTheOpen() {
+        MainWindowFixture f;
+        const QString other = f.Path("other.lxd");
+        f.Add("tree", "Baum");
+        QVERIFY(f.window->SaveFile(other));
+        f.window->OpenFile(f.Path("none.lxd"));
+        f.Add("house", "Haus");
+
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.chooser.Expect(std::nullopt);
+        f.window->OpenFile(other);
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+
+        f.prompter.Expect(PromptAnswer::No);
+        f.window->OpenFile(other);
+        QCOMPARE(f.window->CurrentPath(), other);
+        QCOMPARE(QString::fromStdString(f.window->Engine().Entries().GetCell(0, 0)), QStringLiteral("tree"));
+        QVERIFY(f.prompter.Done());
+        QVERIFY(f.chooser.Done());
+    }
+
+    void partlyReadDictionaryIsNotBoundToItsFile() {
+        MainWindowFixture f;
+        const QString path = f.Path("broken.lxd");
+        WriteFile(path, "<CT_ROWS>2</CT_ROWS><CT_COLUMNS>3</CT_COLUMNS>"
+                        "<CT_R><CT_C=1>a</CT_C><CT_C=1>b</CT_C><CT_C=1>c</CT_C></CT_R>"
+                        "<CT_R><CT_C=1>d</CT_C><CT_C=1>broken");
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.window->OpenFile(path);
+        QVERIFY(f.prompter.LastText().contains(QStringLiteral("1 entries")));
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+        QVERIFY(RecentPaths(f).isEmpty());
+    }
+
+    void unknownExtensionIsRefused() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        const QString path = f.Path("notes.txt");
+        WriteFile(path, "x;y");
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.window->OpenFile(path);
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+    }
+
+    void missingFileGivesAnEmptyNewDictionary() {
+        MainWindowFixture f;
+        f.window->OpenFile(f.Path("gone.lxd"));
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 0);
+        QCOMPARE(f.window->Engine().Entries().ColumnCount(), 3);
+    }
+
+    void csvImportAndHtmlExport() {
+        MainWindowFixture f;
+        const QString csv = f.Path("in.csv");
+        WriteFile(csv, "house;Haus;2020-01-01 00:00:00\r\ntree;Baum;2020-01-02 00:00:00");
+        f.window->OpenFile(csv);
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 2);
+        const QString html = f.Path("out.htm");
+        QVERIFY(f.window->SaveFile(html));
+        QFile page(html);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains("<TD>Baum</TD>"));
+    }
+
+    void backupIsNamedAfterTheTimeAndOnlyForDictionaries() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        const QString path = f.Path("words.lxd");
+        QVERIFY(f.window->SaveFile(path));
+        f.clock->now = {2019, 5, 22, 14, 30, 5};
+        f.Action("ID_MEN_CREATEBACKUP")->trigger();
+        QVERIFY(QFile::exists(f.Path("words_20190522-143005.lxd")));
+        QVERIFY(f.window->SaveFile(f.Path("words.csv")));
+        f.Action("ID_MEN_CREATEBACKUP")->trigger();
+        QVERIFY(!QFile::exists(f.Path("words_20190522-143005.csv")));
+    }
+
+    void recentListKeepsFifteenAndMovesReopenedToTop() {
+        MainWindowFixture f;
+        QStringList paths;
+        for (int i = 0; i < 16; ++i) {
+            paths << f.Path(QStringLiteral("d%1.lxd").arg(i));
+            QVERIFY(f.window->SaveFile(paths.back()));
+        }
+        QStringList recent = RecentPaths(f);
+        QCOMPARE(recent.size(), 15);
+        QCOMPARE(recent.front(), paths[15]);
+        QVERIFY(!recent.contains(paths[0]));
+        f.window->OpenFile(paths[3]);
+        recent = RecentPaths(f);
+        QCOMPARE(recent.front(), paths[3]);
+        QCOMPARE(recent.count(paths[3]), 1);
+
+        f.Action("ID_MEN_DEACTIVATE")->trigger();
+        f.window->OpenFile(paths[5]);
+        QCOMPARE(RecentPaths(f).front(), paths[3]);
+        f.Action("ID_MEN_CLEAR")->trigger();
+        QVERIFY(RecentPaths(f).isEmpty());
+    }
+
+    void recentItemOfADeletedFileDoesNothing() {
+        MainWindowFixture f;
+        const QString path = f.Path("a.lxd");
+        f.Add("house", "Haus");
+        QVERIFY(f.window->SaveFile(path));
+        f.window->NewDictionary();
+        QFile::remove(path);
+        f.window->findChild<QMenu*>("ID_MEN_RECENT")->actions().front()->trigger();
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+    }
+
+    void droppedDictionaryIsOpened() {
+        MainWindowFixture f;
+        const QString path = f.Path("drop.lxd");
+        f.Add("house", "Haus");
+        QVERIFY(f.window->SaveFile(path));
+        f.window->NewDictionary();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(f.Path("x.lxd"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &drop);
+        QCOMPARE(f.window->CurrentPath(), path);
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindowFiles)
+#include "TestMainWindowFiles.moc"
