@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
+#include "TestData.h"
 #include "engine/Clock.h"
 #include "ui/LexaroDlg.h"
 

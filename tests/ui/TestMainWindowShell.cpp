@@ -57,6 +57,22 @@ private slots:
         QTRY_VERIFY(!f.window->isVisible());
     }
 
+    // Also writes the README's screenshot when LEXARO_SCREENSHOT_DIR names a folder.
+    void sampleDictionaryAnswersALookUp() {
+        MainWindowFixture f;
+        f.window->resize(560, 380);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->OpenFile(QStringLiteral(LEXARO_SOURCE_DIR "/resources/samples/sample-en-de.lxd"));
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 64);
+        f.SearchFor("hou*");
+        QVERIFY(f.Pane()->toPlainText().startsWith(QStringLiteral("[house]\nHaus")));
+        const QByteArray folder = qgetenv("LEXARO_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QVERIFY(f.window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/lookup.png")));
+        }
+    }
+
     void escapeDoesNotEndTheProgram() {
         MainWindowFixture f;
         f.window->show();
