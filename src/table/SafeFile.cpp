@@ -38,6 +38,17 @@ mode_t ModeFor(const std::filesystem::path& target) {
     return 0666 & ~mask;
 }
 
+// After a rename the folder entry is flushed too, so that a crash cannot bring back the old file or lose
+// both. A folder that cannot be flushed does not undo a write that has already succeeded.
+void FlushFolderOf(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes) {
@@ -45,7 +56,7 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
         return false;
     }
     std::string pattern = target.string() + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
@@ -56,8 +67,10 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
     ok = ok && std::rename(pattern.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(pattern.c_str());
+        return false;
     }
-    return ok;
+    FlushFolderOf(target);
+    return true;
 }
 
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out) {
