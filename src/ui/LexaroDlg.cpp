@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "table/TextEncoding.h"
+#include "ui/ScriptEdit.h"
 #include "ui/UiTexts.h"
 
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace lexaro {
@@ -78,9 +78,8 @@ void LexaroDlg::CreateControls() {
 
     m_LBLExplanation = new QLabel(central);
     m_LBLExplanation->setObjectName("m_LBLExplanation");
-    m_EDTExplanation = new QTextEdit(central);
+    m_EDTExplanation = new CScriptEdit(central);
     m_EDTExplanation->setObjectName("m_EDTExplanation");
-    m_EDTExplanation->setAcceptRichText(false);
     m_LBLExplanation->setBuddy(m_EDTExplanation);
 
     m_LBLDate = new QLabel(central);
@@ -156,17 +155,12 @@ QString LexaroDlg::TermText() const {
     return m_CBBTerm->currentText();
 }
 
-// Entries keep line breaks as CR LF, the pane as LF.
 QString LexaroDlg::PaneText() const {
-    QString text = m_EDTExplanation->toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text;
+    return m_EDTExplanation->PaneText();
 }
 
 void LexaroDlg::SetPaneText(const QString& text) {
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    m_EDTExplanation->setPlainText(shown);
+    m_EDTExplanation->SetPaneText(text);
 }
 
 void LexaroDlg::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -13,11 +14,11 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
-class QTextEdit;
 class QPushButton;
 
 namespace lexaro {
 
+class CScriptEdit;
 class FileChooser;
 class Prompter;
 
@@ -26,6 +27,8 @@ struct MainWindowServices {
     Prompter* prompter = nullptr;
     FileChooser* chooser = nullptr;
     std::shared_ptr<const Clock> clock;
+    // Opens a link with the desktop's default handler; QDesktopServices when empty.
+    std::function<void(const QString&)> openUrl;
 };
 
 inline constexpr const char* kNoName = "<noname>";
@@ -86,6 +89,9 @@ private:
     void ClearFields();
     void SetDateShown(bool shown);
     void SetFastEdit(bool on);
+    void SetHighlighting(bool on);
+    void SetHyperlinks(bool on);
+    void OpenLink(const QString& url);
     void OpenRecent(QAction* item);
     void ClearRecent();
     QList<QAction*> RecentItems() const;
@@ -111,7 +117,7 @@ private:
     QPushButton* m_BTNLast = nullptr;
     QPushButton* m_BTNNext = nullptr;
     QLabel* m_LBLExplanation = nullptr;
-    QTextEdit* m_EDTExplanation = nullptr;
+    CScriptEdit* m_EDTExplanation = nullptr;
     QLabel* m_LBLDate = nullptr;
     QMenu* m_MENRecent = nullptr;
     QAction* m_ACTRecentSeparator = nullptr;

@@ -1,5 +1,6 @@
 #include "table/TextEncoding.h"
 #include "ui/LexaroDlg.h"
+#include "ui/ScriptEdit.h"
 #include "ui/UiTexts.h"
 
 #include <QAction>
@@ -7,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 namespace lexaro {
 

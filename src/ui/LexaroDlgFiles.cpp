@@ -1,6 +1,7 @@
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
 #include "ui/LexaroDlg.h"
+#include "ui/ScriptEdit.h"
 #include "ui/UiTexts.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QTextEdit>
 #include <cstdio>
 
 namespace lexaro {

@@ -1,12 +1,15 @@
+#include "app/Prompter.h"
 #include "ui/LexaroDlg.h"
+#include "ui/ScriptEdit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTextEdit>
+#include <QUrl>
 
 namespace lexaro {
 
@@ -133,16 +136,18 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_UNDO", [this] { Undo(); });
     on("ID_MEN_FASTEDIT", [this](bool checked) { SetFastEdit(checked); });
     on("ID_MEN_DATE", [this](bool checked) { SetDateShown(checked); });
+    on("ID_MEN_HIGHLIGHTING", [this](bool checked) { SetHighlighting(checked); });
+    on("ID_MEN_HYPERLINKS", [this](bool checked) { SetHyperlinks(checked); });
     on("ID_MEN_ADD", [this] { AddEntry(); });
     on("ID_MEN_MODIFY", [this] { ModifyEntry(); });
     on("ID_MEN_DELETE", [this] { DeleteEntry(); });
 
     // Commands whose windows are not part of the program yet stay visible but disabled.
-    for (const char* later : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_PROPERTIES", "ID_MEN_MASSEDIT",
-                              "ID_MEN_MASSDATA", "ID_MEN_ALLENTRIES", "ID_MEN_TRAINING", "ID_MEN_TRANSLATOR",
-                              "ID_MEN_AUTOPLAY", "ID_MEN_LANGUAGE", "ID_MEN_OPTIONS", "ID_MEN_CUTENTRY",
-                              "ID_MEN_COPYENTRY", "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD", "ID_MEN_HELP",
-                              "ID_MEN_LICENSE", "ID_MEN_README", "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
+    for (const char* later :
+         {"ID_MEN_EXPORTEXE",  "ID_MEN_HIDE",     "ID_MEN_PROPERTIES", "ID_MEN_MASSEDIT",    "ID_MEN_MASSDATA",
+          "ID_MEN_ALLENTRIES", "ID_MEN_TRAINING", "ID_MEN_TRANSLATOR", "ID_MEN_AUTOPLAY",    "ID_MEN_LANGUAGE",
+          "ID_MEN_OPTIONS",    "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",  "ID_MEN_PASTEENTRY",  "ID_MEN_COLLECTCLIPBOARD",
+          "ID_MEN_HELP",       "ID_MEN_LICENSE",  "ID_MEN_README",     "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
         findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
     }
 
@@ -153,12 +158,46 @@ void LexaroDlg::ConnectCommands() {
     connect(m_BTNNext, &QPushButton::clicked, this, [this] { NextEntry(); });
     // Enter in the term box presses the default button, which fast edit mode disables.
     connect(m_CBBTerm->lineEdit(), &QLineEdit::returnPressed, m_BTNSearch, &QPushButton::click);
+    connect(m_EDTExplanation, &CScriptEdit::CrossReference, this, [this](const QString& term) {
+        m_CBBTerm->setEditText(term);
+        Search();
+    });
+    connect(m_EDTExplanation, &CScriptEdit::OpenLink, this, [this](const QString& url) { OpenLink(url); });
     connect(m_MENRecent, &QMenu::triggered, this, [this](QAction* item) { OpenRecent(item); });
 }
 
 void LexaroDlg::SetFastEdit(bool on) {
     m_BTNSearch->setEnabled(!on);
     m_BTNDelete->setEnabled(!on);
+}
+
+void LexaroDlg::SetHighlighting(bool on) {
+    findChild<QAction*>("ID_MEN_HIGHLIGHTING")->setChecked(on);
+    m_EDTExplanation->EnableColouring(on);
+}
+
+void LexaroDlg::SetHyperlinks(bool on) {
+    findChild<QAction*>("ID_MEN_HYPERLINKS")->setChecked(on);
+    m_EDTExplanation->EnableHyperlinks(on);
+}
+
+// Web and mail links open at once; anything else (a file or a program) only after the user agreed.
+void LexaroDlg::OpenLink(const QString& url) {
+    const QString scheme = QUrl(url).scheme().toLower();
+    const bool harmless = scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+                          scheme == QLatin1String("ftp") || scheme == QLatin1String("mailto");
+    if (!harmless) {
+        const auto answer = Prompts().Ask((QStringLiteral("Open this link?\n") + url).toStdU16String(), u"",
+                                          PromptButtons::YesNo, PromptIcon::Question);
+        if (answer != PromptAnswer::Yes) {
+            return;
+        }
+    }
+    if (m_Services.openUrl) {
+        m_Services.openUrl(url);
+    } else {
+        QDesktopServices::openUrl(QUrl(url));
+    }
 }
 
 } // namespace lexaro

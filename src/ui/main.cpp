@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Corvane");
     lexaro::QtPrompter prompter;
     lexaro::QtFileChooser chooser;
-    lexaro::LexaroDlg window({&prompter, &chooser, std::make_shared<lexaro::SystemClock>()});
+    lexaro::LexaroDlg window({&prompter, &chooser, std::make_shared<lexaro::SystemClock>(), {}});
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.show();

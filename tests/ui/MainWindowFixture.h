@@ -4,6 +4,7 @@
 #include "TestData.h"
 #include "engine/Clock.h"
 #include "ui/LexaroDlg.h"
+#include "ui/ScriptEdit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -29,18 +30,23 @@ struct MainWindowFixture {
     QTemporaryDir folder;
     std::unique_ptr<LexaroDlg> window;
 
-    MainWindowFixture() { window = std::make_unique<LexaroDlg>(MainWindowServices{&prompter, &chooser, clock}); }
+    QStringList opened;
+
+    MainWindowFixture() {
+        window = std::make_unique<LexaroDlg>(
+            MainWindowServices{&prompter, &chooser, clock, [this](const QString& url) { opened << url; }});
+    }
 
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
     QComboBox* TermBox() const { return window->findChild<QComboBox*>("m_CBBTerm"); }
-    QTextEdit* Pane() const { return window->findChild<QTextEdit*>("m_EDTExplanation"); }
+    lexaro::CScriptEdit* Pane() const { return window->findChild<lexaro::CScriptEdit*>("m_EDTExplanation"); }
     QLabel* DateLine() const { return window->findChild<QLabel*>("m_LBLDate"); }
     QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(name); }
     QString Path(const QString& name) const { return folder.filePath(name); }
 
     void Type(const QString& term, const QString& explanation = QString()) {
         TermBox()->setEditText(term);
-        Pane()->setPlainText(explanation);
+        Pane()->SetPaneText(explanation);
     }
     void Add(const QString& term, const QString& explanation) {
         Type(term, explanation);
