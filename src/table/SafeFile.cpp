@@ -49,9 +49,7 @@ void FlushFolderOf(const std::filesystem::path& target) {
     }
 }
 
-} // namespace
-
-bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes) {
+bool WriteWithMode(const std::filesystem::path& target, std::string_view bytes, mode_t mode) {
     if (target.empty() || !target.has_filename()) {
         return false;
     }
@@ -61,7 +59,7 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
         return false;
     }
     bool ok = WriteAll(fd, bytes);
-    ok = ok && ::fchmod(fd, ModeFor(target)) == 0;
+    ok = ok && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(pattern.c_str(), target.c_str()) == 0;
@@ -71,6 +69,16 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
     }
     FlushFolderOf(target);
     return true;
+}
+
+} // namespace
+
+bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes) {
+    return WriteWithMode(target, bytes, ModeFor(target));
+}
+
+bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes, std::filesystem::perms mode) {
+    return WriteWithMode(target, bytes, static_cast<mode_t>(mode & std::filesystem::perms::mask));
 }
 
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out) {

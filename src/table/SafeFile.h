@@ -9,6 +9,9 @@ namespace lexaro {
 // Writes bytes to a temporary file beside the target, flushes it to disk and renames it over the target.
 // On any failure the result is false, the temporary file is removed and the old target is untouched.
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
+// The same, but the new file gets the permission bits mode whether or not the target existed (a program
+// copy that must stay executable, for example).
+bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes, std::filesystem::perms mode);
 
 // Reads a whole file. False when it cannot be opened or read; out is then empty.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);
