@@ -147,3 +147,16 @@ TEST_F(StorageDecision, DataFolderIsTheProgramFolderOnlyWhenItHoldsTheLanguages)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SystemEnvironment, DescribesThisProcess) {
+    const lexaro::Environment environment = lexaro::SystemEnvironment();
+    EXPECT_EQ(environment.programFile.filename(), "lexaro_app_tests");
+    EXPECT_TRUE(environment.programFile.is_absolute());
+    EXPECT_EQ(fs::path(environment.firstArgument).filename(), "lexaro_app_tests");
+    EXPECT_EQ(environment.currentDirectory, fs::current_path());
+    EXPECT_FALSE(environment.home.empty());
+}
+
+} // namespace
