@@ -53,11 +53,4 @@ TEST_F(InstallationRecordFile, AnUnwritableFolderIsIgnored) {
     EXPECT_TRUE(fs::is_directory(UserFolder()));
 }
 
-TEST(InstallationRecordFolder, DefaultsToTheMachineWideFolder) {
-    lexaro::Environment environment;
-    EXPECT_EQ(lexaro::CommonDataFolder(environment), fs::path("/var/lib/Corvane/Lexaro"));
-    environment.commonDir = "/tmp/common";
-    EXPECT_EQ(lexaro::CommonDataFolder(environment), fs::path("/tmp/common"));
-}
-
 } // namespace
