@@ -106,6 +106,7 @@ private:
     QString m_PresetTerm;
     QString m_PresetExplanation;
     bool m_DateShown = false;
+    bool m_AutoSafe = false;
     bool m_ExitAfterSaveAs = false;
     bool m_ExitConfirmed = false;
 

@@ -1,5 +1,6 @@
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
+#include "app/StorageExit.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 #include "ui/UiTexts.h"
@@ -255,18 +256,28 @@ void LexaroDlg::dropEvent(QDropEvent* event) {
 
 bool LexaroDlg::PrepareExit() {
     ClassTable& entries = m_Engine.Entries();
-    if (entries.IsModified() && entries.RowCount() > 0) {
+    const std::string path = m_CurrentPath.toStdString();
+    const ExitState state{m_AutoSafe, entries.IsModified(), entries.RowCount(), path, false};
+    ExitStep step = lexaro::PrepareExit(state);
+    if (step == ExitStep::Ask || step == ExitStep::RestoreAndAsk) {
         const auto answer = Prompts().Ask(UiText("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
                                           PromptButtons::YesNoCancel, PromptIcon::Information);
-        if (answer == PromptAnswer::Cancel) {
-            return false;
-        }
-        if (answer == PromptAnswer::Yes) {
-            SaveDictionary();
-            if (entries.IsModified()) {
-                return false;
-            }
-        }
+        step = AnswerExitQuestion(state, answer);
+    }
+    switch (step) {
+    case ExitStep::Save:
+        step = AfterExitSave(SaveFile(m_CurrentPath));
+        break;
+    case ExitStep::SaveAs:
+        // A successful "Save as" ends the program itself.
+        m_ExitAfterSaveAs = true;
+        SaveDictionaryAs();
+        return false;
+    default:
+        break;
+    }
+    if (step != ExitStep::Exit) {
+        return false;
     }
     m_ExitConfirmed = true;
     return true;
