@@ -1,0 +1,63 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace lexaro::cli {
+
+// lookup DICT TEXT: the main window's search, result text on standard output.
+class LookupCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "lookup"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 2; }
+    int MaxArguments() const override { return 2; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+// translate DICT [TEXT]: word-by-word translation of TEXT or of standard input.
+class TranslateCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "translate"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 1; }
+    int MaxArguments() const override { return 2; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+// convert IN OUT: between dictionary documents, separated text and HTML.
+class ConvertCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "convert"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 2; }
+    int MaxArguments() const override { return 2; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+// info DICT: the dictionary's properties, as the properties window copies them.
+class InfoCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "info"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 1; }
+    int MaxArguments() const override { return 1; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+} // namespace lexaro::cli

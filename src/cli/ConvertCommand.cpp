@@ -1,0 +1,115 @@
+#include "cli/CliDefaults.h"
+#include "cli/Commands.h"
+#include "cli/DictionaryInput.h"
+#include "engine/EntryStore.h"
+
+#include <array>
+#include <filesystem>
+#include <ostream>
+
+namespace lexaro::cli {
+
+namespace {
+
+constexpr std::array<OptionSpec, 3> kOptions{{{"separator", true}, {"charset", true}, {"plain", false}}};
+
+enum class OutputForm { Document, SeparatedText, PlainText, Html, Unknown };
+
+OutputForm OutputFormOf(const std::filesystem::path& path, bool plain) {
+    const std::string extension = LowerExtension(path);
+    if (extension == ".csv") {
+        return plain ? OutputForm::PlainText : OutputForm::SeparatedText;
+    }
+    if (plain) {
+        return OutputForm::Unknown;
+    }
+    if (extension == ".lxd") {
+        return OutputForm::Document;
+    }
+    if (extension == ".htm" || extension == ".html") {
+        return OutputForm::Html;
+    }
+    return OutputForm::Unknown;
+}
+
+} // namespace
+
+std::string_view ConvertCommand::Summary() const {
+    return "convert between dictionary, separated text and HTML";
+}
+
+std::string_view ConvertCommand::Help() const {
+    return "Usage: lexaro-cli convert IN OUT [options]\n"
+           "\n"
+           "Reads IN, separated text when its name ends in .csv and a dictionary (also in the\n"
+           "older XML form) otherwise, and writes OUT in the form its name asks for: .lxd a\n"
+           "dictionary, .csv separated text, .htm or .html an HTML table. IN has to be read\n"
+           "completely, or nothing is written. OUT is replaced in one step: a failed write\n"
+           "leaves an existing OUT as it was.\n"
+           "\n"
+           "Options:\n"
+           "  --separator S   separator of separated text, read and written (default \";\")\n"
+           "  --charset N     code page of IN and OUT (default 65001, UTF-8)\n"
+           "  --plain         write separated text without the additional parts of the\n"
+           "                  explanations (OUT has to end in .csv; written in UTF-8)\n"
+           "  -h, --help      show this help\n"
+           "\n"
+           "Exit status: 0 success, 2 usage error, unreadable IN or OUT not written.\n";
+}
+
+std::span<const OptionSpec> ConvertCommand::Options() const {
+    return kOptions;
+}
+
+int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
+    const std::filesystem::path input = line.Positionals()[0];
+    const std::filesystem::path output = line.Positionals()[1];
+    const bool plain = line.Has("plain");
+    const OutputForm form = OutputFormOf(output, plain);
+    if (form == OutputForm::Unknown) {
+        return UsageError(io, plain ? "--plain writes separated text: OUT has to end in .csv"
+                                    : "OUT has to end in .lxd, .csv, .htm or .html");
+    }
+    const std::string separator = line.Value("separator").value_or(DefaultSeparator());
+    if (separator.empty()) {
+        return UsageError(io, "the separator must not be empty");
+    }
+    std::string error;
+    const std::optional<int> charset = CharsetOption(line, error);
+    if (!charset) {
+        return UsageError(io, error);
+    }
+
+    EntryStore store;
+    ClassTable& table = store.Entries();
+    table.SetCharset(*charset);
+    table.SetSeparator(separator);
+    const std::string problem = LoadCompletely(input, InputFormOf(input), table);
+    if (!problem.empty()) {
+        return Failure(io, "cannot read " + Quoted(input) + ": " + problem + "; nothing was written");
+    }
+
+    bool written = false;
+    switch (form) {
+    case OutputForm::Document:
+        written = table.SaveDocumentFile(output);
+        break;
+    case OutputForm::SeparatedText:
+        written = table.SaveSeparatedText(output);
+        break;
+    case OutputForm::PlainText:
+        written = store.ExportPlainText(output);
+        break;
+    case OutputForm::Html:
+        written = table.SaveHtml(output);
+        break;
+    case OutputForm::Unknown:
+        break;
+    }
+    if (!written) {
+        return Failure(io, "cannot write " + Quoted(output));
+    }
+    return kExitSuccess;
+}
+
+} // namespace lexaro::cli

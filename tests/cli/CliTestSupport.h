@@ -1,0 +1,169 @@
+#pragma once
+
+#include "TestData.h"
+#include "cli/CliCommand.h"
+#include "cli/LexaroCli.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace lexaro::test {
+
+// What one run of a command left behind.
+struct CliResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the command in memory with standard input holding input.
+template <typename Command>
+CliResult RunCommand(const std::vector<std::string>& args, std::string_view input = {}) {
+    std::istringstream in{std::string(input)};
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliStreams io{in, out, err};
+    Command command;
+    CliResult result;
+    result.code = command.Run(args, io);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+// Runs lexaro-cli's dispatcher in memory, arguments without the program name.
+inline CliResult RunCli(const std::vector<std::string>& args, std::string_view input = {}) {
+    std::istringstream in{std::string(input)};
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliStreams io{in, out, err};
+    CliResult result;
+    result.code = cli::RunLexaroCli(args, io);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+// A fixture of tests/data/cli; copy it into a TempFolder before changing it.
+inline std::string DataFile(std::string_view name) {
+    return (std::filesystem::path(LEXARO_TEST_DATA_DIR) / "cli" / name).string();
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A fresh folder for one test's files, removed with everything in it afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        const char* base = std::getenv("LEXARO_TEST_TMP");
+        const std::filesystem::path root = base != nullptr ? base : std::filesystem::temp_directory_path();
+        std::filesystem::create_directories(root);
+        std::string pattern = (root / "lexaro-cli-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_Path = pattern;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_Path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The path of name inside the folder, as a command-line argument.
+    std::string operator/(std::string_view name) const { return (m_Path / name).string(); }
+    const std::filesystem::path& Path() const { return m_Path; }
+
+    // Copies a fixture of tests/data/cli into the folder; its path there.
+    std::string Copy(std::string_view fixture) const {
+        const std::filesystem::path target = m_Path / fixture;
+        std::filesystem::copy_file(DataFile(fixture), target, std::filesystem::copy_options::overwrite_existing);
+        return target.string();
+    }
+
+    // The names in the folder, so a test can tell that no temporary file was left behind.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_Path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+private:
+    std::filesystem::path m_Path;
+};
+
+// A dictionary document as the program writes it, three columns a row.
+inline std::string Document(const std::vector<std::vector<std::string>>& rows, int charset = 65001) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<CLASS_TABLE_XML2>\r\n<CT_ROWS>" +
+                       std::to_string(rows.size()) + "</CT_ROWS>\r\n<CT_COLUMNS>3</CT_COLUMNS>\r\n<CT_CHARSET>" +
+                       std::to_string(charset) + "</CT_CHARSET>\r\n";
+    for (const auto& row : rows) {
+        text += " <CT_R>\r\n";
+        for (const std::string& cell : row) {
+            text += "  <CT_C=" + std::to_string(cell.size()) + ">" + cell + "</CT_C>\r\n";
+        }
+        text += " </CT_R>\r\n";
+    }
+    return text + "</CLASS_TABLE_XML2>\r\n";
+}
+
+// The document with another row count announced.
+inline std::string Announcing(std::string document, int rows) {
+    const std::size_t at = document.find("<CT_ROWS>") + 9;
+    return document.replace(at, document.find("</CT_ROWS>") - at, std::to_string(rows));
+}
+
+// Files that the document reader takes in only partly, or not at all, by name.
+struct FaultyFile {
+    std::string name;
+    std::string bytes;
+};
+
+inline std::vector<FaultyFile> FaultyDictionaries() {
+    const std::string whole = Document({{"a", "1", "d"}, {"b", "2", "d"}, {"c", "3", "d"}});
+    const std::string twoRows = Document({{"a", "1", "d"}, {"b", "2", "d"}});
+    std::string extraCell = whole;
+    extraCell.insert(extraCell.find(" </CT_R>"), "  <CT_C=1>x</CT_C>\r\n");
+    return {
+        {"missing.lxd", {}},
+        // Cut off inside the last row.
+        {"damaged.lxd", whole.substr(0, whole.find("<CT_C=1>3"))},
+        // The reader stops at the NUL, before the last row.
+        {"nul.lxd", std::string(whole).insert(whole.find(" <CT_R>\r\n  <CT_C=1>c"), std::string(1, '\0'))},
+        {"fewer.lxd", Announcing(twoRows, 3)},
+        {"more.lxd", Announcing(twoRows, 1)},
+        {"wide.lxd", extraCell},
+        {"text.lxd", "some words"},
+        {"folder.lxd", {}},
+    };
+}
+
+// Puts the faulty file into the folder (a folder of that name for "folder.lxd", nothing for "missing.lxd").
+inline std::string Place(const TempFolder& folder, const FaultyFile& faulty) {
+    const std::string path = folder / faulty.name;
+    if (faulty.name == "folder.lxd") {
+        std::filesystem::create_directory(path);
+    } else if (faulty.name != "missing.lxd") {
+        WriteBytes(path, faulty.bytes);
+    }
+    return path;
+}
+
+} // namespace lexaro::test
