@@ -60,4 +60,32 @@ protected:
     int Execute(const CommandLine& line, CliStreams& io) override;
 };
 
+// add DICT TERM EXPLANATION: the main window's Add, saved into the file.
+class AddCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "add"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 3; }
+    int MaxArguments() const override { return 3; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+// delete DICT TERM: the main window's Delete, saved into the file.
+class DeleteCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "delete"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 2; }
+    int MaxArguments() const override { return 2; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
 } // namespace lexaro::cli

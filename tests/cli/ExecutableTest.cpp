@@ -50,11 +50,17 @@ TEST(CliProgram, LookupWritesExactBytesAndExitCodes) {
     EXPECT_NE(missing.err.find("cannot read the dictionary"), std::string::npos);
 }
 
-TEST(CliProgram, TranslateReadsStandardInput) {
+TEST(CliProgram, TranslateReadsStandardInputAndAddChangesTheFile) {
     test::TempFolder folder;
     test::CliResult translated = RunProgram(folder, "translate " + Quote(test::DataFile("small.lxd")), "big house.\n");
     EXPECT_EQ(translated.code, 0);
     EXPECT_EQ(translated.out, "groß Haus.\n");
+
+    const std::string dictionary = Quote(folder / "new.lxd");
+    ASSERT_EQ(RunProgram(folder, "add " + dictionary + " cat Katze").code, 0);
+    test::CliResult lookup = RunProgram(folder, "lookup " + dictionary + " CAT");
+    EXPECT_EQ(lookup.code, 0);
+    EXPECT_EQ(lookup.out, "[cat]\r\nKatze\n");
 
     EXPECT_EQ(RunProgram(folder, "").code, 2);
     EXPECT_EQ(RunProgram(folder, "--help").code, 0);
