@@ -1,5 +1,6 @@
 #include "app/LanguageSelection.h"
 
+#include "app/Storage.h"
 #include "table/InitFileDocument.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ std::filesystem::path LanguageFilePath(const std::filesystem::path& programFolde
 LanguageSelection SelectLanguageByName(const std::filesystem::path& programFolder, std::string_view name) {
     LanguageSelection selection;
     InitFileDocument languages(InitFileForm::Pair);
-    if (!languages.LoadFromFile(programFolder / kLanguagesFileName)) {
+    if (!languages.LoadFromFile(programFolder / kLanguagesFile)) {
         return selection;
     }
     const std::string wanted = name.empty() ? languages.GetString("LanguageDefault", "") : std::string(name);

@@ -11,8 +11,6 @@ namespace lexaro {
 
 class InitFileDocument;
 
-// The list of interface languages beside the program.
-inline constexpr std::string_view kLanguagesFileName = "Languages.ini";
 // The name of the built-in texts in the language list.
 inline constexpr std::string_view kBuiltInLanguageName = "English";
 

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "app/DefaultTexts.h"
 #include "app/LanguageSelection.h"
+#include "app/Storage.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ TEST(LanguageTag, IsTheWordAfterTheLastUnderscoreBeforeTheFirstPoint) {
 namespace {
 
 void WriteLanguages(const TempFolder& folder, const std::string& pairs) {
-    WriteBytes(folder / std::string(kLanguagesFileName), pairs);
+    WriteBytes(folder / std::string(kLanguagesFile), pairs);
 }
 
 } // namespace
@@ -108,7 +109,7 @@ TEST(SelectLanguageByName, ListedFilesStayInsideTheProgramFolder) {
 
 TEST(LanguageChoices, BuiltInEnglishComesFirstUnlessTheListHasItsOwn) {
     TempFolder folder;
-    const std::filesystem::path list = folder / std::string(kLanguagesFileName);
+    const std::filesystem::path list = folder / std::string(kLanguagesFile);
     const LanguageChoices none = ReadLanguageChoices(list, folder.Path(), {});
     ASSERT_EQ(none.items.size(), 1u);
     EXPECT_EQ(none.items[0].name, "English");
