@@ -1,17 +1,12 @@
 #pragma once
 
 #include "table/ClassTable.h"
+#include "table/TableTestSupport.h"
 #include "training/RandomSource.h"
 
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -44,41 +39,6 @@ inline ClassTable Dictionary(const std::vector<std::pair<std::string, std::strin
     }
     table.SetModified(false);
     return table;
-}
-
-// A fresh folder for one test's files, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        const char* base = std::getenv("LEXARO_TEST_TMP");
-        const std::filesystem::path root = base != nullptr ? base : std::filesystem::temp_directory_path();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "lexaro-training-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_Path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::filesystem::path operator/(std::string_view name) const { return m_Path / name; }
-
-private:
-    std::filesystem::path m_Path;
-};
-
-inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A unit document as the program writes it: rows of five cells.
