@@ -84,6 +84,16 @@ bool TrainingUnit::IsAnswered(int question) const {
     return mark.size() < 2 || !IsOpenPosition(mark[1]);
 }
 
+bool TrainingUnit::HasOpenQuestion() const {
+    const int count = QuestionCount();
+    for (int question = 0; question < count; ++question) {
+        if (!IsAnswered(question)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TrainingUnit::MarkCorrect(int unitRow) {
     if (!MarkQuestion(unitRow, '+')) {
         return false;
@@ -131,7 +141,7 @@ int TrainingUnit::NextQuestion(bool forward, RandomSource& random) {
         } else if (!forward && m_CurrentIndex > 0) {
             --m_CurrentIndex;
         }
-    } else if (m_AnsweredCount < count) {
+    } else if (m_AnsweredCount < count && HasOpenQuestion()) {
         m_CurrentIndex = Draw(random, count);
         int redraws = 0;
         while (IsAnswered(m_CurrentIndex) && m_AnsweredCount < count) {

@@ -91,6 +91,8 @@ public:
     int QuestionRow(int question) const;
     bool IsComplete() const { return m_AnsweredCount == QuestionCount(); }
     bool IsAnswered(int question) const;
+    // At least one question is open, whatever the counters say.
+    bool HasOpenQuestion() const;
 
     // Marks the question on show in unit row r (its direction decides which half of a two-direction mark)
     // as right or wrong and counts it. A question counts at most once: an answered one, or a row the unit
@@ -101,7 +103,8 @@ public:
     // Moves to the next (or previous) question and returns the unit row it asks; sets the current index
     // and the direction. In sequential order the index moves by one and stays at either end; in random
     // order an open question is drawn (forward and backward alike), or the first one when all are
-    // answered. -1 for a unit without rows.
+    // answered (by the counters, or by the marks of a unit whose counters disagree). -1 for a unit
+    // without rows.
     int NextQuestion(bool forward, RandomSource& random);
 
     // Every mark back to "0" and every counter to 0.

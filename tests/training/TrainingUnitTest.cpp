@@ -177,13 +177,20 @@ TEST(TrainingUnitOrder, RandomDrawsOpenQuestions) {
 }
 
 TEST(TrainingUnitOrder, RandomGivesUpAfterTheRedrawLimit) {
-    // Counters that disagree with the marks (a hand-edited file) must not hang the quiz.
+    TrainingUnit unit = UnitOf({0, 1});
+    unit.SetRandomOrder(true);
+    unit.MarkCorrect(1);
+    ScriptedRandom random{1};
+    for (int i = 0; i < kMaxRedraws; ++i) {
+        random.script.push_back(1);
+    }
+    EXPECT_EQ(unit.NextQuestion(true, random), 0);
+    EXPECT_EQ(random.bounds.size(), static_cast<std::size_t>(kMaxRedraws) + 1);
+
+    // Counters that disagree with the marks (a hand-edited file): nothing open, so nothing to draw.
     test::TempFolder folder;
     test::WriteBytes(folder / "u.lxt", test::UnitDocument({{"0", "+", "0"}, {"1", "+"}}));
-    TrainingUnit unit;
     unit.LoadUnit(folder / "u.lxt");
-    unit.SetRandomOrder(true);
-    ScriptedRandom random{1};
     EXPECT_EQ(unit.NextQuestion(true, random), 0);
     EXPECT_EQ(random.bounds.size(), static_cast<std::size_t>(kMaxRedraws) + 1);
 }
