@@ -3,10 +3,10 @@
 #include "app/Prompter.h"
 #include "table/TextEncoding.h"
 #include "ui/ScriptEdit.h"
-#include "ui/UiTexts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -117,25 +117,25 @@ void LexaroDlg::ApplyTexts() {
     for (QAction* action : findChildren<QAction*>()) {
         const QString name = action->objectName();
         if (name.startsWith(QLatin1String("ID_MEN_"))) {
-            const QString text = UiText(("FrmMain." + name).toStdString());
+            const QString text = Text(("FrmMain." + name).toStdString());
             if (!text.isEmpty()) {
                 action->setText(text);
             }
         }
     }
     for (QMenu* menu : findChildren<QMenu*>()) {
-        const QString text = UiText(("FrmMain." + menu->objectName()).toStdString());
+        const QString text = Text(("FrmMain." + menu->objectName()).toStdString());
         if (!text.isEmpty()) {
             menu->setTitle(text);
         }
     }
-    m_LBLTerm->setText(UiText("FrmMain.m_LBLTerm") + QLatin1Char(':'));
-    m_LBLExplanation->setText(UiText("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
-    m_BTNSearch->setText(UiText("FrmMain.m_BTNSearch"));
-    m_BTNAdd->setToolTip(UiText("FrmMain.m_BTNAdd"));
-    m_BTNDelete->setToolTip(UiText("FrmMain.m_BTNDelete"));
-    m_BTNLast->setToolTip(UiText("FrmMain.m_BTNLast"));
-    m_BTNNext->setToolTip(UiText("FrmMain.m_BTNNext"));
+    m_LBLTerm->setText(Text("FrmMain.m_LBLTerm") + QLatin1Char(':'));
+    m_LBLExplanation->setText(Text("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
+    m_BTNSearch->setText(Text("FrmMain.m_BTNSearch"));
+    m_BTNAdd->setToolTip(Text("FrmMain.m_BTNAdd"));
+    m_BTNDelete->setToolTip(Text("FrmMain.m_BTNDelete"));
+    m_BTNLast->setToolTip(Text("FrmMain.m_BTNLast"));
+    m_BTNNext->setToolTip(Text("FrmMain.m_BTNNext"));
 }
 
 void LexaroDlg::UpdateTitle() {
@@ -161,6 +161,20 @@ QString LexaroDlg::PaneText() const {
 
 void LexaroDlg::SetPaneText(const QString& text) {
     m_EDTExplanation->SetPaneText(text);
+}
+
+ToolWindowContext LexaroDlg::ToolContext() {
+    return ToolWindowContext{m_Texts, *m_Services.prompter, *m_Services.chooser};
+}
+
+int LexaroDlg::RunToolWindow(QDialog& dialog) {
+    // Copying inside a tool window must not start a look-up here.
+    const bool watching = m_Settings.clipWatch;
+    m_Settings.clipWatch = false;
+    const int result = dialog.exec();
+    m_Settings.clipWatch = watching;
+    UpdateTitle();
+    return result;
 }
 
 void LexaroDlg::closeEvent(QCloseEvent* event) {

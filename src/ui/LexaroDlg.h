@@ -1,7 +1,11 @@
 #pragma once
 
+#include "app/InterfaceTexts.h"
+#include "app/Settings.h"
+#include "app/Storage.h"
 #include "engine/Clock.h"
 #include "engine/EntryStore.h"
+#include "ui/ToolWindow.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -9,9 +13,11 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -22,6 +28,11 @@ class CScriptEdit;
 class FileChooser;
 class Prompter;
 
+// The name shown for a dictionary that has no file yet.
+inline QString NoName() {
+    return QStringLiteral("<noname>");
+}
+
 // What the program hands its main window: the desktop services and the clock.
 struct MainWindowServices {
     Prompter* prompter = nullptr;
@@ -31,8 +42,6 @@ struct MainWindowServices {
     std::function<void(const QString&)> openUrl;
 };
 
-inline constexpr const char* kNoName = "<noname>";
-
 // The main window: the term box, the explanation pane, the menus and every main-window command.
 class LexaroDlg : public QMainWindow {
     Q_OBJECT
@@ -41,7 +50,15 @@ public:
     explicit LexaroDlg(MainWindowServices services, QWidget* parent = nullptr);
     ~LexaroDlg() override;
 
+    // Start-up: storage, language, settings, then the file of the command line or the start dictionary.
+    void Start(const StartupStorage& storage, const std::vector<std::string>& arguments,
+               const std::filesystem::path& currentDirectory);
+    // Orderly end after the exit question: writes the settings.
+    void ExitCleanup();
+
     EntryStore& Engine() { return m_Engine; }
+    InterfaceTexts& Texts() { return m_Texts; }
+    const Settings& CurrentSettings() const { return m_Settings; }
     EntryStore& AdditionalDictionaries() { return m_AddDictionaries; }
     const QString& CurrentPath() const { return m_CurrentPath; }
 
@@ -75,12 +92,18 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+    // Runs a tool window modally with clipboard watching suspended; the title is updated afterwards.
+    int RunToolWindow(QDialog& dialog);
+    ToolWindowContext ToolContext();
+
+    // Sets every text of the window from the current language.
+    void ApplyTexts();
+
 private:
     void CreateControls();
     void CreateMenus();
     QAction* AddCommand(QMenu* menu, const char* name, const QKeySequence& shortcut = {});
     void ConnectCommands();
-    void ApplyTexts();
 
     QString TermText() const;
     QString PaneText() const;
@@ -98,11 +121,19 @@ private:
     bool AskToSaveChanges();
     bool PrepareExit();
     Prompter& Prompts() { return *m_Services.prompter; }
+    QString Text(std::string_view key) const { return QString::fromStdU16String(m_Texts.GetWideText(key)); }
+    void ApplySettings();
+    void CollectSettings();
+    void SelectLanguage(std::string_view name);
 
     MainWindowServices m_Services;
+    InterfaceTexts m_Texts;
+    Settings m_Settings;
+    std::unique_ptr<InitFileDocument> m_SettingsDocument;
+    StartupStorage m_Storage;
     EntryStore m_Engine;
     EntryStore m_AddDictionaries;
-    QString m_CurrentPath = kNoName;
+    QString m_CurrentPath = QStringLiteral("<noname>");
     QString m_PresetTerm;
     QString m_PresetExplanation;
     bool m_DateShown = false;

@@ -1,7 +1,6 @@
 #include "table/TextEncoding.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
-#include "ui/UiTexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,8 +31,8 @@ void LexaroDlg::Search() {
     if (!term.isEmpty()) {
         std::string result;
         m_Engine.Lookup(Utf8(term), m_Engine.SearchSubstring(), true, m_AddDictionaries.Entries(),
-                        Utf8(UiText("FrmMain.m_acTNotFound")), result);
-        SetPaneText(result.empty() ? UiText("FrmMain.m_acTNotFound") : Wide(result));
+                        Utf8(Text("FrmMain.m_acTNotFound")), result);
+        SetPaneText(result.empty() ? Text("FrmMain.m_acTNotFound") : Wide(result));
         m_LBLDate->clear();
     }
     if (!term.isEmpty() && m_Engine.ResultCount() != 0) {

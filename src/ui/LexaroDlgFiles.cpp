@@ -3,7 +3,6 @@
 #include "app/StorageExit.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
-#include "ui/UiTexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,7 +32,7 @@ std::filesystem::path ToPath(const QString& path) {
 }
 
 bool IsBound(const QString& path) {
-    return !path.isEmpty() && path != QLatin1String(kNoName);
+    return !path.isEmpty() && path != NoName();
 }
 
 } // namespace
@@ -42,7 +41,7 @@ bool LexaroDlg::AskToSaveChanges() {
     if (!m_Engine.Entries().IsModified()) {
         return true;
     }
-    const auto answer = Prompts().Ask(UiText("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
+    const auto answer = Prompts().Ask(Text("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
                                       PromptButtons::YesNoCancel, PromptIcon::Information);
     if (answer == PromptAnswer::Cancel) {
         return false;
@@ -83,11 +82,11 @@ void LexaroDlg::OpenFile(const QString& path) {
                               .arg(entries.RowCount())
                               .toStdU16String(),
                           u"", PromptButtons::Ok, PromptIcon::Warning);
-            boundPath = QString::fromLatin1(kNoName);
+            boundPath = NoName();
         }
     } else {
         entries.Clear(true);
-        boundPath = QString::fromLatin1(kNoName);
+        boundPath = NoName();
     }
     entries.Resize(kEntryColumns, entries.RowCount());
     entries.SetModified(boundPath != path);
@@ -130,14 +129,14 @@ void LexaroDlg::NewDictionary() {
         return;
     }
     m_Engine.Entries().SetModified(false);
-    OpenFile(QString::fromLatin1(kNoName));
+    OpenFile(NoName());
     m_Engine.SetCurrentRow(0);
     ClearFields();
     UpdateTitle();
 }
 
 void LexaroDlg::OpenDictionary() {
-    const auto chosen = m_Services.chooser->ChooseOpen(u"", UiText("FrmMain.m_acTOpenDialog").toStdU16String(), {});
+    const auto chosen = m_Services.chooser->ChooseOpen(u"", Text("FrmMain.m_acTOpenDialog").toStdU16String(), {});
     if (chosen) {
         OpenFile(QString::fromStdString(chosen->path.string()));
     }
@@ -153,7 +152,7 @@ void LexaroDlg::SaveDictionary() {
 
 void LexaroDlg::SaveDictionaryAs() {
     const QString suggested = IsBound(m_CurrentPath) ? m_CurrentPath : QString();
-    const auto chosen = m_Services.chooser->ChooseSave(u"", UiText("FrmMain.m_acTSaveDialog").toStdU16String(),
+    const auto chosen = m_Services.chooser->ChooseSave(u"", Text("FrmMain.m_acTSaveDialog").toStdU16String(),
                                                        ToPath(suggested), u"lxd");
     if (!chosen) {
         m_ExitAfterSaveAs = false;
@@ -260,7 +259,7 @@ bool LexaroDlg::PrepareExit() {
     const ExitState state{m_AutoSafe, entries.IsModified(), entries.RowCount(), path, false};
     ExitStep step = lexaro::PrepareExit(state);
     if (step == ExitStep::Ask || step == ExitStep::RestoreAndAsk) {
-        const auto answer = Prompts().Ask(UiText("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
+        const auto answer = Prompts().Ask(Text("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
                                           PromptButtons::YesNoCancel, PromptIcon::Information);
         step = AnswerExitQuestion(state, answer);
     }
@@ -280,6 +279,7 @@ bool LexaroDlg::PrepareExit() {
         return false;
     }
     m_ExitConfirmed = true;
+    ExitCleanup();
     return true;
 }
 

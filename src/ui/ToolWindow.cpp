@@ -1,0 +1,23 @@
+#include "ui/ToolWindow.h"
+
+#include <QWidget>
+
+namespace lexaro {
+
+void ApplyDialogRect(QWidget& window, const Rect& rect) {
+    if (IsMaximisedDialogRect(rect)) {
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    } else if (ShouldApplyDialogRect(rect)) {
+        window.setGeometry(rect.left, rect.top, static_cast<int>(rect.Width()), static_cast<int>(rect.Height()));
+    }
+}
+
+Rect DialogRectOf(const QWidget& window) {
+    if (window.isMaximized()) {
+        return kMaximisedDialogRect;
+    }
+    const QRect frame = window.geometry();
+    return Rect{frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
+}
+
+} // namespace lexaro

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/InterfaceTexts.h"
+#include "app/Settings.h"
+
+#include <QString>
+#include <string_view>
+
+class QWidget;
+
+namespace lexaro {
+
+class FileChooser;
+class Prompter;
+
+// What every tool window receives from the main window besides its own start values.
+struct ToolWindowContext {
+    const InterfaceTexts& texts;
+    Prompter& prompter;
+    FileChooser& chooser;
+
+    QString Text(std::string_view key) const { return QString::fromStdU16String(texts.GetWideText(key)); }
+};
+
+// Moves a tool window to its stored rectangle: maximised for (0, 0, -1, -1), otherwise only when width and
+// height are positive.
+void ApplyDialogRect(QWidget& window, const Rect& rect);
+// The rectangle to store for a tool window when it closes.
+Rect DialogRectOf(const QWidget& window);
+
+} // namespace lexaro
