@@ -12,6 +12,8 @@
 
 namespace lexaro {
 
+class Clipboard;
+
 // Columns of the entry table.
 inline constexpr int kTermColumn = 0;
 inline constexpr int kExplanationColumn = 1;
@@ -101,6 +103,14 @@ public:
     // Name of the private clipboard format under which the entry clipboard exchange offers one entry.
     static std::string ClipboardFormatName() { return "CLIP_LEXARO"; }
 
+    // Puts the entry at row on the clipboard under ClipboardFormatName(); with cut the entry is then deleted
+    // (and can be undone). False, clipboard untouched, when there is no such entry.
+    bool CopyEntry(Clipboard& clipboard, int row, bool cut);
+    // Inserts the entry from the clipboard after row - 1 (appended when row is at the end), renaming its term
+    // to "term (n)" when the term exists. It keeps its date. False, dictionary unchanged, when the clipboard
+    // holds no readable entry.
+    bool PasteEntry(Clipboard& clipboard, int row);
+
     // The current local time as a date stamp.
     std::string DateStamp() const;
 
@@ -164,6 +174,7 @@ public:
     bool ExportPlainText(const std::filesystem::path& path);
 
 private:
+    std::string UniqueTerm(const std::string& term);
     int AppendEntry(std::string_view term, std::string_view explanation, std::string_view stamp);
     void EnsureEntryColumns();
     bool AppendLogRow(std::string_view term, std::string_view explanation, std::string_view date, int row,
