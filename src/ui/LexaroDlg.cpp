@@ -28,6 +28,7 @@ LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent)
     setAcceptDrops(true);
     CreateControls();
     CreateMenus();
+    CreateTray();
     ConnectCommands();
     ApplyTexts();
     UpdateTitle();
@@ -136,6 +137,7 @@ void LexaroDlg::ApplyTexts() {
     m_BTNDelete->setToolTip(Text("FrmMain.m_BTNDelete"));
     m_BTNLast->setToolTip(Text("FrmMain.m_BTNLast"));
     m_BTNNext->setToolTip(Text("FrmMain.m_BTNNext"));
+    ApplyTrayTexts();
 }
 
 void LexaroDlg::UpdateTitle() {

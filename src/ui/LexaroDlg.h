@@ -21,10 +21,12 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSystemTrayIcon;
 
 namespace lexaro {
 
 class CScriptEdit;
+class Clipboard;
 class FileChooser;
 class Prompter;
 
@@ -38,6 +40,8 @@ struct MainWindowServices {
     Prompter* prompter = nullptr;
     FileChooser* chooser = nullptr;
     std::shared_ptr<const Clock> clock;
+    // The desktop clipboard for entries and clipboard watching.
+    Clipboard* clipboard = nullptr;
     // Opens a link with the desktop's default handler; QDesktopServices when empty.
     std::function<void(const QString&)> openUrl;
 };
@@ -72,6 +76,15 @@ public:
     void PreviousEntry();
     void NextEntry();
     void Undo();
+
+    // Entries through the clipboard, clipboard watching and the tray.
+    void CutEntry();
+    void CopyEntry();
+    void PasteEntry();
+    void HandleClipboardText(const QString& text);
+    void HideInTray();
+    void RestoreFromTray();
+    bool IsInTray() const { return m_InTray; }
 
     // File commands.
     void OpenFile(const QString& path);
@@ -123,6 +136,11 @@ private:
     Prompter& Prompts() { return *m_Services.prompter; }
     QString Text(std::string_view key) const { return QString::fromStdU16String(m_Texts.GetWideText(key)); }
     void ApplySettings();
+    void ClipboardChanged();
+    bool IsWatchable(const QString& text) const;
+    void CreateTray();
+    void RemoveTrayIcon();
+    void ApplyTrayTexts();
     void CollectSettings();
     void SelectLanguage(std::string_view name);
 
@@ -140,6 +158,9 @@ private:
     bool m_AutoSafe = false;
     bool m_ExitAfterSaveAs = false;
     bool m_ExitConfirmed = false;
+    bool m_InTray = false;
+    QMenu* m_TrayMenu = nullptr;
+    QSystemTrayIcon* m_Tray = nullptr;
 
     QLabel* m_LBLTerm = nullptr;
     QComboBox* m_CBBTerm = nullptr;

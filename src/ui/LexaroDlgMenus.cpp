@@ -3,6 +3,8 @@
 #include "ui/ScriptEdit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -141,6 +143,11 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_ADD", [this] { AddEntry(); });
     on("ID_MEN_MODIFY", [this] { ModifyEntry(); });
     on("ID_MEN_DELETE", [this] { DeleteEntry(); });
+    on("ID_MEN_CUTENTRY", [this] { CutEntry(); });
+    on("ID_MEN_COPYENTRY", [this] { CopyEntry(); });
+    on("ID_MEN_PASTEENTRY", [this] { PasteEntry(); });
+    on("ID_MEN_HIDE", [this] { HideInTray(); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 
     // Commands whose windows are not part of the program yet stay visible but disabled.
     for (const char* later :
@@ -149,6 +156,10 @@ void LexaroDlg::ConnectCommands() {
           "ID_MEN_OPTIONS",    "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",  "ID_MEN_PASTEENTRY",  "ID_MEN_COLLECTCLIPBOARD",
           "ID_MEN_HELP",       "ID_MEN_LICENSE",  "ID_MEN_README",     "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
         findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
+    }
+    for (const char* ready :
+         {"ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY", "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
+        findChild<QAction*>(QString::fromLatin1(ready))->setEnabled(true);
     }
 
     connect(m_BTNSearch, &QPushButton::clicked, this, [this] { Search(); });

@@ -2,9 +2,12 @@
 
 #include "app/FileFilter.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStringList>
 
 namespace lexaro {
@@ -104,6 +107,41 @@ std::optional<ChosenFile> QtFileChooser::ChooseSave(const std::u16string& captio
     }
     const int index = static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
     return ChosenFile{ToPath(dialog.selectedFiles().front()), index};
+}
+
+} // namespace lexaro
+
+namespace lexaro {
+
+bool QtClipboard::PutBytes(std::string_view format, std::string_view bytes) {
+    auto* data = new QMimeData;
+    data->setData(QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size())),
+                  QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+    return true;
+}
+
+std::optional<std::string> QtClipboard::GetBytes(std::string_view format) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QString name = QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size()));
+    if (!data || !data->hasFormat(name)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = data->data(name);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool QtClipboard::PutText(const std::u16string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    return true;
+}
+
+std::optional<std::u16string> QtClipboard::GetText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) {
+        return std::nullopt;
+    }
+    return data->text().toStdU16String();
 }
 
 } // namespace lexaro

@@ -2,6 +2,7 @@
 
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
+#include "engine/Clipboard.h"
 
 class QWidget;
 
@@ -32,6 +33,16 @@ public:
 
 private:
     QWidget* m_Parent;
+};
+
+// The desktop clipboard. Private formats are offered under their bare name, which other programs on the
+// same display see too, so entries cross between two running copies of Lexaro.
+class QtClipboard : public Clipboard {
+public:
+    bool PutBytes(std::string_view format, std::string_view bytes) override;
+    std::optional<std::string> GetBytes(std::string_view format) override;
+    bool PutText(const std::u16string& text) override;
+    std::optional<std::u16string> GetText() override;
 };
 
 } // namespace lexaro

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
 
     lexaro::QtPrompter prompter;
     lexaro::QtFileChooser chooser;
-    lexaro::LexaroDlg window({&prompter, &chooser, clock, {}});
+    lexaro::QtClipboard clipboard;
+    lexaro::LexaroDlg window({&prompter, &chooser, clock, &clipboard, {}});
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.Start(storage, arguments, environment.currentDirectory);

@@ -4,6 +4,7 @@
 #include "TestData.h"
 #include "engine/Clock.h"
 #include "ui/LexaroDlg.h"
+#include "ui/QtPlatform.h"
 #include "ui/ScriptEdit.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ struct FixedClock : Clock {
 struct MainWindowFixture {
     ScriptedPrompter prompter;
     ScriptedFileChooser chooser;
+    QtClipboard clipboard;
     std::shared_ptr<FixedClock> clock = std::make_shared<FixedClock>();
     QTemporaryDir folder;
     std::unique_ptr<LexaroDlg> window;
@@ -34,7 +36,7 @@ struct MainWindowFixture {
 
     MainWindowFixture() {
         window = std::make_unique<LexaroDlg>(
-            MainWindowServices{&prompter, &chooser, clock, [this](const QString& url) { opened << url; }});
+            MainWindowServices{&prompter, &chooser, clock, &clipboard, [this](const QString& url) { opened << url; }});
     }
 
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
