@@ -94,6 +94,7 @@ public:
     void SaveDictionary();
     void SaveDictionaryAs();
     void CreateBackup();
+    void CreatePortableCopy();
     void AddRecent(const QString& path, bool atTop);
 
     // The history of the term box, newest first.

@@ -1,4 +1,5 @@
 #include "app/FileChooser.h"
+#include "app/PortablePayload.h"
 #include "app/Prompter.h"
 #include "app/StorageExit.h"
 #include "ui/LexaroDlg.h"
@@ -177,6 +178,24 @@ void LexaroDlg::CreateBackup() {
     const QString target = base + QLatin1Char('_') + QString::fromLatin1(stamp) + QStringLiteral(".lxd");
     QFile::remove(target);
     QFile::copy(m_CurrentPath, target);
+}
+
+// A copy of the program that carries the dictionary and the interface texts in use.
+void LexaroDlg::CreatePortableCopy() {
+    const auto chosen =
+        m_Services.chooser->ChooseSave(u"", Text("FrmMain.m_acTSaveDialogExe").toStdU16String(), {}, u"");
+    if (!chosen) {
+        return;
+    }
+    const std::string dictionary = m_Engine.Entries().ToXml2Text();
+    const bool written = !dictionary.empty() && WritePortableCopy(m_Storage.programFile, chosen->path, dictionary,
+                                                                  m_Texts.Document().ComposeText());
+    if (!written) {
+        Prompts().Ask((QStringLiteral("The portable copy could not be written to\n") +
+                       QString::fromStdString(chosen->path.string()))
+                          .toStdU16String(),
+                      u"", PromptButtons::Ok, PromptIcon::Error);
+    }
 }
 
 QList<QAction*> LexaroDlg::RecentItems() const {

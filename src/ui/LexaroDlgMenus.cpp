@@ -147,6 +147,7 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_COPYENTRY", [this] { CopyEntry(); });
     on("ID_MEN_PASTEENTRY", [this] { PasteEntry(); });
     on("ID_MEN_HIDE", [this] { HideInTray(); });
+    on("ID_MEN_EXPORTEXE", [this] { CreatePortableCopy(); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 
     // Commands whose windows are not part of the program yet stay visible but disabled.
@@ -157,8 +158,8 @@ void LexaroDlg::ConnectCommands() {
           "ID_MEN_HELP",       "ID_MEN_LICENSE",  "ID_MEN_README",     "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
         findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
     }
-    for (const char* ready :
-         {"ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY", "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
+    for (const char* ready : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",
+                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
         findChild<QAction*>(QString::fromLatin1(ready))->setEnabled(true);
     }
 

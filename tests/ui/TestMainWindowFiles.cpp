@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/PortablePayload.h"
 
 #include <QFile>
 #include <QMenu>
@@ -182,6 +183,31 @@ private slots:
         QFile::remove(path);
         f.window->findChild<QMenu*>("ID_MEN_RECENT")->actions().front()->trigger();
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+    }
+
+    void portableCopyCarriesTheDictionaryAndStartsWithIt() {
+        MainWindowFixture f;
+        const QString program = f.Path("lexaro-program");
+        WriteFile(program, QByteArray(4096, '\x7f'));
+        lexaro::StartupStorage storage;
+        storage.programFile = ToPath(program);
+        f.window->Start(storage, {}, ToPath(f.folder.path()));
+        f.Add("house", "Haus");
+        const QString copy = f.Path("portable");
+        f.chooser.Expect(ChosenFile{ToPath(copy), 0});
+        f.Action("ID_MEN_EXPORTEXE")->trigger();
+        const auto payload = lexaro::CheckPortablePayload(ToPath(copy));
+        QVERIFY(payload.has_value());
+        QCOMPARE(payload->offset, std::uint64_t{4096});
+
+        MainWindowFixture g;
+        lexaro::StartupStorage portable;
+        portable.programFile = ToPath(copy);
+        portable.portable = payload;
+        g.window->Start(portable, {"ignored.lxd"}, ToPath(g.folder.path()));
+        QCOMPARE(g.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(g.window->CurrentPath(), QStringLiteral("<noname>"));
+        QVERIFY(!g.Action("ID_MEN_LANGUAGE")->isEnabled());
     }
 
     void droppedDictionaryIsOpened() {
