@@ -46,6 +46,20 @@ protected:
     int Execute(const CommandLine& line, CliStreams& io) override;
 };
 
+// checksum FILE: one digest, or every digest the properties window offers.
+class ChecksumCommand : public CliCommand {
+public:
+    std::string_view Name() const override { return "checksum"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionSpec> Options() const override;
+    int MinArguments() const override { return 1; }
+    int MaxArguments() const override { return 1; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
 // info DICT: the dictionary's properties, as the properties window copies them.
 class InfoCommand : public CliCommand {
 public:

@@ -34,6 +34,7 @@ std::vector<std::unique_ptr<CliCommand>> AllCommands() {
     commands.push_back(std::make_unique<LookupCommand>());
     commands.push_back(std::make_unique<TranslateCommand>());
     commands.push_back(std::make_unique<ConvertCommand>());
+    commands.push_back(std::make_unique<ChecksumCommand>());
     commands.push_back(std::make_unique<InfoCommand>());
     commands.push_back(std::make_unique<AddCommand>());
     commands.push_back(std::make_unique<DeleteCommand>());
