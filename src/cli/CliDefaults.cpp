@@ -1,31 +1,29 @@
 #include "cli/CliDefaults.h"
 
+#include "app/DefaultTexts.h"
+#include "app/Settings.h"
+#include "app/SystemCodePage.h"
+
 namespace lexaro::cli {
 
 void ApplyDefaultSettings(EntryStore& engine) {
-    engine.SetSearchViceVersa(true);
-    engine.SetSearchSubstring(true);
-    engine.SetNoMultiTerms(true);
-    engine.SetDoAutoAdd(false);
-    engine.SetMultiDelete(false);
-    engine.SetLimitMaxResults(false);
-    engine.SetMaxResults(10);
-    engine.SetSeparator(", ");
-    engine.SetTranslateChar("\"");
-    engine.SetWildcard("*");
-    engine.Entries().SetCharset(DefaultCharset());
+    ApplyEngineSettings(Settings{}, engine);
 }
 
 int DefaultCharset() {
-    return 65001;
+    return EffectiveCharset(Settings{}.charset);
 }
 
 std::string DefaultSeparator() {
-    return ";";
+    return Settings{}.separator;
 }
 
 std::string DefaultNotFoundText() {
-    return "Term not found.";
+    return std::string(DefaultText("FrmMain.m_acTNotFound"));
+}
+
+std::string PropertyLabel(std::string_view key) {
+    return std::string(DefaultText(key));
 }
 
 } // namespace lexaro::cli

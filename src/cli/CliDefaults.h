@@ -3,6 +3,7 @@
 #include "engine/EntryStore.h"
 
 #include <string>
+#include <string_view>
 
 namespace lexaro::cli {
 
@@ -16,6 +17,8 @@ std::string DefaultSeparator();
 
 // What a look-up shows when nothing is found, in the built-in English texts.
 std::string DefaultNotFoundText();
+// A label of the properties window ("FrmProp.m_LBLFileName"), in the built-in English texts.
+std::string PropertyLabel(std::string_view key);
 
 // The translator window opens on this level.
 inline constexpr int kDefaultTranslationLevel = 3;

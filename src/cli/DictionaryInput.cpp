@@ -1,5 +1,6 @@
 #include "cli/DictionaryInput.h"
 
+#include "app/SystemCodePage.h"
 #include "cli/CliDefaults.h"
 #include "table/SafeFile.h"
 #include "table/TextEncoding.h"
@@ -81,8 +82,10 @@ std::optional<int> CharsetOption(const CommandLine& line, std::string& error) {
     if (!given) {
         return DefaultCharset();
     }
-    const std::optional<int> codePage = ParseNumber(*given, 1, 65535);
-    if (!codePage || !IsCodePageSupported(*codePage)) {
+    // -1 stands for the code page of the user's locale, as in the settings.
+    const std::optional<int> number = ParseNumber(*given, kSystemCharset, 65535);
+    const int codePage = number ? EffectiveCharset(*number) : 0;
+    if (!number || codePage <= 0 || !IsCodePageSupported(codePage)) {
         error = "--charset " + *given + " is no code page this system can convert";
         return std::nullopt;
     }

@@ -87,19 +87,19 @@ int InfoCommand::Execute(const CommandLine& line, CliStreams& io) {
     const std::string fileName = cut == std::string::npos ? completeName : completeName.substr(cut + 1);
 
     const std::array<std::pair<std::string_view, std::string>, 10> lines{{
-        {"Dictionary name", fileName},
-        {"Complete name", completeName},
-        {"Filesize [KB]", FormatFileSize(status.st_size)},
-        {"Filedate", FormatFileDate(status.st_mtime)},
-        {"Number of terms", std::to_string(store.Entries().RowCount())},
-        {"Largest term", store.LongestTerm()},
-        {"Smallest term", store.ShortestTerm()},
-        {"Largest explanation", store.LongestExplanation()},
-        {"Smallest explanation", store.ShortestExplanation()},
-        {"Charset", std::to_string(store.Entries().FileCharset())},
+        {"FrmProp.m_LBLFileName", fileName},
+        {"FrmProp.m_LBLCompleteName", completeName},
+        {"FrmProp.m_LBLFileSize", FormatFileSize(status.st_size)},
+        {"FrmProp.m_LBLFileDate", FormatFileDate(status.st_mtime)},
+        {"FrmProp.m_LBLWordCount", std::to_string(store.Entries().RowCount())},
+        {"FrmProp.m_LBLWordLargest", store.LongestTerm()},
+        {"FrmProp.m_LBLWordSmallest", store.ShortestTerm()},
+        {"FrmProp.m_LBLExplLargest", store.LongestExplanation()},
+        {"FrmProp.m_LBLExplSmallest", store.ShortestExplanation()},
+        {"FrmProp.m_LBLCharset", std::to_string(store.Entries().FileCharset())},
     }};
-    for (const auto& [label, value] : lines) {
-        io.out << label << " - " << value << '\n';
+    for (const auto& [key, value] : lines) {
+        io.out << PropertyLabel(key) << " - " << value << '\n';
     }
     return kExitSuccess;
 }

@@ -1,8 +1,8 @@
 #include "CliTestSupport.h"
 #include "cli/Commands.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace lexaro {
