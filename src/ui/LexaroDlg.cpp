@@ -87,11 +87,29 @@ void LexaroDlg::CreateControls() {
     m_LBLDate->setObjectName("m_LBLDate");
     m_LBLDate->hide();
 
+    m_BTNMinimize = new QPushButton(QStringLiteral("-"), central);
+    m_BTNMinimize->setObjectName("m_BTNMinimize");
+    m_BTNClose = new QPushButton(QStringLiteral("x"), central);
+    m_BTNClose->setObjectName("m_BTNClose");
+    for (QPushButton* small : {m_BTNMinimize, m_BTNClose}) {
+        small->setFixedSize(18, 18);
+        small->setFocusPolicy(Qt::NoFocus);
+        small->hide();
+    }
+    connect(m_BTNMinimize, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(m_BTNClose, &QPushButton::clicked, this, &QWidget::close);
+
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(4, 4, 2, 2);
     grid->setHorizontalSpacing(5);
     grid->setVerticalSpacing(3);
     grid->addWidget(m_LBLTerm, 0, 0);
+    auto* frameButtons = new QHBoxLayout();
+    frameButtons->setSpacing(5);
+    frameButtons->addStretch(1);
+    frameButtons->addWidget(m_BTNMinimize);
+    frameButtons->addWidget(m_BTNClose);
+    grid->addLayout(frameButtons, 0, 1, 1, 3);
     grid->addWidget(m_CBBTerm, 1, 0);
     grid->addWidget(m_BTNSearch, 1, 1);
     grid->addWidget(m_BTNAdd, 1, 2);

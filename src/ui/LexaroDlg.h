@@ -8,6 +8,7 @@
 #include "ui/ToolWindow.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <filesystem>
 #include <functional>
@@ -85,6 +86,9 @@ public:
     void HideInTray();
     void RestoreFromTray();
     bool IsInTray() const { return m_InTray; }
+    void ShowCaption(bool show, bool shift);
+    bool IsCaptionShown() const { return m_CaptionShown; }
+    void ApplyAlwaysOnTop();
 
     // File commands.
     void OpenFile(const QString& path);
@@ -105,6 +109,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     // Runs a tool window modally with clipboard watching suspended; the title is updated afterwards.
     int RunToolWindow(QDialog& dialog);
@@ -160,6 +168,8 @@ private:
     bool m_ExitAfterSaveAs = false;
     bool m_ExitConfirmed = false;
     bool m_InTray = false;
+    bool m_CaptionShown = true;
+    QPoint m_DragOrigin;
     QMenu* m_TrayMenu = nullptr;
     QSystemTrayIcon* m_Tray = nullptr;
 
@@ -173,6 +183,8 @@ private:
     QLabel* m_LBLExplanation = nullptr;
     CScriptEdit* m_EDTExplanation = nullptr;
     QLabel* m_LBLDate = nullptr;
+    QPushButton* m_BTNMinimize = nullptr;
+    QPushButton* m_BTNClose = nullptr;
     QMenu* m_MENRecent = nullptr;
     QAction* m_ACTRecentSeparator = nullptr;
 };

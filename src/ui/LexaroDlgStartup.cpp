@@ -74,6 +74,9 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
     } else {
         OpenFile(request.dictionary.empty() ? NoName() : QString::fromStdString(request.dictionary.string()));
     }
+    if (request.autoStart) {
+        HideInTray();
+    }
 }
 
 void LexaroDlg::ApplySettings() {
@@ -92,7 +95,11 @@ void LexaroDlg::ApplySettings() {
     m_PresetTerm = FromUtf8(s.presetTerm);
     m_PresetExplanation = FromUtf8(s.presetExplanation);
 
+    ApplyAlwaysOnTop();
     if (s.rememberPos) {
+        if (HideCaptionAtStart(s)) {
+            ShowCaption(false, false);
+        }
         if (s.winPos.maximised) {
             setWindowState(windowState() | Qt::WindowMaximized);
         } else if (ShouldApplyWindowRect(s.winPos.rect)) {

@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.Start(storage, arguments, environment.currentDirectory);
-    window.show();
+    if (!window.IsInTray()) {
+        window.show();
+    }
     return QApplication::exec();
 }

@@ -80,6 +80,22 @@ private slots:
         QVERIFY(!f.window->IsInTray());
     }
 
+    void rightDoubleClickTogglesTheCaptionAndBack() {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto* close = f.window->findChild<QPushButton*>("m_BTNClose");
+        QVERIFY(!close->isVisible());
+        QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(!f.window->IsCaptionShown());
+        QVERIFY(f.window->windowFlags() & Qt::FramelessWindowHint);
+        QTRY_VERIFY(close->isVisible());
+        QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(f.window->IsCaptionShown());
+        QVERIFY(!(f.window->windowFlags() & Qt::FramelessWindowHint));
+        QTRY_VERIFY(!close->isVisible());
+    }
+
     void trayMenuCarriesItsTexts() {
         MainWindowFixture f;
         QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_RESTORE")->text(), QStringLiteral("Restore"));
