@@ -1,0 +1,279 @@
+#include "app/EntryListTools.h"
+
+#include "engine/EntryStore.h"
+
+#include <cstdio>
+#include <ctime>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace lexaro {
+
+namespace {
+
+constexpr std::string_view kDefaultSeparator = ";";
+
+std::string_view UsableSeparator(std::string_view separator) {
+    // An empty separator would never end a field; the program's default stands in for it.
+    return separator.empty() ? kDefaultSeparator : separator;
+}
+
+// Position of the next line end at or after pos, npos when there is none.
+std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+    return text.find_first_of("\r\n", pos);
+}
+
+// Position after the line end that starts at pos (CR LF counts as one).
+std::size_t SkipLineEnd(std::string_view text, std::size_t pos) {
+    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') {
+        return pos + 2;
+    }
+    return pos + 1;
+}
+
+bool IsLineEnd(std::string_view text, std::size_t pos) {
+    return pos < text.size() && (text[pos] == '\r' || text[pos] == '\n');
+}
+
+} // namespace
+
+std::string BuildMassDataText(const ClassTable& entries, std::string_view separator, bool withDates,
+                              std::string_view lineEnd) {
+    const int fields = withDates ? 3 : 2;
+    std::string text;
+    for (int r = 0; r < entries.RowCount(); ++r) {
+        for (int c = 0; c < fields; ++c) {
+            text += entries.PeekCell(c, r);
+            text += separator;
+        }
+        text += lineEnd;
+    }
+    return text;
+}
+
+int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_view separator, bool withDates,
+                      bool singleLines, std::string_view stamp) {
+    const char fieldEnd = UsableSeparator(separator).front();
+    const int fields = withDates ? 3 : 2;
+    const int before = entries.RowCount();
+    if (entries.ColumnCount() < kEntryColumns) {
+        entries.Resize(kEntryColumns, entries.RowCount());
+    }
+    auto closeRow = [&] {
+        if (!withDates) {
+            entries.SetCell(kDateColumn, entries.RowCount(), stamp);
+        }
+        entries.AddRows(1);
+    };
+
+    int j = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t sep = text.find(fieldEnd, pos);
+        const std::size_t eol = FindLineEnd(text, pos);
+        const bool endsAtLine = eol != std::string_view::npos && (sep == std::string_view::npos || eol < sep);
+        if (j > fields) {
+            j = 0;
+            closeRow();
+        }
+        const int row = entries.RowCount();
+        if (sep != std::string_view::npos && !(singleLines && endsAtLine)) {
+            entries.SetCell(j, row, text.substr(pos, sep - pos));
+            ++j;
+            pos = sep + 1;
+            if (IsLineEnd(text, pos)) {
+                j = 0;
+                closeRow();
+                pos = SkipLineEnd(text, pos);
+            }
+        } else if (eol != std::string_view::npos) {
+            entries.SetCell(j, row, text.substr(pos, eol - pos));
+            ++j;
+            pos = SkipLineEnd(text, eol);
+        } else {
+            // Neither a separator nor a line end follows: the rest is the last field.
+            entries.SetCell(j, row, text.substr(pos));
+            entries.AddRows(1);
+            break;
+        }
+    }
+    return entries.RowCount() - before;
+}
+
+MassLineCheck CheckMassDataLine(std::string_view line, std::string_view separator, bool singleLines) {
+    const std::string sep(UsableSeparator(separator));
+    const bool hasSeparator = line.find(sep) != std::string_view::npos;
+    if (hasSeparator || !singleLines) {
+        if (line.find(" " + sep) != std::string_view::npos || line.find(sep + " ") != std::string_view::npos) {
+            return MassLineCheck::UnwantedChar;
+        }
+        return MassLineCheck::Fine;
+    }
+    return MassLineCheck::Error;
+}
+
+std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector<std::string>& lines, int start,
+                                                               std::string_view separator, bool singleLines) {
+    constexpr std::size_t kLineLimit = 4095;
+    for (int i = start < 0 ? 0 : start; i < static_cast<int>(lines.size()); ++i) {
+        const std::string_view line = std::string_view(lines[static_cast<std::size_t>(i)]).substr(0, kLineLimit);
+        if (line.empty()) {
+            continue;
+        }
+        const MassLineCheck verdict = CheckMassDataLine(line, separator, singleLines);
+        if (verdict != MassLineCheck::Fine) {
+            return std::make_pair(i, verdict);
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t eol = FindLineEnd(text, pos);
+        if (eol == std::string_view::npos) {
+            lines.emplace_back(text.substr(pos));
+            return lines;
+        }
+        lines.emplace_back(text.substr(pos, eol - pos));
+        pos = SkipLineEnd(text, eol);
+    }
+}
+
+int LineFinder::Next(const std::vector<std::string>& lines, const std::string& text) {
+    if (text != m_LastText) {
+        m_LastText = text;
+        m_StartLine = 0;
+    }
+    if (text.empty()) {
+        m_StartLine = 0;
+        return -1;
+    }
+    std::string wanted = text;
+    const bool atStart = wanted.back() == '*';
+    if (atStart) {
+        wanted.pop_back();
+    }
+    for (int i = m_StartLine; i < static_cast<int>(lines.size()); ++i) {
+        const std::string& line = lines[static_cast<std::size_t>(i)];
+        const bool match = atStart ? line.compare(0, wanted.size(), wanted) == 0 && line.size() >= wanted.size()
+                                   : line.find(wanted) != std::string::npos;
+        if (match) {
+            m_StartLine = i + 1;
+            return i;
+        }
+    }
+    m_StartLine = 0;
+    return -1;
+}
+
+void StampMissingDates(ClassTable& entries, std::string_view stamp) {
+    for (int r = 0; r < entries.RowCount(); ++r) {
+        if (entries.CellLength(kDateColumn, r) < 1) {
+            entries.SetCell(kDateColumn, r, stamp);
+        }
+    }
+}
+
+int AppendImportedRows(ClassTable& entries, ClassTable& imported, bool rename, std::string_view stamp) {
+    int added = 0;
+    for (int i = 0; i < imported.RowCount(); ++i) {
+        const std::string term = imported.PeekCell(kTermColumn, i);
+        if (rename) {
+            std::string name = term;
+            for (int n = 1; entries.FindRow(kTermColumn, 0, name, 1) >= 0; ++n) {
+                name = term + " (" + std::to_string(n) + ")";
+            }
+            imported.SetCell(kTermColumn, i, name);
+        } else if (entries.FindRow(kTermColumn, 0, term, 1) >= 0) {
+            continue;
+        }
+        const int columns = entries.ColumnCount();
+        if (imported.AppendRowTo(i, entries)) {
+            ++added;
+        }
+        // Appending takes the column count of the file; the entries keep theirs.
+        entries.Resize(columns < kEntryColumns ? kEntryColumns : columns, entries.RowCount());
+    }
+    entries.Resize(kEntryColumns, entries.RowCount());
+    StampMissingDates(entries, stamp);
+    if (added > 0) {
+        entries.SetModified(true);
+    }
+    return added;
+}
+
+bool ExportEntryRows(const ClassTable& entries, const std::vector<int>& rows, const std::filesystem::path& path,
+                     std::string_view separator, bool plain) {
+    EntryStore store;
+    ClassTable& out = store.Entries();
+    out.Clear(true);
+    out.SetCharset(entries.Charset());
+    out.SetSeparator(separator);
+    out.Resize(2, 0);
+    auto copyRow = [&](int row) {
+        if (row < 0 || row >= entries.RowCount()) {
+            return;
+        }
+        const int target = out.RowCount();
+        out.StoreCell(kTermColumn, target, entries.PeekCell(kTermColumn, row));
+        out.StoreCell(kExplanationColumn, target, entries.PeekCell(kExplanationColumn, row));
+        out.AddRows(1);
+    };
+    if (rows.empty()) {
+        for (int r = 0; r < entries.RowCount(); ++r) {
+            copyRow(r);
+        }
+    } else {
+        for (int r : rows) {
+            copyRow(r);
+        }
+    }
+    return plain ? store.ExportPlainText(path) : out.SaveSeparatedText(path);
+}
+
+std::optional<FileFacts> ReadFileFacts(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    FileFacts facts;
+    facts.size = std::filesystem::file_size(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    const std::time_t seconds = info.st_mtime;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    facts.modified =
+        LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    return facts;
+}
+
+std::string FormatFileSize(std::uint64_t size) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f (%llu bytes)", static_cast<double>(size) / 1024.0,
+                  static_cast<unsigned long long>(size));
+    return text;
+}
+
+std::string FileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string BuildPropertiesText(const std::vector<std::pair<std::string, std::string>>& lines) {
+    std::string text;
+    for (const auto& [label, value] : lines) {
+        text += label + " - " + value + "\r\n";
+    }
+    return text;
+}
+
+} // namespace lexaro
