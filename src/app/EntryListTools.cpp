@@ -1,6 +1,7 @@
 #include "app/EntryListTools.h"
 
 #include "engine/EntryStore.h"
+#include "table/Checksum.h"
 
 #include <cstdio>
 #include <ctime>
@@ -266,6 +267,14 @@ std::string FormatFileSize(std::uint64_t size) {
 std::string FileNameOf(std::string_view path) {
     const std::size_t slash = path.find_last_of("\\/");
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::vector<std::string> ChecksumNames() {
+    return {kChecksumLabels.begin(), kChecksumLabels.end()};
+}
+
+std::string ChecksumOfFile(const std::filesystem::path& path, int type) {
+    return type > 0 ? FileChecksum(path, type) : std::string();
 }
 
 std::string BuildPropertiesText(const std::vector<std::pair<std::string, std::string>>& lines) {

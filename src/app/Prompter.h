@@ -4,7 +4,7 @@
 
 namespace lexaro {
 
-enum class PromptButtons { Ok, YesNo, YesNoCancel };
+enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class PromptIcon { None, Information, Warning, Error, Question };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 

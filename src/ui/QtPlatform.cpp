@@ -40,6 +40,8 @@ QMessageBox::StandardButtons ToQtButtons(PromptButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case PromptButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
     case PromptButtons::Ok:
         break;
     }
@@ -76,6 +78,8 @@ PromptAnswer QtPrompter::Ask(const std::u16string& text, const std::u16string& c
         return PromptAnswer::No;
     case QMessageBox::Cancel:
         return PromptAnswer::Cancel;
+    case QMessageBox::Ok:
+        return PromptAnswer::Ok;
     default:
         return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
     }

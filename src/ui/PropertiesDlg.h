@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/ToolWindow.h"
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+
+namespace lexaro {
+
+class EntryStore;
+
+// Facts about the open dictionary and its file, with a checksum in the algorithm the user picks.
+class CPropertiesDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // checksumType is read at opening and written whenever the selection changes.
+    CPropertiesDlg(const ToolWindowContext& context, const QString& path, EntryStore& engine, int& checksumType,
+                   QWidget* parent = nullptr);
+
+    // Every shown value as "label - value" lines; the checksum line only when a checksum is shown.
+    QString CopyText() const;
+
+private:
+    void ShowChecksum(int type);
+    void Copy();
+
+    ToolWindowContext m_Context;
+    QString m_Path;
+    bool m_FileExists = false;
+    int& m_ChecksumType;
+    QComboBox* m_CBBChecksum = nullptr;
+    QLineEdit* m_EDTChecksum = nullptr;
+};
+
+} // namespace lexaro
