@@ -1,0 +1,193 @@
+#include "ui/MassDataDlg.h"
+
+#include "app/Prompter.h"
+#include "engine/EntryStore.h"
+#include "ui/StateDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace lexaro {
+
+CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine, bool addMode, const QString& separator,
+                           bool withDates, QWidget* parent)
+    : QDialog(parent), m_Context(context), m_Engine(engine), m_AddMode(addMode), m_Separator(separator),
+      m_WithDates(withDates) {
+    setObjectName("CMassDataDlg");
+    setWindowTitle(m_Context.Text("FrmMass"));
+    setMinimumSize(600, 200);
+    auto* layout = new QVBoxLayout(this);
+    CreateMenu(layout);
+
+    QString hint = m_Context.Text(withDates ? "FrmMass.m_LBLHint2" : "FrmMass.m_LBLHint");
+    const QString first = m_Separator.isEmpty() ? QStringLiteral(";") : m_Separator.left(1);
+    hint.replace(QStringLiteral("%c"), first);
+    m_LBLHint = new QLabel(hint, this);
+    m_LBLHint->setObjectName("m_LBLHint");
+    m_CHKSingleLines = new QCheckBox(m_Context.Text("FrmMass.m_CHKSingleLines"), this);
+    m_CHKSingleLines->setObjectName("m_CHKSingleLines");
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_LBLHint, 1);
+    top->addWidget(m_CHKSingleLines);
+    layout->addLayout(top);
+
+    m_EDTText = new QPlainTextEdit(this);
+    m_EDTText->setObjectName("m_EDTText");
+    m_EDTText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(m_EDTText, 1);
+
+    m_LBLLines = new QLabel(this);
+    m_LBLLines->setObjectName("m_LBLLines");
+    auto* gotoButton = new QPushButton(m_Context.Text("FrmMass.m_BTNGoto"), this);
+    gotoButton->setObjectName("m_BTNGoto");
+    gotoButton->setAutoDefault(false);
+    m_EDTGoto = new QLineEdit(this);
+    m_EDTGoto->setObjectName("m_EDTGoto");
+    auto* ok = new QPushButton(m_Context.Text("FrmMass.m_BTNOk"), this);
+    ok->setObjectName("m_BTNOk");
+    ok->setAutoDefault(false);
+    auto* cancel = new QPushButton(m_Context.Text("FrmMass.m_BTNCancel"), this);
+    cancel->setObjectName("m_BTNCancel");
+    cancel->setAutoDefault(false);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_LBLLines);
+    bottom->addWidget(gotoButton);
+    bottom->addWidget(m_EDTGoto);
+    bottom->addStretch();
+    bottom->addWidget(ok);
+    bottom->addWidget(cancel);
+    layout->addLayout(bottom);
+
+    connect(gotoButton, &QPushButton::clicked, this, [this] { GoTo(); });
+    connect(ok, &QPushButton::clicked, this, &CMassDataDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_EDTText, &QPlainTextEdit::textChanged, this, [this] { UpdateLineCount(); });
+
+    if (!m_AddMode) {
+        CStateDlg state(this, m_Context.Text("FrmMass.m_acTState"));
+        state.show();
+        const std::string text =
+            BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates, std::string_view("\n"));
+        m_EDTText->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    UpdateLineCount();
+    m_EDTText->moveCursor(QTextCursor::End);
+    m_EDTText->ensureCursorVisible();
+    m_EDTText->setFocus();
+}
+
+void CMassDataDlg::CreateMenu(QVBoxLayout* layout) {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName("m_MENMass");
+    QMenu* edit = bar->addMenu(m_Context.Text("FrmMass.ID_MEN_EDIT"));
+    edit->setObjectName("ID_MEN_EDIT");
+    auto add = [&](const char* name, auto handler, const QKeySequence& shortcut = {}) {
+        QAction* action = edit->addAction(m_Context.Text(std::string("FrmMass.") + name).section(u'\t', 0, 0));
+        action->setObjectName(QString::fromLatin1(name));
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    add("ID_MEN_CUT", [this] { m_EDTText->cut(); });
+    add("ID_MEN_COPY", [this] { m_EDTText->copy(); });
+    add("ID_MEN_PASTE", [this] { m_EDTText->paste(); });
+    add("ID_MEN_SELECTALL", [this] {
+        m_EDTText->selectAll();
+        m_EDTText->ensureCursorVisible();
+    });
+    add(
+        "ID_MEN_ERRORCHECK", [this] { CheckForErrors(); }, QKeySequence(Qt::CTRL | Qt::Key_E));
+    layout->setMenuBar(bar);
+}
+
+void CMassDataDlg::UpdateLineCount() {
+    m_LBLLines->setText(QString::number(m_EDTText->blockCount()));
+}
+
+void CMassDataDlg::ScrollToLine(int line) {
+    const QTextBlock block = m_EDTText->document()->findBlockByNumber(line);
+    QTextCursor cursor(block);
+    m_EDTText->setTextCursor(cursor);
+    m_EDTText->verticalScrollBar()->setValue(line);
+}
+
+bool CMassDataDlg::CheckForErrors() {
+    const std::vector<std::string> lines = SplitLines(m_EDTText->toPlainText().toStdString());
+    const std::string separator = m_Separator.toStdString();
+    const bool single = m_CHKSingleLines->isChecked();
+    bool reported = false;
+    int start = 0;
+    while (auto issue = FindMassDataIssue(lines, start, separator, single)) {
+        const int line = issue->first;
+        ScrollToLine(line);
+        const bool error = issue->second == MassLineCheck::Error;
+        const QString where = QStringLiteral("%1 ('%2')")
+                                  .arg(line + 1)
+                                  .arg(QString::fromStdString(lines[static_cast<std::size_t>(line)].substr(0, 4095)));
+        QString text = m_Context.Text(error ? "FrmMass.m_acMErrorDetected" : "FrmMass.m_acMUnwantedChar");
+        text.replace(QStringLiteral("%s"), where);
+        reported = true;
+        const auto answer = m_Context.prompter.Ask(text.toStdU16String(), u"", PromptButtons::OkCancel,
+                                                   error ? PromptIcon::Error : PromptIcon::Warning);
+        if (answer == PromptAnswer::Cancel) {
+            return false;
+        }
+        start = line + 1;
+    }
+    if (!reported) {
+        m_Context.prompter.Ask(m_Context.Text("FrmMass.m_acMNoErrors").toStdU16String(), u"", PromptButtons::Ok,
+                               PromptIcon::Information);
+    }
+    return true;
+}
+
+void CMassDataDlg::GoTo() {
+    const QString all = m_EDTText->toPlainText();
+    const std::vector<std::string> lines = SplitLines(all.toStdString());
+    const int line = m_Finder.Next(lines, m_EDTGoto->text().toStdString());
+    if (m_EDTGoto->text().isEmpty()) {
+        m_EDTText->moveCursor(QTextCursor::End);
+    } else if (line >= 0) {
+        const QString wanted = QString::fromStdString(lines[static_cast<std::size_t>(line)]);
+        const qsizetype at = all.indexOf(wanted);
+        QTextCursor cursor = m_EDTText->textCursor();
+        cursor.setPosition(static_cast<int>(at < 0 ? 0 : at));
+        m_EDTText->setTextCursor(cursor);
+    }
+    m_EDTText->ensureCursorVisible();
+    m_EDTText->setFocus();
+}
+
+void CMassDataDlg::accept() {
+    ClassTable& entries = m_Engine.Entries();
+    const std::string text = m_EDTText->toPlainText().toStdString();
+    CStateDlg state(this, QStringLiteral("Writing..."));
+    state.show();
+    const std::string stamp = m_Engine.DateStamp();
+    if (!m_AddMode) {
+        entries.Clear(false);
+        entries.Resize(kEntryColumns, 0);
+    }
+    ApplyMassDataText(entries, text, m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked(), stamp);
+    entries.SetModified(true);
+    if (!m_AddMode) {
+        // The old row numbers mean nothing in the new table.
+        m_Engine.DictionaryReplaced();
+    }
+    QDialog::accept();
+}
+
+} // namespace lexaro

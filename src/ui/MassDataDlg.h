@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/EntryListTools.h"
+#include "ui/ToolWindow.h"
+
+#include <QDialog>
+#include <QString>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QVBoxLayout;
+
+namespace lexaro {
+
+class EntryStore;
+
+// Edits the whole dictionary, or adds to it, as separated text in one large field.
+class CMassDataDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // In add mode the field starts empty and OK appends; otherwise it holds every entry and OK replaces them.
+    CMassDataDlg(const ToolWindowContext& context, EntryStore& engine, bool addMode, const QString& separator,
+                 bool withDates, QWidget* parent = nullptr);
+
+    void accept() override;
+    // Runs the error check; false when the user ended it with Cancel.
+    bool CheckForErrors();
+    void GoTo();
+
+private:
+    void CreateMenu(QVBoxLayout* layout);
+    void UpdateLineCount();
+    void ScrollToLine(int line);
+
+    ToolWindowContext m_Context;
+    EntryStore& m_Engine;
+    bool m_AddMode;
+    QString m_Separator;
+    bool m_WithDates;
+    LineFinder m_Finder;
+
+    QLabel* m_LBLHint = nullptr;
+    QCheckBox* m_CHKSingleLines = nullptr;
+    QPlainTextEdit* m_EDTText = nullptr;
+    QLabel* m_LBLLines = nullptr;
+    QLineEdit* m_EDTGoto = nullptr;
+};
+
+} // namespace lexaro

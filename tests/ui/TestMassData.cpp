@@ -1,0 +1,114 @@
+#include "ToolWindowFixture.h"
+#include "ui/MassDataDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace lexaro;
+using namespace lexaro::testing;
+
+class TestMassData : public QObject {
+    Q_OBJECT
+
+    static QPlainTextEdit* Field(QDialog& d) { return d.findChild<QPlainTextEdit*>("m_EDTText"); }
+    static void Click(QDialog& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
+
+private slots:
+    void editWithoutChangesKeepsTheEntriesAndStampsThem() {
+        ToolWindowFixture f;
+        f.Add("house", "das Haus", "2001-01-01 00:00:00");
+        f.Add("tree", "der Baum");
+        f.engine.UndoLog().Resize(6, 1); // something Undo could otherwise apply to the new rows
+        CMassDataDlg dialog(f.Context(), f.engine, false, ";", false);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Enter mass data"));
+        QCOMPARE(Field(dialog)->toPlainText(), QStringLiteral("house;das Haus;\ntree;der Baum;\n"));
+        QCOMPARE(dialog.findChild<QLabel*>("m_LBLLines")->text(), QStringLiteral("3"));
+        QCOMPARE(dialog.findChild<QLabel*>("m_LBLHint")->text(),
+                 QStringLiteral("Hint: Term and explanation must have a ';' at the end. E.g: Term1;This is the "
+                                "explanation; ."));
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(f.Rows(), 2);
+        QCOMPARE(f.Cell(1, 0), std::string("das Haus"));
+        QCOMPARE(f.Cell(2, 0), std::string("2024-03-05 09:04:01"));
+        QCOMPARE(f.engine.UndoLog().RowCount(), 0);
+        QVERIFY(f.engine.Entries().IsModified());
+    }
+
+    void datesAreTypedAndCancelChangesNothing() {
+        ToolWindowFixture f;
+        f.Add("a", "b", "2007-03-05 09:04:01");
+        {
+            CMassDataDlg dialog(f.Context(), f.engine, false, ";", true);
+            QCOMPARE(Field(dialog)->toPlainText(), QStringLiteral("a;b;2007-03-05 09:04:01;\n"));
+            Field(dialog)->setPlainText(QString());
+            Click(dialog, "m_BTNCancel");
+            QCOMPARE(f.Rows(), 1);
+        }
+        CMassDataDlg dialog(f.Context(), f.engine, false, ";", true);
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(f.Rows(), 1);
+        QCOMPARE(f.Cell(2, 0), std::string("2007-03-05 09:04:01"));
+    }
+
+    void addModeAppends() {
+        ToolWindowFixture f;
+        f.Add("old", "alt", "2001-01-01 00:00:00");
+        CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
+        QVERIFY(Field(dialog)->toPlainText().isEmpty());
+        Field(dialog)->setPlainText(QStringLiteral("x;first line\nsecond line;\na;b"));
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(f.Rows(), 3);
+        QCOMPARE(f.Cell(0, 0), std::string("old"));
+        QCOMPARE(f.Cell(1, 1), std::string("first line\nsecond line"));
+        QCOMPARE(f.Cell(2, 1), std::string("2024-03-05 09:04:01"));
+        QCOMPARE(f.Cell(0, 2), std::string("a"));
+        QCOMPARE(f.Cell(2, 2), std::string());
+    }
+
+    void errorCheckReportsLinesAndGotoFindsThem() {
+        ToolWindowFixture f;
+        CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
+        Field(dialog)->setPlainText(QStringLiteral("shoe;Schuh;\nhouse ;Haus;\nno separator\nhome;Heim;\n"));
+        f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(dialog.CheckForErrors());
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Maybe unwanted char on line 2 ('house ;Haus;')!"));
+        QVERIFY(f.prompter.Done());
+
+        dialog.findChild<QCheckBox*>("m_CHKSingleLines")->setChecked(true);
+        f.prompter.Expect(PromptAnswer::Cancel);
+        dialog.findChild<QAction*>("ID_MEN_ERRORCHECK")->trigger();
+        QCOMPARE(f.prompter.Asked(), 2); // Cancel ended the check at the first line
+        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 1);
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(dialog.CheckForErrors());
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Error detected on line 3 ('no separator')!"));
+
+        Field(dialog)->setPlainText(QStringLiteral("a;b;\n\nc;d;\n"));
+        f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(dialog.CheckForErrors());
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("No errors found."));
+
+        Field(dialog)->setPlainText(QStringLiteral("shoe;Schuh;\nhouse;Haus;\nhome;Heim;\n"));
+        auto* text = dialog.findChild<QLineEdit*>("m_EDTGoto");
+        text->setText(QStringLiteral("ho*"));
+        Click(dialog, "m_BTNGoto");
+        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 1);
+        Click(dialog, "m_BTNGoto");
+        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 2);
+        text->setText(QStringLiteral("ho"));
+        Click(dialog, "m_BTNGoto");
+        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 0);
+        QVERIFY(f.prompter.Done());
+    }
+};
+
+QTEST_MAIN(TestMassData)
+#include "TestMassData.moc"
