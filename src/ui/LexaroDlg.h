@@ -101,6 +101,10 @@ public:
     void CreatePortableCopy();
     void AddRecent(const QString& path, bool atTop);
 
+    // Tool windows of the entry list.
+    void ShowProperties();
+    void EditMassData(bool addMode);
+
     // The history of the term box, newest first.
     QStringList SearchHistory() const;
     void AddToHistory(const QString& text);

@@ -1,0 +1,25 @@
+#include "ui/LexaroDlg.h"
+#include "ui/MassDataDlg.h"
+#include "ui/PropertiesDlg.h"
+
+namespace lexaro {
+
+void LexaroDlg::ShowProperties() {
+    CPropertiesDlg dialog(ToolContext(), m_CurrentPath, m_Engine, m_Settings.checksumType, this);
+    RunToolWindow(dialog);
+}
+
+void LexaroDlg::EditMassData(bool addMode) {
+    CMassDataDlg dialog(ToolContext(), m_Engine, addMode, QString::fromStdString(m_Settings.separator), m_DateShown,
+                        this);
+    ApplyDialogRect(dialog, m_Settings.winPosMassData);
+    RunToolWindow(dialog);
+    m_Settings.winPosMassData = DialogRectOf(dialog);
+    // The entries may all be new: show the current one, or nothing when it is gone.
+    const int row = m_Engine.CurrentRow();
+    if (row >= 0 && row < m_Engine.Entries().RowCount()) {
+        ShowEntry(row);
+    }
+}
+
+} // namespace lexaro
