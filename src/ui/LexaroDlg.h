@@ -29,6 +29,7 @@ namespace lexaro {
 class CScriptEdit;
 class Clipboard;
 class FileChooser;
+class RandomSource;
 class Prompter;
 
 // The name shown for a dictionary that has no file yet.
@@ -105,6 +106,11 @@ public:
     void ShowProperties();
     void EditMassData(bool addMode);
 
+    // Opens the training set-up window, with a unit file to load or auto-play at once.
+    void StartTraining(const QString& unitPath = QString(), bool autoPlay = false);
+    // The quiz draws from this source instead of one seeded with the time (tests).
+    void SetTrainingRandom(RandomSource* random);
+
     // The history of the term box, newest first.
     QStringList SearchHistory() const;
     void AddToHistory(const QString& text);
@@ -176,6 +182,7 @@ private:
     QPoint m_DragOrigin;
     QMenu* m_TrayMenu = nullptr;
     QSystemTrayIcon* m_Tray = nullptr;
+    RandomSource* m_TrainingRandom = nullptr;
 
     QLabel* m_LBLTerm = nullptr;
     QComboBox* m_CBBTerm = nullptr;

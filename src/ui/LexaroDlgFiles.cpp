@@ -64,15 +64,16 @@ void LexaroDlg::OpenFile(const QString& path) {
                       PromptButtons::Ok, PromptIcon::Warning);
         return;
     }
+    if (exists && extension == QLatin1String(".lxt")) {
+        // A unit trains in the training window; the open dictionary stays as it is.
+        StartTraining(path);
+        return;
+    }
     if (!AskToSaveChanges()) {
         return;
     }
     ClassTable& entries = m_Engine.Entries();
     QString boundPath = path;
-    if (exists && extension == QLatin1String(".lxt")) {
-        // Training units open in the training window, which comes with training.
-        return;
-    }
     if (exists) {
         const bool loaded = extension == QLatin1String(".lxd") ? entries.LoadDocumentFile(ToPath(path))
                                                                : entries.LoadSeparatedText(ToPath(path));

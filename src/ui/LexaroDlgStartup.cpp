@@ -68,6 +68,9 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
                           .toStdU16String(),
                       u"", PromptButtons::Ok, PromptIcon::Warning);
     }
+    if (!request.trainingUnit.empty()) {
+        StartTraining(QString::fromStdString(request.trainingUnit.string()));
+    }
     if (request.keepPayloadDictionary) {
         m_CurrentPath = NoName();
         UpdateTitle();
