@@ -222,7 +222,6 @@ void CDoTrainingDlg::CreateControls() {
     connect(m_BTNMode, &QPushButton::clicked, this, [this] { SetFullMode(!m_FullMode); });
     connect(m_BTNClose, &QPushButton::clicked, this, [this] {
         m_Start.closedWithX = true;
-        StoreRect();
         Finish();
     });
 }
@@ -417,6 +416,9 @@ void CDoTrainingDlg::StoreRect() {
 
 void CDoTrainingDlg::Finish() {
     m_Timer.stop();
+    if (isVisible()) {
+        StoreRect();
+    }
     m_Ended = true;
     done(QDialog::Accepted);
 }

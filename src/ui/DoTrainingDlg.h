@@ -52,10 +52,13 @@ public:
     // True once the quiz has ended (by any way out).
     bool Ended() const { return m_Ended; }
 
+public slots:
+    // Escape, Cancel and the window's close button.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -53,10 +53,13 @@ public:
     // Go (autoPlay false) and Autoplay.
     void StartQuiz(bool autoPlay);
 
+public slots:
+    // Escape, Cancel and the window's close button.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

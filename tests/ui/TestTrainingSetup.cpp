@@ -1,0 +1,334 @@
+#include "MainWindowFixture.h"
+#include "app/InterfaceTexts.h"
+#include "training/TrainingTestSupport.h"
+#include "ui/DoTrainingDlg.h"
+#include "ui/TrainingDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace lexaro;
+using lexaro::testing::MainWindowFixture;
+using lexaro::testing::ScriptedFileChooser;
+using lexaro::testing::ScriptedPrompter;
+
+namespace {
+
+std::filesystem::path FsPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
+
+// Runs what the test wants to do with the modal window that opens next, once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        act(modal);
+    });
+}
+
+// A set-up window over house, tree, cat and Haus (a term that is also an explanation) with scripted
+// prompts, file choices and random draws.
+struct SetupFixture {
+    InterfaceTexts texts;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    test::ScriptedRandom random;
+    Settings settings;
+    ClassTable entries =
+        test::Dictionary({{"house", "Haus"}, {"tree", "Baum"}, {"cat", "Katze"}, {"Haus", "building"}});
+    QTemporaryDir folder;
+    std::unique_ptr<CTrainingDlg> dialog;
+
+    void Open(TrainingStart start = {}) {
+        dialog = std::make_unique<CTrainingDlg>(ToolWindowContext{texts, prompter, chooser}, entries, settings,
+                                                std::move(start));
+        dialog->SetRandomSource(&random);
+        dialog->show();
+    }
+    template <typename T>
+    T* Find(const char* name) const {
+        return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString Count(const char* name) const { return Find<QLabel>(name)->text(); }
+    QString Cell(const char* list, int row, int column = 0) const {
+        QTableView* view = Find<QTableView>(list);
+        return view->model()->index(row, column).data().toString();
+    }
+    void Select(const char* list, std::initializer_list<int> rows) {
+        QTableView* view = Find<QTableView>(list);
+        view->clearSelection();
+        for (int row : rows) {
+            view->selectionModel()->select(view->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    void Click(const char* name) { Find<QAbstractButton>(name)->click(); }
+    QString Path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+};
+
+} // namespace
+
+class TestTrainingSetup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingTakesEveryEntryAndTheListsFollowTheBoxes() {
+        SetupFixture f;
+        f.Open();
+        QCOMPARE(f.Count("m_LBLAllCount"), QStringLiteral("4"));
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("4"));
+        QVERIFY(!f.dialog->Unit().IsModified());
+        QVERIFY(!f.Find<QLineEdit>("m_EDTFilter")->isEnabled());
+        QCOMPARE(f.Cell("m_LISUsedEntries", 1), QStringLiteral("tree"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 1, 1), QStringLiteral("0"));
+
+        // Both directions doubles the lists, and the second half asks the explanations.
+        f.Click("m_CHKBoth");
+        QVERIFY(!f.Find<QCheckBox>("m_CHKSwap")->isEnabled());
+        QCOMPARE(f.Count("m_LBLAllCount"), QStringLiteral("8"));
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("8"));
+        QCOMPARE(f.Cell("m_LISAllEntries", 5), QStringLiteral("Baum"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 6), QStringLiteral("Katze"));
+        f.Click("m_CHKBoth");
+        QVERIFY(f.Find<QCheckBox>("m_CHKSwap")->isEnabled());
+
+        // The filter compares the terms' beginnings with regard to case.
+        f.Click("m_CHKFilter");
+        f.Find<QLineEdit>("m_EDTFilter")->setText(QStringLiteral("H"));
+        f.Click("m_BTNAddAll");
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("1"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("Haus"));
+    }
+
+    void selectedEntriesAreAddedBeforeTheSelectedRowAndRemoved() {
+        SetupFixture f;
+        f.Open();
+        f.Click("m_BTNSubAll");
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("0"));
+        f.Select("m_LISAllEntries", {0, 2});
+        f.Click("m_BTNAdd");
+        f.Select("m_LISAllEntries", {1});
+        f.Select("m_LISUsedEntries", {1});
+        f.Click("m_BTNAdd");
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("house"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 1), QStringLiteral("tree"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 2), QStringLiteral("cat"));
+        f.Select("m_LISUsedEntries", {0, 2});
+        f.Click("m_BTNSub");
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("1"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("tree"));
+        // With nothing selected, ">" does nothing.
+        f.Find<QTableView>("m_LISAllEntries")->clearSelection();
+        f.Click("m_BTNAdd");
+        QCOMPARE(f.dialog->Unit().RowCount(), 1);
+    }
+
+    void goRunsTheQuizAndTheListShowsItsMarks() {
+        SetupFixture f;
+        f.Open();
+        f.Click("m_BTNSubAll");
+        f.Select("m_LISAllEntries", {0, 1});
+        f.Click("m_BTNAdd");
+        f.Click("m_CHKNoCaseSensitive");
+        WhenModal([&](QWidget* modal) {
+            auto* quiz = qobject_cast<CDoTrainingDlg*>(modal);
+            QVERIFY(quiz);
+            auto* answer = quiz->findChild<QLineEdit*>("m_EDTExplanation");
+            QTest::keyClicks(answer, "haus");
+            QTest::keyClick(answer, Qt::Key_Return);
+            f.prompter.Expect(PromptAnswer::Ok);
+            f.prompter.Expect(PromptAnswer::No);
+            QTest::keyClicks(answer, "Tree");
+            QTest::keyClick(answer, Qt::Key_Return);
+        });
+        f.Click("m_BTNGo");
+        QVERIFY(f.prompter.Done());
+        QVERIFY(f.dialog->isVisible());
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0, 1), QStringLiteral("+"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 1, 1), QStringLiteral("-"));
+        QVERIFY(f.dialog->Unit().IgnoreCase());
+
+        // The marks make the unit worth saving: Cancel keeps the window, Yes saves it.
+        f.prompter.Expect(PromptAnswer::Cancel);
+        f.Click("m_BTNCancel");
+        QVERIFY(f.dialog->isVisible());
+        QCOMPARE(f.dialog->Unit().RowCount(), 2);
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.chooser.Expect(ChosenFile{FsPath(f.Path("words.lxt")), 0});
+        f.Click("m_BTNCancel");
+        QVERIFY(!f.dialog->isVisible());
+        QVERIFY(QFileInfo::exists(f.Path("words.lxt")));
+        QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Training - words.lxt"));
+    }
+
+    void xInTheQuizLeavesTheTrainingWithoutQuestions() {
+        SetupFixture f;
+        f.settings.trainingRandom = true;
+        f.Open();
+        QVERIFY(f.Find<QCheckBox>("m_CHKRandom")->isChecked());
+        f.Click("m_CHKRandom");
+        WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("m_BTNClose")->click(); });
+        f.Click("m_BTNGo");
+        QVERIFY(!f.dialog->isVisible());
+        QVERIFY(f.prompter.Done());
+        // The boxes are not written back, the quiz's rectangle is.
+        QVERIFY(f.settings.trainingRandom);
+        QVERIFY(f.settings.winPosTraining.Width() > 0);
+    }
+
+    void closingWithoutChangesWritesTheBoxesBack() {
+        SetupFixture f;
+        f.settings.trainingSwap = true;
+        f.Open();
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("Haus"));
+        f.Click("m_CHKBoth");
+        f.Find<QCheckBox>("m_CHKRandom")->setChecked(true);
+        f.dialog->Unit().SetModified(false);
+        f.Click("m_BTNCancel");
+        QVERIFY(!f.dialog->isVisible());
+        QVERIFY(f.settings.trainingBoth);
+        QVERIFY(!f.settings.trainingSwap);
+        QVERIFY(f.settings.trainingRandom);
+    }
+
+    void aUnitOfAnotherDictionaryAsksAndLeavesTheOpenOneAlone() {
+        SetupFixture f;
+        ClassTable other = test::Dictionary({{"chien", "dog"}, {"chat", "cat"}});
+        QVERIFY(other.SaveDocumentFile(FsPath(f.Path("French.lxd"))));
+        TrainingUnit unit;
+        unit.AddEntry(1);
+        unit.SetBothDirections(true);
+        QVERIFY(unit.SaveUnit(FsPath(f.Path("verbs.lxt")), FsPath(f.Path("French.lxd"))));
+        // The open dictionary has a change nobody saved yet.
+        f.entries.SetCell(1, 0, "Haus, Gebäude");
+        f.entries.SetModified(true);
+
+        f.Open(TrainingStart{FsPath(f.Path("animals.lxd")), {}, false});
+        f.prompter.Expect(PromptAnswer::No);
+        f.chooser.Expect(ChosenFile{FsPath(f.Path("verbs.lxt")), 0});
+        f.Click("m_BTNOpen");
+        QVERIFY(f.prompter.LastText().contains(f.Path("French.lxd")));
+        QCOMPARE(f.dialog->Unit().RowCount(), 0);
+        QVERIFY(!f.dialog->Dictionary().Switched());
+
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.chooser.Expect(ChosenFile{FsPath(f.Path("verbs.lxt")), 0});
+        f.Click("m_BTNOpen");
+        QVERIFY(f.dialog->Dictionary().Switched());
+        QVERIFY(f.Find<QCheckBox>("m_CHKBoth")->isChecked());
+        QCOMPARE(f.Count("m_LBLAllCount"), QStringLiteral("4"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("chat"));
+        QCOMPARE(f.Cell("m_LISUsedEntries", 1), QStringLiteral("cat"));
+        QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Training - verbs.lxt [French.lxd]"));
+
+        f.Click("m_BTNCancel");
+        QVERIFY(!f.dialog->isVisible());
+        QCOMPARE(f.entries.RowCount(), 4);
+        QCOMPARE(f.entries.GetCell(1, 0), std::string("Haus, Gebäude"));
+        QVERIFY(f.entries.IsModified());
+    }
+
+    void mainWindowTrainsAUnitFileAndComesBack() {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.Add("house", "Haus");
+        QVERIFY(f.window->Engine().Entries().IsModified());
+        ClassTable other = test::Dictionary({{"chien", "dog"}, {"chat", "cat"}});
+        QVERIFY(other.SaveDocumentFile(FsPath(f.Path("French.lxd"))));
+        TrainingUnit unit;
+        unit.AddEntry(0);
+        unit.AddEntry(1);
+        unit.SetSwapColumns(true);
+        QVERIFY(unit.SaveUnit(FsPath(f.Path("verbs.lxt")), FsPath(f.Path("French.lxd"))));
+
+        bool seen = false;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CTrainingDlg*>(modal);
+            QVERIFY(dialog);
+            seen = true;
+            // Handed over by the main window: the unit's dictionary loads without a question.
+            QVERIFY(dialog->Dictionary().Switched());
+            QCOMPARE(dialog->Unit().RowCount(), 2);
+            QVERIFY(f.window->isMinimized() || !f.window->isVisible());
+            dialog->findChild<QCheckBox*>("m_CHKRandom")->setChecked(true);
+            dialog->findChild<QPushButton*>("m_BTNCancel")->click();
+        });
+        f.window->OpenFile(f.Path("verbs.lxt"));
+        QVERIFY(seen);
+        QVERIFY(f.prompter.Done());
+        QVERIFY(f.window->isVisible());
+        QVERIFY(!f.window->isMinimized());
+        QCOMPARE(f.window->CurrentPath(), NoName());
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QVERIFY(f.window->Engine().Entries().IsModified());
+        QVERIFY(f.window->CurrentSettings().trainingSwap);
+        QVERIFY(f.window->CurrentSettings().trainingRandom);
+    }
+
+    void viewMenuOpensTheTraining() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        QVERIFY(f.Action("ID_MEN_TRAINING")->isEnabled());
+        QVERIFY(f.Action("ID_MEN_AUTOPLAY")->isEnabled());
+        QCOMPARE(f.Action("ID_MEN_TRAINING")->shortcut(), QKeySequence(Qt::Key_F4));
+        QCOMPARE(f.Action("ID_MEN_AUTOPLAY")->shortcut(), QKeySequence(Qt::Key_F6));
+        bool seen = false;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CTrainingDlg*>(modal);
+            QVERIFY(dialog);
+            seen = true;
+            QCOMPARE(dialog->Unit().RowCount(), 1);
+            dialog->reject();
+        });
+        f.Action("ID_MEN_TRAINING")->trigger();
+        QVERIFY(seen);
+        QVERIFY(f.prompter.Done());
+    }
+
+    void autoPlayAtOnceRunsTheUnitToItsEnd() {
+        SetupFixture f;
+        f.settings.trainInterval = 100;
+        f.Open(TrainingStart{{}, {}, true});
+        QTRY_VERIFY_WITH_TIMEOUT(f.dialog->Unit().IsComplete(), 10000);
+        QCOMPARE(f.dialog->Unit().CorrectCount(), 4);
+        QVERIFY(f.dialog->isVisible());
+        // Auto-play ran in the compact window, whose rectangle is kept.
+        QCOMPARE(f.settings.winPosTrainingSmall.Height(), 75);
+        f.prompter.Expect(PromptAnswer::No);
+        f.Click("m_BTNCancel");
+        QVERIFY(f.prompter.Done());
+    }
+
+    // Also writes the README's screenshot when LEXARO_SCREENSHOT_DIR names a folder.
+    void sampleDictionaryInTheTrainingWindow() {
+        SetupFixture f;
+        QVERIFY(f.entries.LoadDocumentFile(LEXARO_SOURCE_DIR "/resources/samples/sample-en-de.lxd"));
+        f.Open();
+        f.dialog->resize(640, 480);
+        QVERIFY(QTest::qWaitForWindowExposed(f.dialog.get()));
+        QCOMPARE(f.Count("m_LBLAllCount"), QStringLiteral("64"));
+        f.Click("m_BTNSubAll");
+        f.Select("m_LISAllEntries", {0, 1, 2, 3, 4, 5});
+        f.Click("m_BTNAdd");
+        f.dialog->Unit().MarkCorrect(0);
+        f.dialog->Unit().MarkWrong(1);
+        const QByteArray folder = qgetenv("LEXARO_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QVERIFY(f.dialog->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/training.png")));
+        }
+        f.dialog->Unit().SetModified(false);
+    }
+};
+
+QTEST_MAIN(TestTrainingSetup)
+#include "TestTrainingSetup.moc"
