@@ -1,4 +1,5 @@
 #include "ScriptedPlatform.h"
+#include "TestData.h"
 #include "app/InterfaceTexts.h"
 #include "training/TrainingTestSupport.h"
 #include "ui/DoTrainingDlg.h"
@@ -192,6 +193,25 @@ private slots:
         // Both rectangles were kept when the mode changed.
         QCOMPARE(f.start.compactRect.Height(), 75);
         QVERIFY(f.start.fullRect.Height() >= 360);
+    }
+
+    // Also writes the README's screenshot of the quiz when LEXARO_SCREENSHOT_DIR names a folder.
+    void sampleDictionaryInMultipleChoice() {
+        QuizFixture f;
+        QVERIFY(f.entries.LoadDocumentFile(LEXARO_SOURCE_DIR "/resources/samples/sample-en-de.lxd"));
+        f.random.script = {0, 7, 12, 20, 2, 9, 30, 41};
+        f.start.options.multipleChoice = true;
+        f.start.options.choiceCount = 4;
+        f.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(f.quiz.get()));
+        f.Find<QPushButton>("m_CHKChoice1")->click();
+        f.Find<QPushButton>("m_BTNAnswer")->click();
+        QCOMPARE(f.unit.CorrectCount(), 1);
+        QCOMPARE(f.Question(), QStringLiteral("home"));
+        const QByteArray folder = qgetenv("LEXARO_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QVERIFY(f.quiz->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/training-quiz.png")));
+        }
     }
 
     void xLeavesTheQuizAndSaysSo() {
