@@ -170,6 +170,28 @@ private slots:
         QCOMPARE(f.dialog->windowTitle(), QStringLiteral("Training - words.lxt"));
     }
 
+    void aUnitThatCannotBeSavedIsReportedAndKept() {
+        SetupFixture f;
+        f.Open();
+        f.Select("m_LISUsedEntries", {0});
+        f.Click("m_BTNSub");
+        QVERIFY(f.dialog->Unit().IsModified());
+        const QString unwritable = f.Path("missing/folder/words.lxt");
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.chooser.Expect(ChosenFile{FsPath(unwritable), 0});
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.Click("m_BTNCancel");
+        QVERIFY(f.prompter.LastText().contains(unwritable));
+        QVERIFY(f.dialog->isVisible());
+        QVERIFY(f.dialog->Unit().IsModified());
+        // A cancelled file choice closes as the user wanted.
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.chooser.Expect(std::nullopt);
+        f.Click("m_BTNCancel");
+        QVERIFY(!f.dialog->isVisible());
+        QVERIFY(f.prompter.Done() && f.chooser.Done());
+    }
+
     void xInTheQuizLeavesTheTrainingWithoutQuestions() {
         SetupFixture f;
         f.settings.trainingRandom = true;
