@@ -109,6 +109,20 @@ private slots:
         QCOMPARE(f.Cell("m_LISUsedEntries", 0), QStringLiteral("Haus"));
     }
 
+    void aMillionEntriesOpenAtOnce() {
+        SetupFixture f;
+        f.entries.Resize(3, 1000000);
+        f.entries.SetCell(0, 999999, "zebra");
+        QElapsedTimer clock;
+        clock.start();
+        f.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(f.dialog.get()));
+        QCOMPARE(f.Count("m_LBLUsedCount"), QStringLiteral("1000000"));
+        f.Find<QTableView>("m_LISAllEntries")->scrollToBottom();
+        QCOMPARE(f.Cell("m_LISAllEntries", 999999), QStringLiteral("zebra"));
+        QVERIFY(clock.elapsed() < 10000);
+    }
+
     void selectedEntriesAreAddedBeforeTheSelectedRowAndRemoved() {
         SetupFixture f;
         f.Open();
