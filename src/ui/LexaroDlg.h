@@ -105,6 +105,7 @@ public:
     // Tool windows of the entry list.
     void ShowProperties();
     void EditMassData(bool addMode);
+    void ShowAllEntries();
 
     // Opens the training set-up window, with a unit file to load or auto-play at once.
     void StartTraining(const QString& unitPath = QString(), bool autoPlay = false);

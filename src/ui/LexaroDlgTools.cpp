@@ -1,5 +1,6 @@
 #include "ui/LexaroDlg.h"
 #include "ui/MassDataDlg.h"
+#include "ui/OverviewDlg.h"
 #include "ui/PropertiesDlg.h"
 
 namespace lexaro {
@@ -19,6 +20,18 @@ void LexaroDlg::EditMassData(bool addMode) {
     const int row = m_Engine.CurrentRow();
     if (row >= 0 && row < m_Engine.Entries().RowCount()) {
         ShowEntry(row);
+    }
+}
+
+void LexaroDlg::ShowAllEntries() {
+    COverviewDlg dialog(ToolContext(), m_Engine, m_CurrentPath, QString::fromStdString(m_Settings.separator), this);
+    ApplyDialogRect(dialog, m_Settings.winPosOverView);
+    RunToolWindow(dialog);
+    m_Settings.winPosOverView = DialogRectOf(dialog);
+    const int picked = dialog.PickedRow();
+    if (picked >= 0 && picked < m_Engine.Entries().RowCount()) {
+        m_Engine.SetCurrentRow(picked - 1);
+        NextEntry();
     }
 }
 

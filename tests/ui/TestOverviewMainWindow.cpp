@@ -1,0 +1,72 @@
+#include "MainWindowFixture.h"
+#include "ui/MassDataDlg.h"
+#include "ui/OverviewDlg.h"
+#include "ui/PropertiesDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+
+using namespace lexaro;
+using namespace lexaro::testing;
+
+// The entry list tools opened from the main window's menus.
+class TestOverviewMainWindow : public QObject {
+    Q_OBJECT
+
+    // Runs the step once the dialog runs modally (a progress window may let events through before that).
+    template <typename Dialog, typename Step>
+    static void WhenOpen(Step step, int tries = 200) {
+        QTimer::singleShot(10, [step, tries] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr && tries > 0) {
+                WhenOpen<Dialog>(step, tries - 1);
+                return;
+            }
+            QVERIFY(dialog);
+            step(*dialog);
+        });
+    }
+
+private slots:
+    void pickedEntryIsShownAfterTheOverview() {
+        MainWindowFixture f;
+        f.Add("house", "das Haus");
+        f.Add("tree", "der Baum");
+        QVERIFY(f.Action("ID_MEN_ALLENTRIES")->isEnabled());
+        WhenOpen<COverviewDlg>([](COverviewDlg& dialog) {
+            auto* list = dialog.findChild<QTableView*>("m_LISWords");
+            emit list->doubleClicked(list->model()->index(1, 1));
+        });
+        f.Action("ID_MEN_ALLENTRIES")->trigger();
+        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("tree"));
+        QCOMPARE(f.window->Engine().CurrentRow(), 1);
+    }
+
+    void massDataReplacesTheEntriesAndPropertiesKeepTheChecksumChoice() {
+        MainWindowFixture f;
+        f.Add("house", "das Haus");
+        WhenOpen<CMassDataDlg>([](CMassDataDlg& dialog) {
+            dialog.findChild<QPlainTextEdit*>("m_EDTText")->setPlainText(QStringLiteral("a;b;\nc;d;\n"));
+            dialog.accept();
+        });
+        f.Action("ID_MEN_MASSEDIT")->trigger();
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 2);
+        QCOMPARE(f.window->Engine().Entries().PeekCell(0, 0), std::string("a"));
+        QCOMPARE(f.window->Engine().UndoLog().RowCount(), 0);
+        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("a"));
+
+        WhenOpen<CPropertiesDlg>([](CPropertiesDlg& dialog) {
+            dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(4);
+            dialog.accept();
+        });
+        f.Action("ID_MEN_PROPERTIES")->trigger();
+        QCOMPARE(f.window->CurrentSettings().checksumType, 4);
+    }
+};
+
+QTEST_MAIN(TestOverviewMainWindow)
+#include "TestOverviewMainWindow.moc"
