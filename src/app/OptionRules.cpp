@@ -1,0 +1,48 @@
+#include "app/OptionRules.h"
+
+#include "table/TextEncoding.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace lexaro {
+
+int ReadDecimal(std::string_view text) {
+    const std::string terminated(text);
+    errno = 0;
+    const long value = std::strtol(terminated.c_str(), nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+std::string CharsetText(int charset) {
+    if (charset == 65001) {
+        return std::string(kCharsetUtf8Text);
+    }
+    if (charset == -1) {
+        return std::string(kCharsetSystemText);
+    }
+    return std::to_string(charset);
+}
+
+int CharsetFromText(std::string_view text) {
+    if (text == kCharsetUtf8Text) {
+        return 65001;
+    }
+    if (text == kCharsetSystemText) {
+        return -1;
+    }
+    return ReadDecimal(text);
+}
+
+bool IsUsableCharset(int charset) {
+    return charset == -1 || IsCodePageSupported(charset);
+}
+
+} // namespace lexaro

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexaro {
+
+// The Options window's reading of its number boxes: the C library's strtol in base 10 (leading blanks,
+// an optional sign, then digits up to the first other character); text without a number gives 0, and a
+// number beyond the int range is clamped to it.
+int ReadDecimal(std::string_view text);
+
+// The charset box shows "UFT8" for 65001 and "System" for -1 (the locale's code page), otherwise the number.
+inline constexpr std::string_view kCharsetUtf8Text = "UFT8";
+inline constexpr std::string_view kCharsetSystemText = "System";
+std::string CharsetText(int charset);
+// The reverse; only the exact texts count, so "utf8" reads as the number 0.
+int CharsetFromText(std::string_view text);
+// Whether a charset may be stored: the locale's code page, or a code page the converter can handle.
+bool IsUsableCharset(int charset);
+
+} // namespace lexaro

@@ -1,0 +1,67 @@
+#include "app/OptionRules.h"
+
+#include "AppTestSupport.h"
+#include "app/HelpFiles.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace lexaro {
+namespace {
+
+using test::TempFolder;
+using test::WriteBytes;
+
+TEST(OptionRules, DecimalsAreReadAsStrtolReadsThem) {
+    EXPECT_EQ(ReadDecimal("4000"), 4000);
+    EXPECT_EQ(ReadDecimal("  -12abc"), -12);
+    EXPECT_EQ(ReadDecimal("+7"), 7);
+    EXPECT_EQ(ReadDecimal("abc"), 0);
+    EXPECT_EQ(ReadDecimal(""), 0);
+    EXPECT_EQ(ReadDecimal("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ReadDecimal("-99999999999999999999"), INT_MIN);
+}
+
+TEST(OptionRules, CharsetTextsRoundTrip) {
+    EXPECT_EQ(CharsetText(65001), "UFT8");
+    EXPECT_EQ(CharsetText(-1), "System");
+    EXPECT_EQ(CharsetText(1252), "1252");
+    EXPECT_EQ(CharsetFromText("UFT8"), 65001);
+    EXPECT_EQ(CharsetFromText("System"), -1);
+    EXPECT_EQ(CharsetFromText("1252"), 1252);
+    // Only the exact words count.
+    EXPECT_EQ(CharsetFromText("utf8"), 0);
+    EXPECT_EQ(CharsetFromText("system"), 0);
+}
+
+TEST(OptionRules, OnlyConvertibleCharsetsAreUsable) {
+    EXPECT_TRUE(IsUsableCharset(65001));
+    EXPECT_TRUE(IsUsableCharset(-1));
+    EXPECT_TRUE(IsUsableCharset(1252));
+    EXPECT_FALSE(IsUsableCharset(0));
+    EXPECT_FALSE(IsUsableCharset(12345));
+}
+
+TEST(HelpFiles, TheLanguageTagChoosesThePageWithFallbacks) {
+    TempFolder folder;
+    WriteBytes(folder / "Lexaro_.html", "built-in");
+    EXPECT_EQ(HelpFilePath(folder.Path(), ""), folder / "Lexaro_.html");
+    EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_.html");
+
+    WriteBytes(folder / "Lexaro_English.html", "english");
+    EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_English.html");
+
+    WriteBytes(folder / "Lexaro_German.html", "german");
+    EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_German.html");
+    // A file name without "_" has no tag: the page of the built-in texts.
+    EXPECT_EQ(HelpFilePath(folder.Path(), "German.xml"), folder / "Lexaro_.html");
+}
+
+TEST(HelpFiles, TheUpdateAddressAsksForTheEnglishPageOfThisVersion) {
+    const std::string address = UpdateAddress();
+    EXPECT_EQ(address.rfind(std::string(kWebSite), 0), 0u);
+    EXPECT_NE(address.find("pages/c_lexaro.php?lang=ENG&progvers=2.580"), std::string::npos);
+}
+
+} // namespace
+} // namespace lexaro
