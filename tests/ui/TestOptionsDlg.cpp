@@ -1,0 +1,264 @@
+#include "DialogDriver.h"
+#include "MainWindowFixture.h"
+#include "app/Autostart.h"
+#include "ui/OptionsDlg.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+
+using lexaro::COptionsDlg;
+using lexaro::PromptAnswer;
+using lexaro::Settings;
+using lexaro::testing::MainWindowFixture;
+using lexaro::testing::WhenShown;
+
+namespace {
+
+// The Options window over a settings copy, with the autostart entry in the test's own folder.
+struct OptionsFixture {
+    MainWindowFixture f;
+    Settings settings;
+    std::filesystem::path autostart = std::filesystem::path(f.folder.path().toStdString()) / "autostart";
+    std::unique_ptr<COptionsDlg> dialog;
+
+    void Open() {
+        dialog = std::make_unique<COptionsDlg>(lexaro::ToolWindowContext{f.window->Texts(), f.prompter, f.chooser},
+                                               settings, "/opt/lexaro/lexaro", autostart);
+    }
+    QLineEdit* Edit(const char* name) const { return dialog->findChild<QLineEdit*>(name); }
+    QCheckBox* Check(const char* name) const { return dialog->findChild<QCheckBox*>(name); }
+    QPushButton* Button(const char* name) const { return dialog->findChild<QPushButton*>(name); }
+    QComboBox* Charset() const { return dialog->findChild<QComboBox*>("m_CBBCharset"); }
+    bool Ok() {
+        Button("m_BTNOk")->click();
+        return dialog->result() == QDialog::Accepted;
+    }
+};
+
+} // namespace
+
+class TestOptionsDlg : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // The main window looks for the autostart entry under the configuration folder.
+        QVERIFY(m_Config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_Config.path().toUtf8());
+    }
+
+    void okWithoutChangesGivesBackEverySetting() {
+        OptionsFixture o;
+        o.settings.searchSubstring = false;
+        o.settings.searchViceVersa = true;
+        o.settings.startDictionary = "/data/words.lxd";
+        o.settings.clipWatch = true;
+        o.settings.clipFront = true;
+        o.settings.trainInterval = 2500;
+        o.settings.charset = -1;
+        o.settings.autoAddSeparator = " / ";
+        o.settings.addDictionaries = {"/a.lxd", "/b.lxd"};
+        o.Open();
+        QVERIFY(o.Check("m_CHKNoSubstring")->isChecked());
+        QVERIFY(!o.Check("m_CHKNoViceVersa")->isChecked());
+        QCOMPARE(o.Charset()->currentText(), QStringLiteral("System"));
+        QVERIFY(o.Ok());
+        const Settings& r = o.dialog->Result();
+        QVERIFY(!r.searchSubstring);
+        QVERIFY(r.searchViceVersa);
+        QCOMPARE(r.startDictionary, std::string("/data/words.lxd"));
+        QVERIFY(r.clipWatch && r.clipFront);
+        QCOMPARE(r.trainInterval, 2500);
+        QCOMPARE(r.charset, -1);
+        QCOMPARE(r.autoAddSeparator, std::string(" / "));
+        QCOMPARE(r.addDictionaries, (std::vector<std::string>{"/a.lxd", "/b.lxd"}));
+        QCOMPARE(r.numMaxResults, o.settings.numMaxResults);
+        QCOMPARE(r.wildcard, o.settings.wildcard);
+        QCOMPARE(r.translator, o.settings.translator);
+        QCOMPARE(r.separator, o.settings.separator);
+        QVERIFY(!lexaro::IsAutostartOn(o.autostart));
+    }
+
+    void trainingValuesOutsideTheirRangeBecomeTheDefaults_data() {
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<QString>("choices");
+        QTest::addColumn<int>("storedInterval");
+        QTest::addColumn<int>("storedChoices");
+        QTest::newRow("below") << "50"
+                               << "1" << 4000 << 4;
+        QTest::newRow("above") << "70000"
+                               << "7" << 4000 << 4;
+        QTest::newRow("lowest") << "100"
+                                << "2" << 100 << 2;
+        QTest::newRow("highest") << "60000"
+                                 << "6" << 60000 << 6;
+        QTest::newRow("no number") << "fast"
+                                   << "x" << 4000 << 4;
+    }
+    void trainingValuesOutsideTheirRangeBecomeTheDefaults() {
+        QFETCH(QString, interval);
+        QFETCH(QString, choices);
+        OptionsFixture o;
+        o.Open();
+        o.Edit("m_EDTTrainInterval")->setText(interval);
+        o.Edit("m_EDTTrainMultiChoices")->clear();
+        QTest::keyClicks(o.Edit("m_EDTTrainMultiChoices"), choices + "9");
+        QCOMPARE(o.Edit("m_EDTTrainMultiChoices")->text(), choices);
+        o.Edit("m_EDTTermLengthMin")->setText("abc");
+        QVERIFY(o.Ok());
+        QTEST(o.dialog->Result().trainInterval, "storedInterval");
+        QTEST(o.dialog->Result().trainMultiChoices, "storedChoices");
+        QCOMPARE(o.dialog->Result().termLengthMin, 0);
+    }
+
+    void theCharsetIsReadFromItsTextsAndAnUnusableOneIsRefused() {
+        OptionsFixture o;
+        o.Open();
+        QCOMPARE(o.Charset()->currentText(), QStringLiteral("UFT8"));
+        o.Charset()->setEditText("1252");
+        QVERIFY(o.Ok());
+        QCOMPARE(o.dialog->Result().charset, 1252);
+
+        o.settings.charset = 1252;
+        o.Open();
+        o.Charset()->setEditText("UFT8");
+        QVERIFY(o.Ok());
+        QCOMPARE(o.dialog->Result().charset, 65001);
+
+        // "utf8" reads as 0, which no converter knows: saving with it would ruin the text.
+        o.Open();
+        o.Charset()->setEditText("utf8");
+        o.f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(!o.Ok());
+        QVERIFY(o.f.prompter.Done());
+        QVERIFY(o.f.prompter.LastText().contains("utf8"));
+        QCOMPARE(o.dialog->Result().charset, 1252);
+        o.Charset()->setEditText("System");
+        QVERIFY(o.Ok());
+        QCOMPARE(o.dialog->Result().charset, -1);
+    }
+
+    void watchClipboardControlsShowWindow() {
+        OptionsFixture o;
+        o.Open();
+        QVERIFY(!o.Check("m_CHKClipboardFront")->isEnabled());
+        o.Check("m_CHKClipboard")->click();
+        QVERIFY(o.Check("m_CHKClipboardFront")->isEnabled());
+        o.Check("m_CHKClipboardFront")->click();
+        o.Check("m_CHKClipboard")->click();
+        QVERIFY(!o.Check("m_CHKClipboardFront")->isEnabled());
+        QVERIFY(!o.Check("m_CHKClipboardFront")->isChecked());
+        QVERIFY(o.Ok());
+        QVERIFY(!o.dialog->Result().clipWatch);
+        QVERIFY(!o.dialog->Result().clipFront);
+    }
+
+    void theDictionaryListKeepsWhatIsLeftInOrder() {
+        OptionsFixture o;
+        o.settings.addDictionaries = {"/one.lxd", "/two.lxd", "/three.lxd"};
+        o.Open();
+        auto* list = o.dialog->findChild<QListWidget*>("m_LISAddDict");
+        QCOMPARE(list->count(), 3);
+        list->item(0)->setSelected(true);
+        list->item(2)->setSelected(true);
+        o.Button("m_BTNSubDict")->click();
+        o.f.chooser.Expect(lexaro::ChosenFile{"/four.lxd", 0});
+        o.Button("m_BTNAddDict")->click();
+        o.f.chooser.Expect(std::nullopt);
+        o.Button("m_BTNAddDict")->click();
+        o.f.chooser.Expect(lexaro::ChosenFile{"/start.lxd", 0});
+        o.Button("m_BTNStartDict")->click();
+        QVERIFY(o.Ok());
+        QCOMPARE(o.dialog->Result().addDictionaries, (std::vector<std::string>{"/two.lxd", "/four.lxd"}));
+        QCOMPARE(o.dialog->Result().startDictionary, std::string("/start.lxd"));
+
+        o.settings = o.dialog->Result();
+        o.Open();
+        o.Button("m_BTNClearDict")->click();
+        QVERIFY(o.Ok());
+        QVERIFY(o.dialog->Result().addDictionaries.empty());
+        QVERIFY(o.f.chooser.Done());
+    }
+
+    void runOnStartupWritesAndRemovesTheAutostartEntryButNeverRewritesIt() {
+        OptionsFixture o;
+        o.Open();
+        QVERIFY(!o.Check("m_CHKAutoStart")->isChecked());
+        o.Check("m_CHKAutoStart")->setChecked(true);
+        QVERIFY(o.Ok());
+        QVERIFY(lexaro::IsAutostartOn(o.autostart));
+
+        const QString entry = QString::fromStdString((o.autostart / lexaro::kAutostartFileName).string());
+        QFile edited(entry);
+        QVERIFY(edited.open(QIODevice::WriteOnly));
+        edited.write("[Desktop Entry]\nExec=lexaro --mine\n");
+        edited.close();
+        o.Open();
+        QVERIFY(o.Check("m_CHKAutoStart")->isChecked());
+        QVERIFY(o.Ok());
+        QVERIFY(edited.open(QIODevice::ReadOnly));
+        QCOMPARE(edited.readAll(), QByteArray("[Desktop Entry]\nExec=lexaro --mine\n"));
+        edited.close();
+
+        o.Open();
+        o.Check("m_CHKAutoStart")->setChecked(false);
+        o.Button("m_BTNCancel")->click();
+        QVERIFY(lexaro::IsAutostartOn(o.autostart));
+        o.Open();
+        o.Check("m_CHKAutoStart")->setChecked(false);
+        QVERIFY(o.Ok());
+        QVERIFY(!QFile::exists(entry));
+    }
+
+    void theMainWindowTakesTheNewSettingsAndOffersTheNewStartDictionary() {
+        MainWindowFixture f;
+        const QString start = f.Path("start.lxd");
+        f.Add("tree", "Baum");
+        QVERIFY(f.window->SaveFile(start));
+        f.window->NewDictionary();
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+
+        WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {
+            dialog.findChild<QLineEdit*>("m_EDTStartDict")->setText(start);
+            dialog.findChild<QCheckBox*>("m_CHKNoSubstring")->setChecked(true);
+            dialog.findChild<QCheckBox*>("m_CHKAutoSave")->setChecked(true);
+            dialog.findChild<QPushButton*>("m_BTNOk")->click();
+        });
+        f.prompter.Expect(PromptAnswer::Yes);
+        f.Action("ID_MEN_OPTIONS")->trigger();
+        QVERIFY(f.prompter.Done());
+        QCOMPARE(f.prompter.LastText(),
+                 QStringLiteral("Start dictionary has been changed. Shall the new dictionary be loaded now?"));
+        QCOMPARE(f.window->CurrentPath(), start);
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(f.window->CurrentSettings().startDictionary, start.toStdString());
+        QVERIFY(!f.window->Engine().SearchSubstring());
+        QVERIFY(f.window->CurrentSettings().autoSafe);
+
+        // Cancel keeps everything; an unchanged start dictionary asks nothing.
+        WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {
+            dialog.findChild<QLineEdit*>("m_EDTStartDict")->setText("/elsewhere.lxd");
+            dialog.findChild<QPushButton*>("m_BTNCancel")->click();
+        });
+        f.Action("ID_MEN_OPTIONS")->trigger();
+        QCOMPARE(f.window->CurrentSettings().startDictionary, start.toStdString());
+
+        WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {
+            dialog.findChild<QLineEdit*>("m_EDTStartDict")->setText(f.Path("other.lxd"));
+            dialog.findChild<QPushButton*>("m_BTNOk")->click();
+        });
+        f.prompter.Expect(PromptAnswer::No);
+        f.Action("ID_MEN_OPTIONS")->trigger();
+        QVERIFY(f.prompter.Done());
+        QCOMPARE(f.window->CurrentPath(), start);
+        QCOMPARE(f.window->CurrentSettings().startDictionary, f.Path("other.lxd").toStdString());
+    }
+
+private:
+    QTemporaryDir m_Config;
+};
+
+QTEST_MAIN(TestOptionsDlg)
+#include "TestOptionsDlg.moc"
