@@ -164,6 +164,12 @@ private:
     void CollectSettings();
     void SelectLanguage(std::string_view name);
 
+    // Tool windows (LexaroDlgOptions.cpp).
+    void OpenTranslator();
+    void OpenOptions();
+    void ApplyOptions(const Settings& before);
+    void OpenLanguageDialog();
+
     MainWindowServices m_Services;
     InterfaceTexts m_Texts;
     Settings m_Settings;

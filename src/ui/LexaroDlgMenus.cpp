@@ -155,12 +155,14 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_TRAINING", [this] { StartTraining(); });
     on("ID_MEN_AUTOPLAY", [this] { StartTraining(QString(), true); });
     on("ID_MEN_ALLENTRIES", [this] { ShowAllEntries(); });
+    on("ID_MEN_TRANSLATOR", [this] { OpenTranslator(); });
+    on("ID_MEN_OPTIONS", [this] { OpenOptions(); });
+    on("ID_MEN_LANGUAGE", [this] { OpenLanguageDialog(); });
 
     // Commands whose windows are not part of the program yet stay visible but disabled.
-    for (const char* later :
-         {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_TRANSLATOR", "ID_MEN_LANGUAGE", "ID_MEN_OPTIONS",
-          "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY", "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD", "ID_MEN_HELP",
-          "ID_MEN_LICENSE", "ID_MEN_README", "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
+    for (const char* later : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",
+                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD", "ID_MEN_HELP", "ID_MEN_LICENSE",
+                              "ID_MEN_README", "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
         findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
     }
     for (const char* ready : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",

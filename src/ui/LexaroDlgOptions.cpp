@@ -1,0 +1,101 @@
+#include "app/Autostart.h"
+#include "app/Prompter.h"
+#include "ui/FontConvert.h"
+#include "ui/LanguageDlg.h"
+#include "ui/LexaroDlg.h"
+#include "ui/OptionsDlg.h"
+#include "ui/ScriptEdit.h"
+#include "ui/TranslatorDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+
+namespace lexaro {
+
+void LexaroDlg::OpenTranslator() {
+    CTranslatorDlg dialog(ToolContext(), m_Engine.Entries(), m_Settings.winPosTranslator, this);
+    RunToolWindow(dialog);
+    m_Settings.winPosTranslator = dialog.WindowRect();
+}
+
+void LexaroDlg::OpenOptions() {
+    Settings current = m_Settings;
+    ReadEngineSettings(m_Engine, current);
+    current.autoSafe = m_AutoSafe;
+    current.addDictionaries.clear();
+    ClassTable& list = m_AddDictionaries.Entries();
+    for (int row = 0; row < list.RowCount(); ++row) {
+        current.addDictionaries.push_back(list.GetCell(0, row));
+    }
+
+    COptionsDlg dialog(ToolContext(), current, m_Storage.programFile, AutostartFolder(SystemEnvironment()), this);
+    const bool accepted = RunToolWindow(dialog) == QDialog::Accepted;
+    const Settings before = m_Settings;
+    if (accepted) {
+        m_Settings = dialog.Result();
+    } else {
+        // Colours are taken as soon as they are chosen, even when the rest is cancelled.
+        m_Settings.highlightColor = dialog.Result().highlightColor;
+        m_Settings.highlightColor2 = dialog.Result().highlightColor2;
+    }
+    ApplyOptions(before);
+}
+
+// What changes at once after the Options window; everything else is read where it is used.
+void LexaroDlg::ApplyOptions(const Settings& before) {
+    const Settings& s = m_Settings;
+    ApplyEngineSettings(s, m_Engine);
+    m_AutoSafe = s.autoSafe;
+    m_EDTExplanation->SetColour1(s.highlightColor, true);
+    m_EDTExplanation->SetColour2(s.highlightColor2, true);
+
+    ClassTable& list = m_AddDictionaries.Entries();
+    list.Clear(true);
+    list.Resize(1, 0);
+    for (const std::string& path : s.addDictionaries) {
+        list.AddRows(1);
+        list.SetCell(0, list.RowCount() - 1, path);
+    }
+
+    if (s.clipFront) {
+        if (QAction* active = findChild<QAction*>(QStringLiteral("ID_MENTRAY_ACTIVE"))) {
+            active->setChecked(true);
+        }
+    }
+    if (s.startDictionary != before.startDictionary) {
+        const auto answer = Prompts().Ask(Text("FrmMain.m_acTChangeDictionary").toStdU16String(), u"",
+                                          PromptButtons::YesNo, PromptIcon::Information);
+        if (answer == PromptAnswer::Yes) {
+            const std::filesystem::path start =
+                GetStartDictionaryPath(s.startDictionary, m_Storage.decision.baseFolder);
+            OpenFile(start.empty() ? NoName() : QString::fromStdString(start.string()));
+        }
+    }
+    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (onTop != s.alwaysOnTop) {
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, s.alwaysOnTop);
+        if (shown) {
+            show();
+        }
+    }
+    const FontValues& working = s.fonts.Working();
+    setFont(working.faceName.empty() ? QApplication::font() : ToQFont(working, QApplication::font()));
+    update();
+}
+
+void LexaroDlg::OpenLanguageDialog() {
+    CLanguageDlg dialog(m_Storage.dataFolder / kLanguagesFile, m_Storage.dataFolder, m_Texts.LanguageFile(), this);
+    if (RunToolWindow(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const LanguageItem& chosen = dialog.Chosen();
+    m_Texts.LoadLanguageFile(chosen.file);
+    m_Settings.languageName = chosen.name;
+    m_Settings.noLanguageChosen = false;
+    ApplyTexts();
+    menuBar()->update();
+}
+
+} // namespace lexaro
