@@ -164,11 +164,16 @@ private:
     void CollectSettings();
     void SelectLanguage(std::string_view name);
 
-    // Tool windows (LexaroDlgOptions.cpp).
+    // Tool windows and the "?" menu (LexaroDlgOptions.cpp).
     void OpenTranslator();
     void OpenOptions();
     void ApplyOptions(const Settings& before);
     void OpenLanguageDialog();
+    void OpenHelp();
+    void OpenDataFile(std::string_view name);
+    void ShowInfo();
+    void RemoveMissingHelpItems();
+    void OpenWithDefaultHandler(const QString& url);
 
     MainWindowServices m_Services;
     InterfaceTexts m_Texts;

@@ -1,3 +1,4 @@
+#include "app/HelpFiles.h"
 #include "app/Prompter.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
@@ -158,11 +159,15 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_TRANSLATOR", [this] { OpenTranslator(); });
     on("ID_MEN_OPTIONS", [this] { OpenOptions(); });
     on("ID_MEN_LANGUAGE", [this] { OpenLanguageDialog(); });
+    on("ID_MEN_HELP", [this] { OpenHelp(); });
+    on("ID_MEN_LICENSE", [this] { OpenDataFile(kLicenseFile); });
+    on("ID_MEN_README", [this] { OpenDataFile(kReadMeFile); });
+    on("ID_MEN_CHECKUPDATE", [this] { OpenWithDefaultHandler(QString::fromStdString(UpdateAddress())); });
+    on("ID_MEN_INFO", [this] { ShowInfo(); });
 
     // Commands whose windows are not part of the program yet stay visible but disabled.
     for (const char* later : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",
-                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD", "ID_MEN_HELP", "ID_MEN_LICENSE",
-                              "ID_MEN_README", "ID_MEN_CHECKUPDATE", "ID_MEN_INFO"}) {
+                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
         findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
     }
     for (const char* ready : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",

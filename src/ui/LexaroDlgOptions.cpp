@@ -1,4 +1,5 @@
 #include "app/Autostart.h"
+#include "app/HelpFiles.h"
 #include "app/Prompter.h"
 #include "ui/FontConvert.h"
 #include "ui/LanguageDlg.h"
@@ -9,7 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
 #include <QMenuBar>
+#include <QUrl>
+#include <system_error>
 
 namespace lexaro {
 
@@ -96,6 +101,55 @@ void LexaroDlg::OpenLanguageDialog() {
     m_Settings.noLanguageChosen = false;
     ApplyTexts();
     menuBar()->update();
+}
+
+void LexaroDlg::OpenWithDefaultHandler(const QString& url) {
+    if (m_Services.openUrl) {
+        m_Services.openUrl(url);
+    } else {
+        QDesktopServices::openUrl(QUrl(url));
+    }
+}
+
+void LexaroDlg::OpenHelp() {
+    const std::filesystem::path help = HelpFilePath(m_Storage.dataFolder, m_Texts.LanguageFile().string());
+    OpenWithDefaultHandler(QUrl::fromLocalFile(QString::fromStdString(help.string())).toString());
+}
+
+void LexaroDlg::OpenDataFile(std::string_view name) {
+    const std::filesystem::path file = m_Storage.dataFolder / name;
+    OpenWithDefaultHandler(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString());
+}
+
+void LexaroDlg::ShowInfo() {
+    const QString text = QStringLiteral("Lexaro\n%1\n\nA personal dictionary and vocabulary trainer.\n%2")
+                             .arg(QString::fromUtf8(kVersionLine.data(), static_cast<int>(kVersionLine.size())),
+                                  QString::fromUtf8(kWebSite.data(), static_cast<int>(kWebSite.size())));
+    Prompts().Ask(text.toStdU16String(), u"Info", PromptButtons::Ok, PromptIcon::Information);
+}
+
+// The licence and the change notes are offered only when they are there; the update check goes with the
+// change notes.
+void LexaroDlg::RemoveMissingHelpItems() {
+    auto missing = [this](std::string_view name) {
+        std::error_code error;
+        return !std::filesystem::is_regular_file(m_Storage.dataFolder / name, error);
+    };
+    auto remove = [this](const char* name) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+            if (auto* menu = findChild<QMenu*>(QStringLiteral("ID_MEN_HELPMENU"))) {
+                menu->removeAction(action);
+            }
+            action->setVisible(false);
+        }
+    };
+    if (missing(kLicenseFile)) {
+        remove("ID_MEN_LICENSE");
+    }
+    if (missing(kReadMeFile)) {
+        remove("ID_MEN_README");
+        remove("ID_MEN_CHECKUPDATE");
+    }
 }
 
 } // namespace lexaro

@@ -60,6 +60,8 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
         findChild<QAction*>("ID_MEN_LANGUAGE")->setEnabled(false);
     }
 
+    RemoveMissingHelpItems();
+
     const StartRequest request = ReadCommandLine(
         arguments, portable, GetStartDictionaryPath(m_Settings.startDictionary, m_Storage.decision.baseFolder),
         currentDirectory);

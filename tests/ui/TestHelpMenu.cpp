@@ -1,0 +1,98 @@
+#include "DataFolderFixture.h"
+
+#include <QMenu>
+
+using lexaro::PromptAnswer;
+using lexaro::testing::DataFolderFixture;
+
+namespace {
+
+bool InHelpMenu(const DataFolderFixture& f, const char* name) {
+    return f.window->findChild<QMenu*>("ID_MEN_HELPMENU")->actions().contains(f.Action(name));
+}
+
+} // namespace
+
+// The "?" menu: help page, licence, change notes, update page and info box.
+class TestHelpMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void helpOpensThePageOfTheLanguageInUse() {
+        DataFolderFixture f;
+        f.Write("Lexaro_.html", "<html></html>");
+        f.Write("Lexaro_German.html", "<html></html>");
+        f.Write("Languages.ini", "LanguageDefault=\"Deutsch\"\r\n"
+                                 "LanguageName=\"Deutsch\"\r\nLanguageFile=\"lang_German.xml\"\r\n"
+                                 "LanguageName=\"Dansk\"\r\nLanguageFile=\"lang_Danish.xml\"\r\n");
+        f.Write("lang_German.xml", "FrmMain.ID_MEN_HELP=\"Hilfe\\tF1\"\r\n");
+        f.Write("lang_Danish.xml", "FrmMain.ID_MEN_HELP=\"Hjælp\\tF1\"\r\n");
+        f.Start();
+        f.Action("ID_MEN_HELP")->trigger();
+        QCOMPARE(f.opened, QStringList{f.DataUrl("Lexaro_German.html")});
+
+        // Without a page of its own a language gets the built-in texts' page.
+        f.window->Texts().LoadLanguageFile(f.data / "lang_Danish.xml");
+        f.Action("ID_MEN_HELP")->trigger();
+        QCOMPARE(f.opened.last(), f.DataUrl("Lexaro_.html"));
+        QCOMPARE(f.Action("ID_MEN_HELP")->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    void licenceAndChangeNotesOpenWhenTheyArePresent() {
+        DataFolderFixture f;
+        f.Write("License.txt", "MIT");
+        f.Write("ReadMe.txt", "notes");
+        f.Start();
+        QVERIFY(InHelpMenu(f, "ID_MEN_LICENSE"));
+        QVERIFY(InHelpMenu(f, "ID_MEN_README"));
+        f.Action("ID_MEN_LICENSE")->trigger();
+        f.Action("ID_MEN_README")->trigger();
+        f.Action("ID_MEN_CHECKUPDATE")->trigger();
+        QCOMPARE(f.opened.size(), 3);
+        QCOMPARE(f.opened[0], f.DataUrl("License.txt"));
+        QCOMPARE(f.opened[1], f.DataUrl("ReadMe.txt"));
+        QVERIFY(f.opened[2].startsWith("https://"));
+        QVERIFY(f.opened[2].endsWith("pages/c_lexaro.php?lang=ENG&progvers=2.580"));
+        // Files and the update page open without the question asked for unknown links.
+        QCOMPARE(f.prompter.Asked(), 0);
+    }
+
+    void missingTextsTakeTheirItemsOutOfTheMenu() {
+        DataFolderFixture f;
+        f.Write("License.txt", "MIT");
+        f.Start();
+        QVERIFY(InHelpMenu(f, "ID_MEN_LICENSE"));
+        QVERIFY(!InHelpMenu(f, "ID_MEN_README"));
+        QVERIFY(!InHelpMenu(f, "ID_MEN_CHECKUPDATE"));
+        QVERIFY(InHelpMenu(f, "ID_MEN_HELP"));
+        QVERIFY(InHelpMenu(f, "ID_MEN_INFO"));
+
+        DataFolderFixture g;
+        g.Write("ReadMe.txt", "notes");
+        g.Start();
+        QVERIFY(!InHelpMenu(g, "ID_MEN_LICENSE"));
+        QVERIFY(InHelpMenu(g, "ID_MEN_README"));
+        QVERIFY(InHelpMenu(g, "ID_MEN_CHECKUPDATE"));
+    }
+
+    void infoShowsTheVersion() {
+        DataFolderFixture f;
+        f.Start();
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.Action("ID_MEN_INFO")->trigger();
+        QVERIFY(f.prompter.Done());
+        QVERIFY(f.prompter.LastText().contains("Version 2.580 (22.05.2019)"));
+        QVERIFY(f.Action("ID_MEN_INFO")->isEnabled());
+    }
+
+    void theBuildTreeFindsItsOwnDataFiles() {
+        const std::filesystem::path programFolder = LEXARO_BUILD_DIR;
+        QCOMPARE(lexaro::DataFolder(programFolder), programFolder);
+        for (const char* name : {"Languages.ini", "License.txt", "ReadMe.txt", "Lexaro_.html"}) {
+            QVERIFY2(std::filesystem::is_regular_file(programFolder / name), name);
+        }
+    }
+};
+
+QTEST_MAIN(TestHelpMenu)
+#include "TestHelpMenu.moc"
