@@ -64,7 +64,7 @@ void LexaroDlg::ApplyOptions(const Settings& before) {
     }
 
     if (s.clipFront) {
-        if (QAction* active = findChild<QAction*>(QStringLiteral("ID_MENTRAY_ACTIVE"))) {
+        if (QAction* active = findChild<QAction*>(QStringLiteral("ID_MENTRAY_ACTIVATE"))) {
             active->setChecked(true);
         }
     }

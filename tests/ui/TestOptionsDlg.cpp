@@ -224,6 +224,8 @@ private slots:
             dialog.findChild<QLineEdit*>("m_EDTStartDict")->setText(start);
             dialog.findChild<QCheckBox*>("m_CHKNoSubstring")->setChecked(true);
             dialog.findChild<QCheckBox*>("m_CHKAutoSave")->setChecked(true);
+            dialog.findChild<QCheckBox*>("m_CHKClipboard")->setChecked(true);
+            dialog.findChild<QCheckBox*>("m_CHKClipboardFront")->setChecked(true);
             dialog.findChild<QPushButton*>("m_BTNOk")->click();
         });
         f.prompter.Expect(PromptAnswer::Yes);
@@ -236,6 +238,7 @@ private slots:
         QCOMPARE(f.window->CurrentSettings().startDictionary, start.toStdString());
         QVERIFY(!f.window->Engine().SearchSubstring());
         QVERIFY(f.window->CurrentSettings().autoSafe);
+        QVERIFY(f.Action("ID_MENTRAY_ACTIVATE")->isChecked());
 
         // Cancel keeps everything; an unchanged start dictionary asks nothing.
         WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {
