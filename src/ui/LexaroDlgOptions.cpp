@@ -77,13 +77,8 @@ void LexaroDlg::ApplyOptions(const Settings& before) {
             OpenFile(start.empty() ? NoName() : QString::fromStdString(start.string()));
         }
     }
-    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    if (onTop != s.alwaysOnTop) {
-        const bool shown = isVisible();
-        setWindowFlag(Qt::WindowStaysOnTopHint, s.alwaysOnTop);
-        if (shown) {
-            show();
-        }
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != s.alwaysOnTop) {
+        ApplyAlwaysOnTop();
     }
     const FontValues& working = s.fonts.Working();
     setFont(working.faceName.empty() ? QApplication::font() : ToQFont(working, QApplication::font()));

@@ -226,6 +226,7 @@ private slots:
             dialog.findChild<QCheckBox*>("m_CHKAutoSave")->setChecked(true);
             dialog.findChild<QCheckBox*>("m_CHKClipboard")->setChecked(true);
             dialog.findChild<QCheckBox*>("m_CHKClipboardFront")->setChecked(true);
+            dialog.findChild<QCheckBox*>("m_CHKForeground")->setChecked(true);
             dialog.findChild<QPushButton*>("m_BTNOk")->click();
         });
         f.prompter.Expect(PromptAnswer::Yes);
@@ -239,6 +240,7 @@ private slots:
         QVERIFY(!f.window->Engine().SearchSubstring());
         QVERIFY(f.window->CurrentSettings().autoSafe);
         QVERIFY(f.Action("ID_MENTRAY_ACTIVATE")->isChecked());
+        QVERIFY(f.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         // Cancel keeps everything; an unchanged start dictionary asks nothing.
         WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {
