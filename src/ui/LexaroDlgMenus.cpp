@@ -165,16 +165,6 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_CHECKUPDATE", [this] { OpenWithDefaultHandler(QString::fromStdString(UpdateAddress())); });
     on("ID_MEN_INFO", [this] { ShowInfo(); });
 
-    // Commands whose windows are not part of the program yet stay visible but disabled.
-    for (const char* later : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",
-                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
-        findChild<QAction*>(QString::fromLatin1(later))->setEnabled(false);
-    }
-    for (const char* ready : {"ID_MEN_EXPORTEXE", "ID_MEN_HIDE", "ID_MEN_CUTENTRY", "ID_MEN_COPYENTRY",
-                              "ID_MEN_PASTEENTRY", "ID_MEN_COLLECTCLIPBOARD"}) {
-        findChild<QAction*>(QString::fromLatin1(ready))->setEnabled(true);
-    }
-
     connect(m_BTNSearch, &QPushButton::clicked, this, [this] { Search(); });
     connect(m_BTNAdd, &QPushButton::clicked, this, [this] { AddEntry(); });
     connect(m_BTNDelete, &QPushButton::clicked, this, [this] { DeleteEntry(); });
