@@ -11,7 +11,7 @@ namespace lexaro::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions{{{"type", true}}};
+constexpr std::array<OptionDefinition, 1> kOptions{{{"type", true}}};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -60,7 +60,7 @@ std::string_view ChecksumCommand::Help() const {
            "Exit status: 0 success, 2 usage error or unreadable FILE.\n";
 }
 
-std::span<const OptionSpec> ChecksumCommand::Options() const {
+std::span<const OptionDefinition> ChecksumCommand::Options() const {
     return kOptions;
 }
 

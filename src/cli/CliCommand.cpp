@@ -8,14 +8,16 @@ namespace lexaro::cli {
 
 namespace {
 
-const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
-    const auto it = std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
+const OptionDefinition* FindOption(std::span<const OptionDefinition> options, std::string_view name) {
+    const auto it =
+        std::find_if(options.begin(), options.end(), [&](const OptionDefinition& o) { return o.name == name; });
     return it == options.end() ? nullptr : &*it;
 }
 
 } // namespace
 
-bool CommandLine::Parse(const std::vector<std::string>& args, std::span<const OptionSpec> options, std::string& error) {
+bool CommandLine::Parse(const std::vector<std::string>& args, std::span<const OptionDefinition> options,
+                        std::string& error) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -34,22 +36,22 @@ bool CommandLine::Parse(const std::vector<std::string>& args, std::span<const Op
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec =
+        const OptionDefinition* known =
             arg.starts_with("--") ? FindOption(options, std::string_view(name).substr(2)) : nullptr;
-        if (spec == nullptr) {
+        if (known == nullptr) {
             error = "unknown option " + name + " (put -- before a text that begins with -)";
             return false;
         }
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos) {
                 error = "option " + name + " takes no value";
                 return false;
             }
-            m_Options.push_back({std::string(spec->name), {}});
+            m_Options.push_back({std::string(known->name), {}});
         } else if (equals != std::string::npos) {
-            m_Options.push_back({std::string(spec->name), arg.substr(equals + 1)});
+            m_Options.push_back({std::string(known->name), arg.substr(equals + 1)});
         } else if (i + 1 < args.size()) {
-            m_Options.push_back({std::string(spec->name), args[++i]});
+            m_Options.push_back({std::string(known->name), args[++i]});
         } else {
             error = "option " + name + " needs a value";
             return false;

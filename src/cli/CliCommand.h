@@ -24,7 +24,7 @@ struct CliStreams {
 };
 
 // One option a command accepts: "--name", with a value ("--name VALUE" or "--name=VALUE") or without.
-struct OptionSpec {
+struct OptionDefinition {
     std::string_view name;
     bool takesValue = false;
 };
@@ -34,7 +34,7 @@ class CommandLine {
 public:
     // False with a message in error for an unknown option, a value missing or given to a flag. "--help" and
     // "-h" are always known; after "--" every argument is positional.
-    bool Parse(const std::vector<std::string>& args, std::span<const OptionSpec> options, std::string& error);
+    bool Parse(const std::vector<std::string>& args, std::span<const OptionDefinition> options, std::string& error);
 
     bool HelpAsked() const { return m_Help; }
     const std::vector<std::string>& Positionals() const { return m_Positionals; }
@@ -72,7 +72,7 @@ public:
     int Run(const std::vector<std::string>& args, CliStreams& io);
 
 protected:
-    virtual std::span<const OptionSpec> Options() const = 0;
+    virtual std::span<const OptionDefinition> Options() const = 0;
     virtual int MinArguments() const = 0;
     virtual int MaxArguments() const = 0;
     virtual int Execute(const CommandLine& line, CliStreams& io) = 0;

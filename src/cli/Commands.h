@@ -12,7 +12,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 2; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -26,7 +26,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 1; }
     int MaxArguments() const override { return 2; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -40,7 +40,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 2; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -54,7 +54,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 1; }
     int MaxArguments() const override { return 1; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -68,7 +68,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 1; }
     int MaxArguments() const override { return 1; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -82,7 +82,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 3; }
     int MaxArguments() const override { return 3; }
     int Execute(const CommandLine& line, CliStreams& io) override;
@@ -96,7 +96,7 @@ public:
     std::string_view Help() const override;
 
 protected:
-    std::span<const OptionSpec> Options() const override;
+    std::span<const OptionDefinition> Options() const override;
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 2; }
     int Execute(const CommandLine& line, CliStreams& io) override;

@@ -11,7 +11,7 @@ namespace lexaro::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 3> kOptions{{{"separator", true}, {"charset", true}, {"plain", false}}};
+constexpr std::array<OptionDefinition, 3> kOptions{{{"separator", true}, {"charset", true}, {"plain", false}}};
 
 enum class OutputForm { Document, SeparatedText, PlainText, Html, Unknown };
 
@@ -57,7 +57,7 @@ std::string_view ConvertCommand::Help() const {
            "Exit status: 0 success, 2 usage error, unreadable IN or OUT not written.\n";
 }
 
-std::span<const OptionSpec> ConvertCommand::Options() const {
+std::span<const OptionDefinition> ConvertCommand::Options() const {
     return kOptions;
 }
 

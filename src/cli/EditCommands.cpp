@@ -15,9 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<OptionSpec, 4> kAddOptions{
+constexpr std::array<OptionDefinition, 4> kAddOptions{
     {{"no-unique", false}, {"auto-add", false}, {"auto-add-separator", true}, {"charset", true}}};
-constexpr std::array<OptionSpec, 2> kDeleteOptions{{{"all", false}, {"charset", true}}};
+constexpr std::array<OptionDefinition, 2> kDeleteOptions{{{"all", false}, {"charset", true}}};
 
 // A dictionary file about to be changed: where it is written, and whether there is one yet.
 struct EditTarget {
@@ -99,7 +99,7 @@ std::string_view AddCommand::Help() const {
            "Exit status: 0 success, 2 usage error, unreadable DICT or DICT not written.\n";
 }
 
-std::span<const OptionSpec> AddCommand::Options() const {
+std::span<const OptionDefinition> AddCommand::Options() const {
     return kAddOptions;
 }
 
@@ -163,7 +163,7 @@ std::string_view DeleteCommand::Help() const {
            "DICT not written.\n";
 }
 
-std::span<const OptionSpec> DeleteCommand::Options() const {
+std::span<const OptionDefinition> DeleteCommand::Options() const {
     return kDeleteOptions;
 }
 

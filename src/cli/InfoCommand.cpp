@@ -14,7 +14,7 @@ namespace lexaro::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions{{{"charset", true}}};
+constexpr std::array<OptionDefinition, 1> kOptions{{{"charset", true}}};
 
 // "12.34 (12637 bytes)"
 std::string FormatFileSize(long long bytes) {
@@ -56,7 +56,7 @@ std::string_view InfoCommand::Help() const {
            "Exit status: 0 success, 2 usage error or unreadable input.\n";
 }
 
-std::span<const OptionSpec> InfoCommand::Options() const {
+std::span<const OptionDefinition> InfoCommand::Options() const {
     return kOptions;
 }
 

@@ -12,14 +12,14 @@ namespace lexaro::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 8> kOptions{{{"also", true},
-                                              {"no-substring", false},
-                                              {"no-vice-versa", false},
-                                              {"limit", true},
-                                              {"wildcard", true},
-                                              {"translate-char", true},
-                                              {"not-found", true},
-                                              {"charset", true}}};
+constexpr std::array<OptionDefinition, 8> kOptions{{{"also", true},
+                                                    {"no-substring", false},
+                                                    {"no-vice-versa", false},
+                                                    {"limit", true},
+                                                    {"wildcard", true},
+                                                    {"translate-char", true},
+                                                    {"not-found", true},
+                                                    {"charset", true}}};
 
 } // namespace
 
@@ -50,7 +50,7 @@ std::string_view LookupCommand::Help() const {
            "Exit status: 0 found, 1 nothing found, 2 usage error or unreadable input.\n";
 }
 
-std::span<const OptionSpec> LookupCommand::Options() const {
+std::span<const OptionDefinition> LookupCommand::Options() const {
     return kOptions;
 }
 

@@ -13,12 +13,12 @@ namespace lexaro::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 6> kOptions{{{"level", true},
-                                              {"swap", false},
-                                              {"origin", false},
-                                              {"linefeed", false},
-                                              {"candidates", false},
-                                              {"charset", true}}};
+constexpr std::array<OptionDefinition, 6> kOptions{{{"level", true},
+                                                    {"swap", false},
+                                                    {"origin", false},
+                                                    {"linefeed", false},
+                                                    {"candidates", false},
+                                                    {"charset", true}}};
 
 // Standard input without the line end that closes its last line, so that "echo TEXT |" translates TEXT as
 // the argument would.
@@ -59,7 +59,7 @@ std::string_view TranslateCommand::Help() const {
            "Exit status: 0 success, 2 usage error or unreadable input.\n";
 }
 
-std::span<const OptionSpec> TranslateCommand::Options() const {
+std::span<const OptionDefinition> TranslateCommand::Options() const {
     return kOptions;
 }
 

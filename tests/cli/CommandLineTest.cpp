@@ -10,7 +10,7 @@ using test::DataFile;
 using test::RunCli;
 
 TEST(CliCommandLine, OptionsTakeValuesInBothFormsAndRepeat) {
-    const std::vector<cli::OptionSpec> options{{"also", true}, {"limit", true}, {"swap", false}};
+    const std::vector<cli::OptionDefinition> options{{"also", true}, {"limit", true}, {"swap", false}};
     cli::CommandLine line;
     std::string error;
     ASSERT_TRUE(line.Parse({"d.lxd", "--also", "a.lxd", "--limit=7", "text", "--also=b.lxd", "--swap", "--limit", "-3"},
@@ -26,7 +26,7 @@ TEST(CliCommandLine, OptionsTakeValuesInBothFormsAndRepeat) {
 }
 
 TEST(CliCommandLine, DoubleHyphenAndLoneHyphenArePositional) {
-    const std::vector<cli::OptionSpec> options{{"swap", false}};
+    const std::vector<cli::OptionDefinition> options{{"swap", false}};
     cli::CommandLine line;
     std::string error;
     ASSERT_TRUE(line.Parse({"-", "--", "--swap", "-ing", "--help"}, options, error)) << error;
@@ -36,7 +36,7 @@ TEST(CliCommandLine, DoubleHyphenAndLoneHyphenArePositional) {
 }
 
 TEST(CliCommandLine, MalformedOptionsAreRejected) {
-    const std::vector<cli::OptionSpec> options{{"limit", true}, {"swap", false}};
+    const std::vector<cli::OptionDefinition> options{{"limit", true}, {"swap", false}};
     std::string error;
     EXPECT_FALSE(cli::CommandLine().Parse({"--limit"}, options, error));
     EXPECT_NE(error.find("needs a value"), std::string::npos);
