@@ -82,6 +82,8 @@ public:
     // Entries through the clipboard, clipboard watching and the tray.
     void CutEntry();
     void CopyEntry();
+    // Copies the pane's selection without looking it up again.
+    void CopyPaneText();
     void PasteEntry();
     void HandleClipboardText(const QString& text);
     void HideInTray();

@@ -36,6 +36,13 @@ void LexaroDlg::CutEntry() {
     }
 }
 
+void LexaroDlg::CopyPaneText() {
+    const bool watching = m_Settings.clipWatch;
+    m_Settings.clipWatch = false;
+    m_EDTExplanation->copy();
+    m_Settings.clipWatch = watching;
+}
+
 void LexaroDlg::CopyEntry() {
     if (m_Services.clipboard) {
         m_Engine.CopyEntry(*m_Services.clipboard, m_Engine.CurrentRow(), false);
@@ -117,7 +124,8 @@ void LexaroDlg::CreateTray() {
     connect(add("ID_MENTRAY_RESTORE"), &QAction::triggered, this, [this] { RestoreFromTray(); });
     QAction* active = add("ID_MENTRAY_ACTIVATE");
     active->setCheckable(true);
-    connect(active, &QAction::toggled, this, [this](bool on) {
+    // Only the user's choice switches watching: the check mark set from the settings changes nothing.
+    connect(active, &QAction::triggered, this, [this](bool on) {
         m_Settings.clipWatch = on;
         m_Settings.clipFront = on;
     });
@@ -127,6 +135,8 @@ void LexaroDlg::CreateTray() {
         m_ExitConfirmed = true;
         ExitCleanup();
         close();
+        // A window hidden in the tray is no longer a visible last window, so closing it alone ends nothing.
+        QCoreApplication::quit();
     });
     m_TrayMenu->addSeparator();
     add("ID_MENTRAY_CLOSE");

@@ -121,7 +121,7 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_CLEAR", [this] { ClearRecent(); });
     on("ID_MEN_CLOSE", [this] { close(); });
     on("ID_MEN_SELECTALL", [this] { m_EDTExplanation->selectAll(); });
-    on("ID_MEN_COPY", [this] { m_EDTExplanation->copy(); });
+    on("ID_MEN_COPY", [this] { CopyPaneText(); });
     on("ID_MEN_CLEAREXPLANATION", [this] { SetPaneText(QString()); });
     on("ID_MEN_CLEARLIST", [this] { m_CBBTerm->clear(); });
     on("ID_MEN_CLEARALL", [this] {

@@ -1,7 +1,14 @@
 #include "MainWindowFixture.h"
+#include "app/Environment.h"
+#include "app/Storage.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 using lexaro::PromptAnswer;
 using lexaro::testing::MainWindowFixture;
@@ -10,8 +17,8 @@ namespace {
 
 void StartWatching(MainWindowFixture& f) {
     QAction* active = f.window->findChild<QAction*>("ID_MENTRAY_ACTIVATE");
-    QVERIFY(active);
-    active->setChecked(true);
+    QVERIFY(active && !active->isChecked());
+    active->trigger();
 }
 
 } // namespace
@@ -50,6 +57,62 @@ private slots:
         f.Action("ID_MEN_CLEARALL")->trigger();
         f.window->HandleClipboardText(QStringLiteral(" "));
         f.window->HandleClipboardText(QString(21, QLatin1Char('h')));
+        QCOMPARE(f.TermBox()->currentText(), QString());
+    }
+
+    // On the offscreen platform the program does not own its own copies, so only the suspension keeps the
+    // pane's Copy from looking the copied result up as a new term.
+    void ownCopiesAndToolWindowsDoNotStartALookUp() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        StartWatching(f);
+        f.SearchFor("house");
+        const QString result = f.Pane()->toPlainText();
+        f.Action("ID_MEN_SELECTALL")->trigger();
+        f.Action("ID_MEN_COPY")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), result);
+        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("house"));
+        QCOMPARE(f.Pane()->toPlainText(), result);
+
+        f.Action("ID_MEN_CLEARALL")->trigger();
+        bool dialogSeen = false;
+        QTimer::singleShot(0, [&dialogSeen] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialogSeen = dialog != nullptr;
+            QApplication::clipboard()->setText(QStringLiteral("house"));
+            if (dialog) {
+                dialog->reject();
+            }
+        });
+        f.Action("ID_MEN_TRANSLATOR")->trigger();
+        QVERIFY(dialogSeen);
+        QCOMPARE(f.TermBox()->currentText(), QString());
+        QApplication::clipboard()->setText(QStringLiteral("house"));
+        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("house"));
+    }
+
+    // The tray's check mark follows the stored settings without switching watching on by itself.
+    void storedSettingsKeepWatchingAsTheyAre() {
+        MainWindowFixture f;
+        lexaro::Environment environment;
+        const std::filesystem::path root = f.folder.path().toStdString();
+        std::filesystem::create_directories(root / "home");
+        environment.home = root / "home";
+        environment.commonDir = (root / "common").string();
+        environment.programFile = root / "lexaro";
+        environment.currentDirectory = root;
+        const auto storage = lexaro::PrepareStorage(environment, *f.clock);
+        QFile ini(QString::fromStdString(storage.settingsPath.string()));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <ClipWatch>0</ClipWatch>\r\n"
+                  "  <ClipFront>1</ClipFront>\r\n  <LanguageName>English</LanguageName>\r\n</InitFile>\r\n");
+        ini.close();
+        f.window->Start(storage, {}, environment.currentDirectory);
+        QVERIFY(f.Action("ID_MENTRAY_ACTIVATE")->isChecked());
+        QVERIFY(!f.window->CurrentSettings().clipWatch);
+        f.Add("house", "Haus");
+        f.Action("ID_MEN_CLEARALL")->trigger();
+        f.window->HandleClipboardText(QStringLiteral("house"));
         QCOMPARE(f.TermBox()->currentText(), QString());
     }
 
@@ -101,6 +164,7 @@ private slots:
         QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_RESTORE")->text(), QStringLiteral("Restore"));
         QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_ACTIVATE")->text(), QStringLiteral("Activate"));
         QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_EXIT")->text(), QStringLiteral("Exit"));
+        QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_CLOSE")->text(), QStringLiteral("Close menu"));
     }
 };
 
