@@ -4,8 +4,14 @@
 #include "ui/QtPlatform.h"
 
 #include <QApplication>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
+
+#ifdef LEXARO_SCRIPT_HOOK
+#include "ui/ScriptDriver.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,14 +27,36 @@ int main(int argc, char** argv) {
     }
 
     lexaro::QtPrompter prompter;
+    lexaro::Prompter* prompts = &prompter;
     lexaro::QtFileChooser chooser;
     lexaro::QtClipboard clipboard;
-    lexaro::LexaroDlg window({&prompter, &chooser, clock, &clipboard, {}});
+
+#ifdef LEXARO_SCRIPT_HOOK
+    // A build with tests can be driven by a script file; its prompts go to a log instead of the screen.
+    const char* script = std::getenv("LEXARO_SCRIPT");
+    std::unique_ptr<lexaro::ScriptLog> scriptLog;
+    std::unique_ptr<lexaro::ScriptPrompter> scriptPrompter;
+    if (script && *script) {
+        scriptLog = std::make_unique<lexaro::ScriptLog>(QString::fromLocal8Bit(script) + QStringLiteral(".log"));
+        scriptPrompter = std::make_unique<lexaro::ScriptPrompter>(*scriptLog);
+        prompts = scriptPrompter.get();
+    }
+#endif
+
+    lexaro::LexaroDlg window({prompts, &chooser, clock, &clipboard, {}});
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.Start(storage, arguments, environment.currentDirectory);
     if (!window.IsInTray()) {
         window.show();
     }
+
+#ifdef LEXARO_SCRIPT_HOOK
+    std::unique_ptr<lexaro::ScriptDriver> driver;
+    if (scriptLog) {
+        driver = std::make_unique<lexaro::ScriptDriver>(window, QString::fromLocal8Bit(script), *scriptLog);
+        driver->Start();
+    }
+#endif
     return QApplication::exec();
 }

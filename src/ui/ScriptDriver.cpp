@@ -1,0 +1,128 @@
+#include "ui/ScriptDriver.h"
+
+#include "ui/LexaroDlg.h"
+#include "ui/ScriptEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QSystemTrayIcon>
+
+namespace lexaro {
+
+namespace {
+
+inline constexpr int kPollMs = 50;
+
+} // namespace
+
+void ScriptLog::Write(const QString& line) const {
+    QFile file(m_Path);
+    if (file.open(QIODevice::Append | QIODevice::Text)) {
+        file.write((line + QLatin1Char('\n')).toUtf8());
+    }
+}
+
+PromptAnswer ScriptPrompter::Ask(const std::u16string& text, const std::u16string&, PromptButtons buttons, PromptIcon) {
+    m_Log.Write(QStringLiteral("prompt ") + QString::fromStdU16String(text));
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    case PromptButtons::YesNoCancel:
+    case PromptButtons::OkCancel:
+        break;
+    }
+    return PromptAnswer::Cancel;
+}
+
+ScriptDriver::ScriptDriver(LexaroDlg& window, const QString& scriptPath, const ScriptLog& log, int timeLimitMs)
+    : m_Window(window), m_Log(log), m_TimeLimitMs(timeLimitMs) {
+    QFile file(scriptPath);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_Lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    } else {
+        m_Log.Write(QStringLiteral("FAIL cannot read the script ") + scriptPath);
+    }
+    m_Timer.setSingleShot(true);
+    connect(&m_Timer, &QTimer::timeout, this, [this] { Step(); });
+}
+
+void ScriptDriver::Start() {
+    m_Timer.start(0);
+}
+
+void ScriptDriver::Step() {
+    while (m_Next < m_Lines.size()) {
+        const QString line = m_Lines[m_Next].trimmed();
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        const QString command = blank < 0 ? line : line.left(blank);
+        const QString argument = blank < 0 ? QString() : line.mid(blank + 1);
+        if (!Run(command, argument)) {
+            return;
+        }
+        m_Log.Write(QStringLiteral("done ") + line);
+        ++m_Next;
+        m_Waited = 0;
+    }
+}
+
+// True when the step is finished; otherwise the step runs again after a short pause, until the time limit.
+bool ScriptDriver::Waited(bool done, const QString& line) {
+    if (done) {
+        return true;
+    }
+    m_Waited += kPollMs;
+    if (m_Waited > m_TimeLimitMs) {
+        m_Log.Write(QStringLiteral("FAIL timeout ") + line);
+        QCoreApplication::exit(3);
+        return false;
+    }
+    m_Timer.start(kPollMs);
+    return false;
+}
+
+bool ScriptDriver::Run(const QString& command, const QString& argument) {
+    const QString line = command + QLatin1Char(' ') + argument;
+    if (command == QLatin1String("search")) {
+        m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->setEditText(argument);
+        m_Window.Search();
+    } else if (command == QLatin1String("trigger")) {
+        QAction* action = m_Window.findChild<QAction*>(argument);
+        if (!action) {
+            m_Log.Write(QStringLiteral("FAIL no command ") + argument);
+        } else {
+            action->trigger();
+        }
+    } else if (command == QLatin1String("touch")) {
+        QFile file(argument);
+        if (!file.open(QIODevice::WriteOnly)) {
+            m_Log.Write(QStringLiteral("FAIL cannot create ") + argument);
+        }
+    } else if (command == QLatin1String("wait-file")) {
+        return Waited(QFileInfo::exists(argument), line);
+    } else if (command == QLatin1String("wait-pane")) {
+        const auto* pane = m_Window.findChild<CScriptEdit*>(QStringLiteral("m_EDTExplanation"));
+        return Waited(pane->toPlainText().contains(argument), line);
+    } else if (command == QLatin1String("report")) {
+        const auto* tray = m_Window.findChild<QSystemTrayIcon*>();
+        m_Log.Write(QStringLiteral("state visible=%1 in-tray=%2 icon=%3 term=%4")
+                        .arg(int(m_Window.isVisible()))
+                        .arg(int(m_Window.IsInTray()))
+                        .arg(int(tray && tray->isVisible()))
+                        .arg(m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->currentText()));
+    } else if (command == QLatin1String("quit")) {
+        if (!m_Window.close()) {
+            m_Log.Write(QStringLiteral("FAIL the window refused to close"));
+        }
+        QCoreApplication::quit();
+    } else {
+        m_Log.Write(QStringLiteral("FAIL unknown command ") + line);
+    }
+    return true;
+}
+
+} // namespace lexaro
