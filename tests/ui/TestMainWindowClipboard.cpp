@@ -116,6 +116,23 @@ private slots:
         QCOMPARE(f.TermBox()->currentText(), QString());
     }
 
+    // With "Activate" a found term or a translated phrase calls the hidden window forward; a phrase that
+    // nothing translates and an unknown term leave it hidden.
+    void onlyFoundTermsCallTheHiddenWindowForward() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        StartWatching(f);
+        f.window->hide();
+        f.window->HandleClipboardText(QStringLiteral("\"big\""));
+        QVERIFY(!f.window->isVisible());
+        f.window->HandleClipboardText(QStringLiteral("tree"));
+        QVERIFY(!f.window->isVisible());
+        f.window->HandleClipboardText(QStringLiteral("\"house\""));
+        QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("Haus"));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.window->SearchHistory().front(), QStringLiteral("\"house\""));
+    }
+
     void collectingAddsNewTextsEvenWhenTooLong() {
         MainWindowFixture f;
         StartWatching(f);
@@ -149,14 +166,23 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         auto* close = f.window->findChild<QPushButton*>("m_BTNClose");
         QVERIFY(!close->isVisible());
+        const QRect before = f.window->geometry();
         QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(!f.window->IsCaptionShown());
         QVERIFY(f.window->windowFlags() & Qt::FramelessWindowHint);
         QTRY_VERIFY(close->isVisible());
+        // Without the caption the window is dragged by its background; with it a drag moves nothing.
+        const QPoint dragged = f.window->pos();
+        QTest::mousePress(f.window.get(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(f.window.get(), QPoint(25, 35));
+        QTest::mouseRelease(f.window.get(), Qt::LeftButton, {}, QPoint(25, 35));
+        QTRY_COMPARE(f.window->pos(), dragged + QPoint(20, 30));
+        f.window->move(dragged);
         QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(f.window->IsCaptionShown());
         QVERIFY(!(f.window->windowFlags() & Qt::FramelessWindowHint));
         QTRY_VERIFY(!close->isVisible());
+        QTRY_COMPARE(f.window->geometry(), before);
     }
 
     void trayMenuCarriesItsTexts() {
