@@ -28,10 +28,12 @@ for tool in trayer xclip xwininfo; do
 done
 trayer --edge bottom >"$work/trayer.out" 2>&1 &
 pids+=($!)
+# trayer shows its panel once its tray has taken the display's tray selection.
 panel=""
-for ((i = 0; i < 50 && ${#panel} == 0; i++)); do
+for ((i = 0; i < 50; i++)); do
     sleep 0.1
     panel=$(xwininfo -root -children 2>/dev/null | awk '/"panel": \("panel" "trayer"\)/ {print $1}')
+    [[ -n "$panel" ]] && xwininfo -id "$panel" | grep -q 'Map State: IsViewable' && break
 done
 [[ -n "$panel" ]] || fail "trayer did not show its panel"
 # The number of Lexaro windows docked in the panel: the tray icon.
