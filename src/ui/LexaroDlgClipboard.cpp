@@ -130,10 +130,12 @@ void LexaroDlg::CreateTray() {
         m_Settings.clipFront = on;
     });
     connect(add("ID_MENTRAY_EXIT"), &QAction::triggered, this, [this] {
-        // Ends at once, without the save question.
+        // Ends at once, unless there are unsaved changes (entries collected while in the tray, for instance):
+        // those are saved or asked about first, as when the window is closed.
+        if (!PrepareExit()) {
+            return;
+        }
         RemoveTrayIcon();
-        m_ExitConfirmed = true;
-        ExitCleanup();
         close();
         // A window hidden in the tray is no longer a visible last window, so closing it alone ends nothing.
         QCoreApplication::quit();

@@ -276,8 +276,11 @@ void LexaroDlg::dropEvent(QDropEvent* event) {
 bool LexaroDlg::PrepareExit() {
     ClassTable& entries = m_Engine.Entries();
     const std::string path = m_CurrentPath.toStdString();
-    const ExitState state{m_AutoSafe, entries.IsModified(), entries.RowCount(), path, false};
+    const ExitState state{m_AutoSafe, entries.IsModified(), entries.RowCount(), path, m_InTray};
     ExitStep step = lexaro::PrepareExit(state);
+    if (step == ExitStep::RestoreAndAsk) {
+        RestoreFromTray();
+    }
     if (step == ExitStep::Ask || step == ExitStep::RestoreAndAsk) {
         const auto answer = Prompts().Ask(Text("FrmMain.m_acTQuitWithoutSaving").toStdU16String(), u"",
                                           PromptButtons::YesNoCancel, PromptIcon::Information);

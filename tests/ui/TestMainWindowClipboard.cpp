@@ -185,6 +185,23 @@ private slots:
         QTRY_COMPARE(f.window->geometry(), before);
     }
 
+    // Entries collected while hidden in the tray are not thrown away by the tray's Exit.
+    void exitFromTheTrayAsksOnlyAboutUnsavedChanges() {
+        MainWindowFixture f;
+        f.window->show();
+        f.Add("house", "Haus");
+        f.prompter.Expect(PromptAnswer::Cancel);
+        f.Action("ID_MENTRAY_EXIT")->trigger();
+        QCOMPARE(f.prompter.LastText(),
+                 QStringLiteral("Current dictionary has been modified. Do you want to save changes?"));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        f.prompter.Expect(PromptAnswer::No);
+        f.Action("ID_MENTRAY_EXIT")->trigger();
+        QVERIFY(f.prompter.Done());
+        QVERIFY(!f.window->isVisible());
+    }
+
     void trayMenuCarriesItsTexts() {
         MainWindowFixture f;
         QCOMPARE(f.window->findChild<QAction*>("ID_MENTRAY_RESTORE")->text(), QStringLiteral("Restore"));
