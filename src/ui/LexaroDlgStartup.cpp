@@ -100,6 +100,7 @@ void LexaroDlg::ApplySettings() {
     m_PresetTerm = FromUtf8(s.presetTerm);
     m_PresetExplanation = FromUtf8(s.presetExplanation);
 
+    findChild<QAction*>("ID_MENTRAY_ACTIVATE")->setChecked(s.clipFront);
     ApplyAlwaysOnTop();
     if (s.rememberPos) {
         if (HideCaptionAtStart(s)) {

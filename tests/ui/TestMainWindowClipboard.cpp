@@ -105,7 +105,7 @@ private slots:
         QFile ini(QString::fromStdString(storage.settingsPath.string()));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <ClipWatch>0</ClipWatch>\r\n"
-                  "  <ClipFront>1</ClipFront>\r\n  <LanguageName>English</LanguageName>\r\n</InitFile>\r\n");
+                  "  <ClipFront>1</ClipFront>\r\n</InitFile>\r\n");
         ini.close();
         f.window->Start(storage, {}, environment.currentDirectory);
         QVERIFY(f.Action("ID_MENTRAY_ACTIVATE")->isChecked());
