@@ -84,6 +84,9 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTChangeDictionary", "Start dictionary has been changed. Shall the new dictionary be loaded now?"},
     {"FrmMain.m_acTNotFound", "Term not found."},
     {"FrmMain.m_acTBtnOk", "OK"},
+    // Who wrote a language file's texts, credited in the info box; the built-in texts are the makers' own.
+    {"FrmMain.m_acTTranslator", "Corvane"},
+    {"FrmMain.m_acTTranslatorContact", "lexaro@example.org"},
     {"FrmMain.m_acTCollected", "ZZZ Collected"},
     {"FrmMain.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd|CSV import(*.csv)|*.csv|Training unit(*.lxt)||"},
     {"FrmMain.m_acTSaveDialog", "Dictionarys(*.lxd)|*.lxd|CSV files(*.csv)|*.csv|HTML files(*.htm)|*.htm||"},
