@@ -6,7 +6,8 @@
 // With a language name ("Deutsch") every picture shows that language, to check its texts fit; without,
 // the pictures are English and one more shows the main window in German.
 // Meant to run on a real X display (scripts/screenshots starts one with xvfb-run). The user's settings
-// are neither read nor written: the program starts with its defaults and the shipped language files.
+// are neither read nor written: the program starts with its defaults, the shipped language files and the
+// English-French sample as additional dictionary.
 
 #include "app/Storage.h"
 #include "ui/LexaroDlg.h"
@@ -18,6 +19,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -224,7 +226,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lexaro-screenshots OUTPUT_FOLDER [LANGUAGE]\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "lexaro-screenshots: cannot create %s\n", argv[1]);
         return 2;
@@ -237,7 +239,20 @@ int main(int argc, char** argv) {
     storage.decision.baseFolder = resources;
     storage.programFile = resources / "lexaro";
     storage.dataFolder = resources;
-    storage.applicationFolder = scratch.path().toStdString(); // no settings path: nothing is written
+    // Settings of its own in a scratch folder: the defaults plus a second sample searched besides the first.
+    storage.applicationFolder = scratch.path().toStdString();
+    storage.settingsPath = storage.applicationFolder / "Lexaro.ini";
+    // Named relative to the resources folder, so that no folder of this machine shows in the pictures.
+    QDir::setCurrent(QString::fromStdString(resources.string()));
+    const std::filesystem::path additional = std::filesystem::path("samples") / "sample-en-fr.lxd";
+    QFile settings(QString::fromStdString(storage.settingsPath.string()));
+    if (!settings.open(QIODevice::WriteOnly) ||
+        settings.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <AddDictionary>" +
+                       QByteArray::fromStdString(additional.string()) + "</AddDictionary>\r\n</InitFile>\r\n") < 0) {
+        std::fprintf(stderr, "lexaro-screenshots: cannot write %s\n", storage.settingsPath.c_str());
+        return 2;
+    }
+    settings.close();
 
     DecliningPrompter prompter;
     NoFileChooser chooser;
