@@ -171,6 +171,12 @@ TEST(ShippedLanguages, TheEnglishFileIsTheBuiltInText) {
     InterfaceTexts texts;
     ASSERT_TRUE(texts.LoadLanguageFile(kResources / "lang_English.xml"));
     for (const DefaultTextEntry& entry : AllDefaultTexts()) {
+        // The mass-data editor's progress text serves reading and writing under one key; a file's text
+        // is shown for both, so every file gives one that fits both.
+        if (entry.key == "FrmMass.m_acTState") {
+            EXPECT_EQ(texts.GetText(entry.key, ""), "Please wait...");
+            continue;
+        }
         EXPECT_EQ(texts.GetText(entry.key, ""), entry.text) << entry.key;
     }
 }
