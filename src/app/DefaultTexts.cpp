@@ -97,6 +97,8 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmLanguage.m_LBLCurrentLanguage", "Current language:"},
     {"FrmLanguage.m_BTNOk", "OK"},
     {"FrmLanguage.m_BTNCancel", "Cancel"},
+    // The language's locale, for the texts Qt draws itself (message-box buttons, file dialogs).
+    {"FrmLanguage.m_acTLocale", "en"},
 
     // Options dialog.
     {"FrmOptions.Caption", "Options"},

@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "table/TextEncoding.h"
+#include "ui/QtTranslation.h"
 #include "ui/ScriptEdit.h"
 
 #include <QCloseEvent>
@@ -156,6 +157,7 @@ void LexaroDlg::ApplyTexts() {
     m_BTNLast->setToolTip(Text("FrmMain.m_BTNLast"));
     m_BTNNext->setToolTip(Text("FrmMain.m_BTNNext"));
     ApplyTrayTexts();
+    UseQtTranslation(m_Texts.GetText("FrmLanguage.m_acTLocale"));
 }
 
 void LexaroDlg::UpdateTitle() {

@@ -77,6 +77,8 @@ private slots:
         QCOMPARE(f.Action("ID_MEN_NEW")->text(), QStringLiteral("Neues Wörterbuch\tStrg+N"));
         // The shortcut itself does not depend on the language.
         QCOMPARE(f.Action("ID_MEN_NEW")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        // Qt's own texts follow, such as the buttons of every question.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
         f.SearchFor(QStringLiteral("nothing-like-this"));
         QVERIFY(f.Pane()->PaneText().contains(QStringLiteral("Begriff nicht gefunden.")));
         QVERIFY(f.window->close());
@@ -85,6 +87,7 @@ private slots:
         g.window->Start(storage, {}, storage.applicationFolder);
         QCOMPARE(g.window->CurrentSettings().languageName, std::string("Deutsch"));
         QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("Datei"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
 
         int shownFirst = -1;
         ChooseLanguage(g, QStringLiteral("English"), &shownFirst);
@@ -92,6 +95,7 @@ private slots:
         QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("File"));
         QCOMPARE(g.Button("m_BTNSearch")->text(), QStringLiteral("Search"));
         QCOMPARE(g.Action("ID_MEN_NEW")->text(), QStringLiteral("New dictionary\tCtrl+N"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     }
 };
 
