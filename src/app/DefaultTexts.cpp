@@ -91,6 +91,10 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd|CSV import(*.csv)|*.csv|Training unit(*.lxt)||"},
     {"FrmMain.m_acTSaveDialog", "Dictionarys(*.lxd)|*.lxd|CSV files(*.csv)|*.csv|HTML files(*.htm)|*.htm||"},
     {"FrmMain.m_acTSaveDialogExe", "Executable files(*.exe)|*.exe||"},
+    {"FrmMain.m_acTRestoreRecovery", "Lexaro did not end in order last time. A recovery copy of the unsaved dictionary %s is there. Do you want to restore it? (No keeps the copy as a dated backup in the settings folder.)"},
+    {"FrmMain.m_acTRecoveryUnreadable", "The recovery copy %s could not be read completely. It is kept as a dated backup."},
+    {"FrmMain.m_acTRecoveryNotKept", "The recovery copy %s could not be kept as a backup. It stays where it is, and no new recovery copy is written while Lexaro runs."},
+    {"FrmMain.m_acTRecoveryNotWritten", "The recovery copy could not be written to %s. Save your dictionary to keep your changes."},
 
     // Language dialog.
     {"FrmLanguage.Caption", "Select language"},
