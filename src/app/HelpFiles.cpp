@@ -6,33 +6,17 @@
 
 namespace lexaro {
 
-namespace {
-
-std::filesystem::path HelpPage(const std::filesystem::path& dataFolder, std::string_view tag) {
-    return dataFolder / ("Lexaro_" + std::string(tag) + ".html");
-}
-
-bool IsFile(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
-} // namespace
-
 std::filesystem::path HelpFilePath(const std::filesystem::path& dataFolder, std::string_view languageFile) {
-    const std::filesystem::path own = HelpPage(dataFolder, LanguageTag(languageFile));
-    if (IsFile(own)) {
+    const std::filesystem::path own = dataFolder / ("Lexaro_" + LanguageTag(languageFile) + ".html");
+    std::error_code error;
+    if (std::filesystem::is_regular_file(own, error)) {
         return own;
     }
-    const std::filesystem::path english = HelpPage(dataFolder, "English");
-    if (IsFile(english)) {
-        return english;
-    }
-    return HelpPage(dataFolder, "");
+    return dataFolder / kEnglishHelpFile;
 }
 
 std::string UpdateAddress() {
-    return std::string(kWebSite) + "pages/c_lexaro.php?lang=ENG&progvers=" + std::string(kProgramVersion);
+    return std::string(kReleasePage) + "?lang=ENG&progvers=" + std::string(kProgramVersion);
 }
 
 } // namespace lexaro

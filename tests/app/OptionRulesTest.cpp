@@ -42,25 +42,27 @@ TEST(OptionRules, OnlyConvertibleCharsetsAreUsable) {
     EXPECT_FALSE(IsUsableCharset(12345));
 }
 
-TEST(HelpFiles, TheLanguageTagChoosesThePageWithFallbacks) {
+TEST(HelpFiles, TheLanguageTagChoosesThePageWithTheEnglishOneAsFallback) {
     TempFolder folder;
-    WriteBytes(folder / "Lexaro_.html", "built-in");
-    EXPECT_EQ(HelpFilePath(folder.Path(), ""), folder / "Lexaro_.html");
-    EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_.html");
+    // The built-in texts have no tag; their page is the English one, also when it is missing.
+    EXPECT_EQ(HelpFilePath(folder.Path(), ""), folder / "Lexaro_English.html");
+    EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_English.html");
 
     WriteBytes(folder / "Lexaro_English.html", "english");
+    EXPECT_EQ(HelpFilePath(folder.Path(), ""), folder / "Lexaro_English.html");
     EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_English.html");
 
     WriteBytes(folder / "Lexaro_German.html", "german");
     EXPECT_EQ(HelpFilePath(folder.Path(), "/usr/share/lexaro/lang_German.xml"), folder / "Lexaro_German.html");
-    // A file name without "_" has no tag: the page of the built-in texts.
-    EXPECT_EQ(HelpFilePath(folder.Path(), "German.xml"), folder / "Lexaro_.html");
+    // A file name without "_" has no tag; a folder named like a page is not a page.
+    EXPECT_EQ(HelpFilePath(folder.Path(), "German.xml"), folder / "Lexaro_English.html");
+    std::filesystem::create_directory(folder / "Lexaro_French.html");
+    EXPECT_EQ(HelpFilePath(folder.Path(), "lang_French.xml"), folder / "Lexaro_English.html");
 }
 
-TEST(HelpFiles, TheUpdateAddressAsksForTheEnglishPageOfThisVersion) {
-    const std::string address = UpdateAddress();
-    EXPECT_EQ(address.rfind(std::string(kWebSite), 0), 0u);
-    EXPECT_NE(address.find("pages/c_lexaro.php?lang=ENG&progvers=2.580"), std::string::npos);
+TEST(HelpFiles, TheUpdateAddressAsksTheReleasePageForTheEnglishPageOfThisVersion) {
+    EXPECT_EQ(UpdateAddress(), std::string(kReleasePage) + "?lang=ENG&progvers=2.580");
+    EXPECT_EQ(std::string(kReleasePage).rfind("https://", 0), 0u);
 }
 
 } // namespace
