@@ -1,6 +1,8 @@
 #include "app/Autostart.h"
 #include "app/HelpFiles.h"
 #include "app/Prompter.h"
+#include "app/TranslatorCredits.h"
+#include "ui/AboutDlg.h"
 #include "ui/FontConvert.h"
 #include "ui/LanguageDlg.h"
 #include "ui/LexaroDlg.h"
@@ -117,10 +119,10 @@ void LexaroDlg::OpenDataFile(std::string_view name) {
 }
 
 void LexaroDlg::ShowInfo() {
-    const QString text = QStringLiteral("Lexaro\n%1\n\nA personal dictionary and vocabulary trainer.\n%2")
-                             .arg(QString::fromUtf8(kVersionLine.data(), static_cast<int>(kVersionLine.size())),
-                                  QString::fromUtf8(kWebSite.data(), static_cast<int>(kWebSite.size())));
-    Prompts().Ask(text.toStdU16String(), u"Info", PromptButtons::Ok, PromptIcon::Information);
+    CAboutDlg dialog(
+        m_Settings.fonts, Text("FrmMain.m_acTBtnOk"), ReadTranslatorCredits(m_Storage.dataFolder),
+        [this](const QString& url) { OpenWithDefaultHandler(url); }, this);
+    RunToolWindow(dialog);
 }
 
 // The licence and the change notes are offered only when they are there; the update check goes with the
