@@ -211,7 +211,8 @@ void COptionsDlg::CreateControls() {
 
 void COptionsDlg::FillControls() {
     const Settings& s = m_Result;
-    m_CHKAutoStart->setChecked(IsAutostartOn(m_AutostartFolder));
+    m_AutostartWasOn = IsAutostartOn(m_AutostartFolder);
+    m_CHKAutoStart->setChecked(m_AutostartWasOn);
     m_EDTStartDict->setText(FromUtf8(s.startDictionary));
     m_CHKAutoSave->setChecked(s.autoSafe);
     m_CHKForeground->setChecked(s.alwaysOnTop);
@@ -295,7 +296,14 @@ void COptionsDlg::accept() {
     }
     s.fonts = m_Fonts;
     QDialog::accept();
-    SetAutostart(m_AutostartFolder, m_ProgramFile, m_CHKAutoStart->isChecked());
+    // Only a change the user asked for is reported; an entry that could not be touched anyway stays quiet.
+    const bool wanted = m_CHKAutoStart->isChecked();
+    if (!SetAutostart(m_AutostartFolder, m_ProgramFile, wanted) && wanted != m_AutostartWasOn) {
+        const QString entry = QString::fromStdString((m_AutostartFolder / kAutostartFileName).string());
+        m_Context.prompter.Ask(
+            (m_Context.Text("FrmOptions.m_acTAutostartFailed") + QLatin1Char('\n') + entry).toStdU16String(), u"",
+            PromptButtons::Ok, PromptIcon::Warning);
+    }
 }
 
 void COptionsDlg::ChooseColour(int& colour, QPushButton* button) {

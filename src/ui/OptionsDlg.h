@@ -45,6 +45,7 @@ private:
     FontSettings m_Fonts;
     std::filesystem::path m_ProgramFile;
     std::filesystem::path m_AutostartFolder;
+    bool m_AutostartWasOn = false;
 
     QLineEdit* m_EDTStartDict = nullptr;
     QCheckBox* m_CHKAutoSave = nullptr;

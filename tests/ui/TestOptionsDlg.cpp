@@ -212,6 +212,21 @@ private slots:
         QVERIFY(!QFile::exists(entry));
     }
 
+    void anAutostartEntryThatCannotBeWrittenIsReported() {
+        OptionsFixture o;
+        // A file where the autostart folder should be: the entry can be neither written nor removed.
+        QFile blocker(QString::fromStdString(o.autostart.string()));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        o.Open();
+        o.Check("m_CHKAutoStart")->setChecked(true);
+        o.f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(o.Ok());
+        QVERIFY(o.f.prompter.Done());
+        QVERIFY(o.f.prompter.LastText().contains(QString::fromLatin1(lexaro::kAutostartFileName)));
+        QVERIFY(!lexaro::IsAutostartOn(o.autostart));
+    }
+
     void theMainWindowTakesTheNewSettingsAndOffersTheNewStartDictionary() {
         MainWindowFixture f;
         const QString start = f.Path("start.lxd");
