@@ -39,9 +39,10 @@ CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std
                      LinkOpener openLink, QWidget* parent)
     : QDialog(parent), m_OpenLink(std::move(openLink)), m_PICIcon(new QLabel(this)),
       m_LBLProduct(new QLabel(QStringLiteral("Lexaro"), this)), m_LBLVersion(new QLabel(FromUtf8(kVersionLine), this)),
-      m_LBLDescription(new QLabel(QStringLiteral("A personal dictionary and vocabulary trainer.\n"
-                                                 "Copyright \u00A9 Corvane. Free to use, see the licence."),
-                                  this)),
+      m_LBLDescription(new QLabel(
+          QStringLiteral("A personal dictionary and vocabulary trainer.\n"
+                         "Copyright \u00A9 2026 The Lexaro developers. Free software under the MIT License."),
+          this)),
       m_LNKWeb(AddLink(QStringLiteral("m_LNKWeb"), FromUtf8(kWebSite), FromUtf8(kWebSite))),
       m_LNKMail(AddLink(QStringLiteral("m_LNKMail"), FromUtf8(kMailAddress),
                         QStringLiteral("mailto:") + FromUtf8(kMailAddress))),
