@@ -15,8 +15,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 
 namespace lexaro {
 
@@ -80,10 +80,11 @@ void COptionsDlg::CreateControls() {
     grid->addWidget(m_CHKAutoSave, row++, 0, 1, 4);
 
     grid->addWidget(label("m_LBLAddDict"), row++, 0, 1, 4);
-    m_LISAddDict = new QListWidget(this);
+    m_LISAddDict = new QTreeWidget(this);
     m_LISAddDict->setObjectName(QStringLiteral("m_LISAddDict"));
     m_LISAddDict->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_LISAddDict->setToolTip(m_Context.Text("FrmOptions.m_LISAddDictName"));
+    m_LISAddDict->setRootIsDecorated(false);
+    m_LISAddDict->setHeaderLabels({m_Context.Text("FrmOptions.m_LISAddDictName")});
     auto* addDict = button("m_BTNAddDict", QStringLiteral("+"), "FrmOptions.m_BTNAddDict");
     auto* subDict = button("m_BTNSubDict", QStringLiteral("-"), "FrmOptions.m_BTNSubDict");
     auto* clearDict = button("m_BTNClearDict", QStringLiteral("X"), "FrmOptions.m_BTNClearDict");
@@ -186,11 +187,11 @@ void COptionsDlg::CreateControls() {
     connect(addDict, &QPushButton::clicked, this, [this, chooseDictionary] {
         const QString path = chooseDictionary();
         if (!path.isEmpty()) {
-            m_LISAddDict->addItem(path);
+            new QTreeWidgetItem(m_LISAddDict, {path});
         }
     });
     connect(subDict, &QPushButton::clicked, this, [this] { qDeleteAll(m_LISAddDict->selectedItems()); });
-    connect(clearDict, &QPushButton::clicked, m_LISAddDict, &QListWidget::clear);
+    connect(clearDict, &QPushButton::clicked, m_LISAddDict, &QTreeWidget::clear);
     connect(m_CHKClipboard, &QCheckBox::toggled, this, [this](bool on) {
         m_CHKClipboardFront->setEnabled(on);
         if (!on) {
@@ -240,7 +241,7 @@ void COptionsDlg::FillControls() {
     m_EDTWildcard->setText(FromUtf8(s.wildcard));
 
     for (const std::string& path : s.addDictionaries) {
-        m_LISAddDict->addItem(FromUtf8(path));
+        new QTreeWidgetItem(m_LISAddDict, {FromUtf8(path)});
     }
     m_CHKClipboardFront->setEnabled(s.clipWatch);
     if (!s.clipWatch) {
@@ -291,8 +292,8 @@ void COptionsDlg::accept() {
     s.wildcard = ToUtf8(m_EDTWildcard->text());
 
     s.addDictionaries.clear();
-    for (int i = 0; i < m_LISAddDict->count(); ++i) {
-        s.addDictionaries.push_back(ToUtf8(m_LISAddDict->item(i)->text()));
+    for (int i = 0; i < m_LISAddDict->topLevelItemCount(); ++i) {
+        s.addDictionaries.push_back(ToUtf8(m_LISAddDict->topLevelItem(i)->text(0)));
     }
     s.fonts = m_Fonts;
     QDialog::accept();

@@ -10,7 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTreeWidget;
 class QPushButton;
 
 namespace lexaro {
@@ -49,7 +49,7 @@ private:
 
     QLineEdit* m_EDTStartDict = nullptr;
     QCheckBox* m_CHKAutoSave = nullptr;
-    QListWidget* m_LISAddDict = nullptr;
+    QTreeWidget* m_LISAddDict = nullptr;
     QCheckBox* m_CHKNoSubstring = nullptr;
     QCheckBox* m_CHKNoViceVersa = nullptr;
     QPushButton* m_BTNColor = nullptr;

@@ -6,7 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTreeWidget>
 
 using lexaro::COptionsDlg;
 using lexaro::PromptAnswer;
@@ -159,10 +159,11 @@ private slots:
         OptionsFixture o;
         o.settings.addDictionaries = {"/one.lxd", "/two.lxd", "/three.lxd"};
         o.Open();
-        auto* list = o.dialog->findChild<QListWidget*>("m_LISAddDict");
-        QCOMPARE(list->count(), 3);
-        list->item(0)->setSelected(true);
-        list->item(2)->setSelected(true);
+        auto* list = o.dialog->findChild<QTreeWidget*>("m_LISAddDict");
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->headerItem()->text(0), QStringLiteral("Name"));
+        list->topLevelItem(0)->setSelected(true);
+        list->topLevelItem(2)->setSelected(true);
         o.Button("m_BTNSubDict")->click();
         o.f.chooser.Expect(lexaro::ChosenFile{"/four.lxd", 0});
         o.Button("m_BTNAddDict")->click();
