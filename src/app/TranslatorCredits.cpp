@@ -38,7 +38,8 @@ std::vector<TranslatorCredit> ReadTranslatorCredits(const std::filesystem::path&
             break;
         }
         const std::filesystem::path file = LanguageFilePath(programFolder, listedFile);
-        if (listedFile.empty() || !seen.insert(file).second) {
+        // A listed "English" holds the program's own texts, which nobody translated.
+        if (listedName == kBuiltInLanguageName || listedFile.empty() || !seen.insert(file).second) {
             continue;
         }
         InitFileDocument texts(InitFileForm::Pair);

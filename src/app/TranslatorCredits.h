@@ -21,7 +21,8 @@ struct TranslatorCredit {
 };
 
 // The credits of the language files listed in the program folder's "Languages.ini", in list order. A file
-// that names no translator of its own gets none; a file listed twice is credited once.
+// that names no translator gets none, nor does the listed "English" (the program's own texts); a file listed
+// twice is credited once.
 std::vector<TranslatorCredit> ReadTranslatorCredits(const std::filesystem::path& programFolder);
 
 // "Name (contact)", or the name alone without a contact.

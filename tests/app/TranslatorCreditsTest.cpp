@@ -1,6 +1,7 @@
 #include "app/TranslatorCredits.h"
 
 #include "AppTestSupport.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,15 @@ using test::WriteBytes;
 TEST(TranslatorCredits, EachListedFileThatNamesItsTranslatorIsCreditedInListOrder) {
     TempFolder folder;
     WriteBytes(folder / "Languages.ini", "LanguageDefault=\"Deutsch\"\r\n"
+                                         "LanguageName=\"English\"\r\nLanguageFile=\"lang_English.xml\"\r\n"
                                          "LanguageName=\"Français\"\r\nLanguageFile=\"lang_French.xml\"\r\n"
                                          "LanguageName=\"Deutsch\"\r\nLanguageFile=\"lang_German.xml\"\r\n"
                                          "LanguageName=\"Dansk\"\r\nLanguageFile=\"lang_Danish.xml\"\r\n"
                                          "LanguageName=\"Missing\"\r\nLanguageFile=\"lang_Gone.xml\"\r\n"
                                          "LanguageName=\"Deutsch 2\"\r\nLanguageFile=\"lang_German.xml\"\r\n"
                                          "LanguageName=\"Suomi\"\r\nLanguageFile=\"suomi.xml\"\r\n");
+    // The program's own texts are not a translation, even when the file names someone.
+    WriteBytes(folder / "lang_English.xml", "FrmMain.m_acTTranslator=\"Corvane\"\r\n");
     WriteBytes(folder / "lang_French.xml", "FrmMain.m_acTTranslator=\"Claire Martin\"\r\n");
     WriteBytes(folder / "lang_German.xml", "FrmMain.ID_MEN_FILE=\"Datei\"\r\n"
                                            "FrmMain.m_acTTranslator=\"Anna Weber\"\r\n"
@@ -35,6 +39,16 @@ TEST(TranslatorCredits, EachListedFileThatNamesItsTranslatorIsCreditedInListOrde
     EXPECT_EQ(CreditText(credits[1]), "Anna Weber (anna@example.net)");
     // Without a tag in the file name the listed name stands for the language.
     EXPECT_EQ(credits[2].language, "Suomi");
+}
+
+TEST(TranslatorCredits, TheShippedTranslationsAreCredited) {
+    std::vector<std::string> languages;
+    for (const TranslatorCredit& credit :
+         ReadTranslatorCredits(std::filesystem::path(LEXARO_SOURCE_DIR) / "resources")) {
+        languages.push_back(credit.language);
+        EXPECT_FALSE(credit.name.empty()) << credit.language;
+    }
+    EXPECT_EQ(languages, (std::vector<std::string>{"German", "French"}));
 }
 
 TEST(TranslatorCredits, NoLanguageListGivesNoCreditsAndALongListIsCut) {
