@@ -85,7 +85,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTNotFound", "Term not found."},
     {"FrmMain.m_acTBtnOk", "OK"},
     // Who wrote a language file's texts, credited in the info box; the built-in texts are the makers' own.
-    {"FrmMain.m_acTTranslator", "Corvane"},
+    {"FrmMain.m_acTTranslator", "The Lexaro developers"},
     {"FrmMain.m_acTTranslatorContact", "lexaro@example.org"},
     {"FrmMain.m_acTCollected", "ZZZ Collected"},
     {"FrmMain.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd|CSV import(*.csv)|*.csv|Training unit(*.lxt)||"},
@@ -139,6 +139,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmOptions.m_BTNOk", "OK"},
     {"FrmOptions.m_BTNCancel", "Cancel"},
     {"FrmOptions.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd||"},
+    {"FrmOptions.m_acTAutostartFailed", "Lexaro could not change its entry for starting with the system:"},
 
     // Overview of all entries.
     {"FrmAllEntries.m_LISWords0", "Term"},

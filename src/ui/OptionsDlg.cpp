@@ -302,8 +302,8 @@ void COptionsDlg::accept() {
     if (!SetAutostart(m_AutostartFolder, m_ProgramFile, wanted) && wanted != m_AutostartWasOn) {
         const QString entry = QString::fromStdString((m_AutostartFolder / kAutostartFileName).string());
         m_Context.prompter.Ask(
-            (QStringLiteral("The entry for starting with the system could not be changed:\n") + entry).toStdU16String(),
-            u"", PromptButtons::Ok, PromptIcon::Warning);
+            (m_Context.Text("FrmOptions.m_acTAutostartFailed") + QLatin1Char('\n') + entry).toStdU16String(), u"",
+            PromptButtons::Ok, PromptIcon::Warning);
     }
 }
 

@@ -22,7 +22,7 @@ TEST(TranslatorCredits, EachListedFileThatNamesItsTranslatorIsCreditedInListOrde
                                          "LanguageName=\"Deutsch 2\"\r\nLanguageFile=\"lang_German.xml\"\r\n"
                                          "LanguageName=\"Suomi\"\r\nLanguageFile=\"suomi.xml\"\r\n");
     // The program's own texts are not a translation, even when the file names someone.
-    WriteBytes(folder / "lang_English.xml", "FrmMain.m_acTTranslator=\"Corvane\"\r\n");
+    WriteBytes(folder / "lang_English.xml", "FrmMain.m_acTTranslator=\"The Lexaro developers\"\r\n");
     WriteBytes(folder / "lang_French.xml", "FrmMain.m_acTTranslator=\"Claire Martin\"\r\n");
     WriteBytes(folder / "lang_German.xml", "FrmMain.ID_MEN_FILE=\"Datei\"\r\n"
                                            "FrmMain.m_acTTranslator=\"Anna Weber\"\r\n"
