@@ -95,7 +95,7 @@ void LexaroDlg::HandleClipboardText(const QString& text) {
     m_CBBTerm->setEditText(text);
     Search();
     const bool found = m_Engine.ResultCount() != 0;
-    // A translated phrase in the translate character shows its translation but does not call the window.
+    // A phrase in the translate character whose result only repeats the copied words does not call the window.
     const QString pane = PaneText();
     const QString translate = Wide(m_Engine.TranslateChar());
     if (pane.size() > 2 && !translate.isEmpty() && pane.front() == translate.front() &&
