@@ -95,6 +95,12 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTRecoveryUnreadable", "The recovery copy %s could not be read completely. It is kept as a dated backup."},
     {"FrmMain.m_acTRecoveryNotKept", "The recovery copy %s could not be kept as a backup. It stays where it is, and no new recovery copy is written while Lexaro runs."},
     {"FrmMain.m_acTRecoveryNotWritten", "The recovery copy could not be written to %s. Save your dictionary to keep your changes."},
+    // Reports and questions of the file commands; a line with the path follows where it ends in "to" or ":".
+    {"FrmMain.m_acTCannotOpenKind", "Lexaro cannot open this kind of file:"},
+    {"FrmMain.m_acTReadIncomplete", "The file %1 could not be read completely; %2 entries were read."},
+    {"FrmMain.m_acTNotWritten", "The dictionary could not be written to"},
+    {"FrmMain.m_acTPortableNotWritten", "The portable copy could not be written to"},
+    {"FrmMain.m_acTOpenLink", "Open this link?"},
 
     // Language dialog.
     {"FrmLanguage.Caption", "Select language"},
@@ -237,6 +243,7 @@ constexpr DefaultTextEntry kTexts[] = {
      "Incompability! The training unit you are trying to load belongs to the dictionary '%s'. This may not work on "
      "your current dictionary. Do you want to load this dictionary now?"},
     {"FrmTrain.m_acMSaveChanges", "Do you want to save the training unit?"},
+    {"FrmTrain.m_acMUnitNotSaved", "The training unit could not be saved to"},
 
     // Quiz.
     {"FrmDoTraining.m_LBLSearchedTerm", "Term to explain:"},

@@ -60,7 +60,7 @@ void LexaroDlg::OpenFile(const QString& path) {
     const bool exists = IsBound(path) && QFileInfo(path).isFile();
     if (exists && extension != QLatin1String(".lxd") && extension != QLatin1String(".csv") &&
         extension != QLatin1String(".lxt")) {
-        Prompts().Ask((QStringLiteral("Lexaro cannot open this kind of file:\n") + path).toStdU16String(), u"",
+        Prompts().Ask((Text("FrmMain.m_acTCannotOpenKind") + QLatin1Char('\n') + path).toStdU16String(), u"",
                       PromptButtons::Ok, PromptIcon::Warning);
         return;
     }
@@ -79,11 +79,9 @@ void LexaroDlg::OpenFile(const QString& path) {
                                                                : entries.LoadSeparatedText(ToPath(path));
         if (!loaded) {
             // Never bind a partly read dictionary to its file: saving it would overwrite the whole file.
-            Prompts().Ask(QStringLiteral("The file %1 could not be read completely; %2 entries were read.")
-                              .arg(path)
-                              .arg(entries.RowCount())
-                              .toStdU16String(),
-                          u"", PromptButtons::Ok, PromptIcon::Warning);
+            Prompts().Ask(
+                Text("FrmMain.m_acTReadIncomplete").arg(path, QString::number(entries.RowCount())).toStdU16String(),
+                u"", PromptButtons::Ok, PromptIcon::Warning);
             boundPath = NoName();
         }
     } else {
@@ -115,7 +113,7 @@ bool LexaroDlg::SaveFile(const QString& path) {
         saved = entries.SaveHtml(ToPath(path));
     }
     if (!saved) {
-        Prompts().Ask((QStringLiteral("The dictionary could not be written to\n") + path).toStdU16String(), u"",
+        Prompts().Ask((Text("FrmMain.m_acTNotWritten") + QLatin1Char('\n') + path).toStdU16String(), u"",
                       PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
@@ -192,7 +190,7 @@ void LexaroDlg::CreatePortableCopy() {
     const bool written = !dictionary.empty() && WritePortableCopy(m_Storage.programFile, chosen->path, dictionary,
                                                                   m_Texts.Document().ComposeText());
     if (!written) {
-        Prompts().Ask((QStringLiteral("The portable copy could not be written to\n") +
+        Prompts().Ask((Text("FrmMain.m_acTPortableNotWritten") + QLatin1Char('\n') +
                        QString::fromStdString(chosen->path.string()))
                           .toStdU16String(),
                       u"", PromptButtons::Ok, PromptIcon::Error);

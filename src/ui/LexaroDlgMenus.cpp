@@ -201,8 +201,8 @@ void LexaroDlg::OpenLink(const QString& url) {
     const bool harmless = scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
                           scheme == QLatin1String("ftp") || scheme == QLatin1String("mailto");
     if (!harmless) {
-        const auto answer = Prompts().Ask((QStringLiteral("Open this link?\n") + url).toStdU16String(), u"",
-                                          PromptButtons::YesNo, PromptIcon::Question);
+        const auto answer = Prompts().Ask((Text("FrmMain.m_acTOpenLink") + QLatin1Char('\n') + url).toStdU16String(),
+                                          u"", PromptButtons::YesNo, PromptIcon::Question);
         if (answer != PromptAnswer::Yes) {
             return;
         }

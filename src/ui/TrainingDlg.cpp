@@ -340,7 +340,8 @@ CTrainingDlg::SaveOutcome CTrainingDlg::SaveUnit() {
     if (!m_Unit.SaveUnit(chosen->path, m_Dictionary.Path())) {
         // The unit stays as it is, still marked as changed.
         m_Context.prompter.Ask(
-            (QStringLiteral("The training unit could not be saved to\n") + PathText(chosen->path)).toStdU16String(),
+            (m_Context.Text("FrmTrain.m_acMUnitNotSaved") + QLatin1Char('\n') + PathText(chosen->path))
+                .toStdU16String(),
             u"Lexaro", PromptButtons::Ok, PromptIcon::Error);
         return SaveOutcome::Failed;
     }

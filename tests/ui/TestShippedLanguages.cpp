@@ -3,6 +3,7 @@
 #include "app/Storage.h"
 #include "ui/LanguageDlg.h"
 
+#include <QFile>
 #include <QMenu>
 
 using lexaro::CLanguageDlg;
@@ -79,6 +80,13 @@ private slots:
         QCOMPARE(f.Action("ID_MEN_NEW")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         // Qt's own texts follow, such as the buttons of every question.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+        // So do the program's reports.
+        QFile notes(f.Path(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+        f.prompter.Expect(lexaro::PromptAnswer::Ok);
+        f.window->OpenFile(notes.fileName());
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Lexaro kann diese Art von Datei nicht öffnen:\n")));
         f.SearchFor(QStringLiteral("nothing-like-this"));
         QVERIFY(f.Pane()->PaneText().contains(QStringLiteral("Begriff nicht gefunden.")));
         QVERIFY(f.window->close());
