@@ -1,6 +1,7 @@
 #include "ui/LexaroDlg.h"
 
 #include "app/Prompter.h"
+#include "app/RecoveryCopy.h"
 #include "table/TextEncoding.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptEdit.h"
@@ -21,7 +22,8 @@
 namespace lexaro {
 
 LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_Services(std::move(services)), m_Engine(m_Services.clock), m_AddDictionaries(nullptr) {
+    : QMainWindow(parent), m_Services(std::move(services)), m_Engine(m_Services.clock), m_AddDictionaries(nullptr),
+      m_RecoverySchedule(m_Services.recoveryInterval) {
     setObjectName("LexaroDlg");
     m_AddDictionaries.Entries().Clear(true);
     m_AddDictionaries.Entries().Resize(1, 0);
@@ -166,11 +168,13 @@ void LexaroDlg::UpdateTitle() {
         QFileInfo(m_CurrentPath).fileName().isEmpty() ? m_CurrentPath : QFileInfo(m_CurrentPath).fileName();
     if (count <= 0) {
         setWindowTitle(QStringLiteral("Lexaro - %1 : 0 [0]").arg(name));
+        NoteRecoveryState();
         return;
     }
     int row = m_Engine.CurrentRow();
     row = row < 0 ? 0 : (row > count - 1 ? count - 1 : row);
     setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(name).arg(count).arg(row + 1));
+    NoteRecoveryState();
 }
 
 QString LexaroDlg::TermText() const {

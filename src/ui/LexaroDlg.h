@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/InterfaceTexts.h"
+#include "app/RecoverySchedule.h"
 #include "app/Settings.h"
 #include "app/Storage.h"
 #include "engine/Clock.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +25,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
+class QTimer;
 
 namespace lexaro {
 
@@ -31,6 +34,7 @@ class Clipboard;
 class FileChooser;
 class RandomSource;
 class Prompter;
+class RecoveryCopy;
 
 // The name shown for a dictionary that has no file yet.
 inline QString NoName() {
@@ -46,6 +50,10 @@ struct MainWindowServices {
     Clipboard* clipboard = nullptr;
     // Opens a link with the desktop's default handler; QDesktopServices when empty.
     std::function<void(const QString&)> openUrl;
+    // Times the recovery copy; the machine's steady clock when empty.
+    std::shared_ptr<const MonotonicClock> ticks = nullptr;
+    // How long after a change the recovery copy of an unsaved dictionary is written.
+    std::chrono::milliseconds recoveryInterval = kRecoveryInterval;
 };
 
 // The main window: the term box, the explanation pane, the menus and every main-window command.
@@ -177,6 +185,13 @@ private:
     void RemoveMissingHelpItems();
     void OpenWithDefaultHandler(const QString& url);
 
+    // The recovery copy of an unsaved dictionary (LexaroDlgRecovery.cpp).
+    bool StartRecovery();
+    bool RestoreRecoveryCopy(const std::optional<std::string>& origin);
+    void NoteRecoveryState();
+    void WriteRecoveryCopy();
+    void EndRecovery();
+
     MainWindowServices m_Services;
     InterfaceTexts m_Texts;
     Settings m_Settings;
@@ -197,6 +212,10 @@ private:
     QMenu* m_TrayMenu = nullptr;
     QSystemTrayIcon* m_Tray = nullptr;
     RandomSource* m_TrainingRandom = nullptr;
+    std::unique_ptr<RecoveryCopy> m_Recovery;
+    RecoverySchedule m_RecoverySchedule;
+    QTimer* m_RecoveryTimer = nullptr;
+    bool m_RecoveryWarned = false;
 
     QLabel* m_LBLTerm = nullptr;
     QComboBox* m_CBBTerm = nullptr;

@@ -61,6 +61,7 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
     }
 
     RemoveMissingHelpItems();
+    const bool recovered = StartRecovery();
 
     const StartRequest request = ReadCommandLine(
         arguments, portable, GetStartDictionaryPath(m_Settings.startDictionary, m_Storage.decision.baseFolder),
@@ -73,10 +74,11 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
     if (!request.trainingUnit.empty()) {
         StartTraining(QString::fromStdString(request.trainingUnit.string()));
     }
-    if (request.keepPayloadDictionary) {
+    // Restored entries stay open: another file would only ask to save them.
+    if (!recovered && request.keepPayloadDictionary) {
         m_CurrentPath = NoName();
         UpdateTitle();
-    } else {
+    } else if (!recovered) {
         OpenFile(request.dictionary.empty() ? NoName() : QString::fromStdString(request.dictionary.string()));
     }
     if (request.autoStart) {
@@ -172,6 +174,7 @@ void LexaroDlg::CollectSettings() {
 }
 
 void LexaroDlg::ExitCleanup() {
+    EndRecovery();
     CollectSettings();
     if (!m_Storage.settingsPath.empty() && m_SettingsDocument) {
         SaveSettings(m_Storage.settingsPath, m_Settings, *m_SettingsDocument);

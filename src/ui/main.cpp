@@ -11,6 +11,28 @@
 
 #ifdef LEXARO_SCRIPT_HOOK
 #include "ui/ScriptDriver.h"
+
+#include <charconv>
+#include <chrono>
+#include <string_view>
+
+namespace {
+
+// LEXARO_RECOVERY_INTERVAL_MS (1 to 60000) shortens the recovery interval, so that the test that kills a
+// scripted program need not wait a minute for its recovery copy.
+std::chrono::milliseconds RecoveryInterval() {
+    const char* text = std::getenv("LEXARO_RECOVERY_INTERVAL_MS");
+    const std::string_view value = text ? text : "";
+    long milliseconds = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), milliseconds);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || milliseconds < 1 ||
+        milliseconds > lexaro::kRecoveryInterval.count()) {
+        return lexaro::kRecoveryInterval;
+    }
+    return std::chrono::milliseconds(milliseconds);
+}
+
+} // namespace
 #endif
 
 int main(int argc, char** argv) {
@@ -43,7 +65,11 @@ int main(int argc, char** argv) {
     }
 #endif
 
-    lexaro::LexaroDlg window({prompts, &chooser, clock, &clipboard, {}});
+    lexaro::MainWindowServices services{prompts, &chooser, clock, &clipboard, {}};
+#ifdef LEXARO_SCRIPT_HOOK
+    services.recoveryInterval = RecoveryInterval();
+#endif
+    lexaro::LexaroDlg window(std::move(services));
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.Start(storage, arguments, environment.currentDirectory);
