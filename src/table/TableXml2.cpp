@@ -21,6 +21,21 @@ void AppendNumberLine(std::string& out, std::string_view open, int number, std::
     out.append(open).append(std::to_string(number)).append(close).append(forms::kCrLf);
 }
 
+// Where a cell ends by the length in its tag ("<CT_C=" length ">", the text starting after tagEnd): the
+// position of the "</CT_C>" that follows exactly that many bytes, or npos when no such tag is there.
+std::size_t DeclaredCellEnd(std::string_view document, std::size_t afterOpen, std::size_t tagEnd) {
+    if (afterOpen >= tagEnd || document[afterOpen] != '=') {
+        return std::string_view::npos;
+    }
+    const int length = forms::ReadNumber(document, afterOpen + 1, tagEnd);
+    const std::size_t textStart = tagEnd + 1;
+    if (length <= 0 || static_cast<std::size_t>(length) > document.size() - textStart) {
+        return std::string_view::npos;
+    }
+    const std::size_t end = textStart + static_cast<std::size_t>(length);
+    return document.substr(end, kCellClose.size()) == kCellClose ? end : std::string_view::npos;
+}
+
 } // namespace
 
 std::optional<std::string> ClassTable::BuildXml2Text() {
@@ -90,6 +105,7 @@ bool ClassTable::ParseXml2Text(std::string_view document) {
     }
 
     columns = forms::BoundColumns(columns, document.size() - pos);
+    const bool exactLengths = m_FileCharset == kUtf8CodePage && coder.IsPlain();
     Resize(columns, rows);
 
     forms::ForwardFinder rowFinder(document, kRowOpen);
@@ -109,14 +125,24 @@ bool ClassTable::ParseXml2Text(std::string_view document) {
             const std::size_t cellStart = cellFinder.Find(pos);
             const std::size_t tagEnd =
                 cellStart == std::string_view::npos ? cellStart : endOfTagFinder.Find(cellStart + kCellOpen.size());
-            const std::size_t cellEnd = tagEnd == std::string_view::npos ? tagEnd : cellEndFinder.Find(tagEnd);
+            std::size_t cellEnd = tagEnd == std::string_view::npos ? tagEnd : cellEndFinder.Find(tagEnd);
             if (cellEnd == std::string_view::npos) {
                 Resize(columns, row);
                 return false;
             }
-            // The next search starts at this cell's text, so a cell holding markup may hold the next cell.
-            pos = tagEnd + 1;
-            std::string_view text = document.substr(pos, cellEnd - pos);
+            const std::size_t textStart = tagEnd + 1;
+            // The next search starts at this cell's text, so a cell holding markup may hold the next cell...
+            pos = textStart;
+            if (exactLengths) {
+                // ...unless the cell's length says where it ends: a UTF-8 document states each cell's byte
+                // count, so text that merely contains "</CT_C>" is read whole instead of being cut there.
+                const std::size_t declaredEnd = DeclaredCellEnd(document, cellStart + kCellOpen.size(), tagEnd);
+                if (declaredEnd > cellEnd && declaredEnd != std::string_view::npos) {
+                    cellEnd = declaredEnd;
+                    pos = declaredEnd + kCellClose.size();
+                }
+            }
+            std::string_view text = document.substr(textStart, cellEnd - textStart);
             std::string converted;
             if (!coder.IsPlain()) {
                 converted = coder.Convert(text);

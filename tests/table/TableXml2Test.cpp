@@ -108,11 +108,38 @@ TEST(Xml2Reader, BrokenCellKeepsTheCompleteRowsBeforeIt) {
     EXPECT_EQ(Cells(table), (Rows{{"a", "b"}}));
 }
 
-TEST(Xml2Reader, CellHoldingTheClosingTagEndsEarly) {
+TEST(Xml2Reader, CellHoldingTheClosingTagIsReadWholeWhenItsLengthSaysSo) {
+    const std::string cell = " <CT_R>\r\n  <CT_C=9>a</CT_C>b</CT_C>\r\n  <CT_C=1>c</CT_C>\r\n";
     ClassTable table;
-    EXPECT_TRUE(
-        table.ParseXml2Text(Document(1, 2, 65001, " <CT_R>\r\n  <CT_C=9>a</CT_C>b</CT_C>\r\n  <CT_C=1>c</CT_C>\r\n")));
-    EXPECT_EQ(Cells(table), (Rows{{"a", "c"}}));
+    EXPECT_TRUE(table.ParseXml2Text(Document(1, 2, 65001, cell)));
+    EXPECT_EQ(Cells(table), (Rows{{"a</CT_C>b", "c"}}));
+
+    // Lengths count UTF-8 bytes: in a code-page document, or where a length does not lead to a closing tag,
+    // the cell ends at the first one.
+    ClassTable codePage;
+    EXPECT_TRUE(codePage.ParseXml2Text(Document(1, 2, 1252, cell)));
+    EXPECT_EQ(Cells(codePage), (Rows{{"a", "c"}}));
+    ClassTable wrongLength;
+    EXPECT_TRUE(wrongLength.ParseXml2Text(
+        Document(1, 2, 65001, " <CT_R>\r\n  <CT_C=8>a</CT_C>b</CT_C>\r\n  <CT_C=1>c</CT_C>\r\n")));
+    EXPECT_EQ(Cells(wrongLength), (Rows{{"a", "c"}}));
+    ClassTable hugeLength;
+    EXPECT_TRUE(hugeLength.ParseXml2Text(
+        Document(1, 2, 65001, " <CT_R>\r\n  <CT_C=2147483647>a</CT_C>b</CT_C>\r\n  <CT_C=1>c</CT_C>\r\n")));
+    EXPECT_EQ(Cells(hugeLength), (Rows{{"a", "c"}}));
+}
+
+TEST(Xml2Reader, AnyCellTextSurvivesWritingAndReading) {
+    ClassTable table;
+    table.SetSize(2, 2);
+    table.StoreCell(0, 0, "</CT_C><CT_R><CT_C=3>x</CT_C>");
+    table.StoreCell(1, 0, "</CT_R>\r\n</CLASS_TABLE_XML2>");
+    table.StoreCell(0, 1, "<CT_ROWS>9</CT_ROWS>");
+    table.StoreCell(1, 1, "plain");
+    ClassTable read;
+    EXPECT_TRUE(read.ParseXml2Text(table.ToXml2Text()));
+    EXPECT_EQ(Cells(read), (Rows{{"</CT_C><CT_R><CT_C=3>x</CT_C>", "</CT_R>\r\n</CLASS_TABLE_XML2>"},
+                                 {"<CT_ROWS>9</CT_ROWS>", "plain"}}));
 }
 
 TEST(Xml2Reader, MissingColumnsTagFails) {
