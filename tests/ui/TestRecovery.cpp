@@ -41,15 +41,20 @@ struct TestHome {
         return environment;
     }
 
-    // Starts the built program on the dictionary; it adds an entry and writes its copy soon after.
-    void Start(QProcess& process, const QString& entry) const {
+    // Starts the built program on the dictionary; its script adds the term and the copy follows soon after.
+    void Start(QProcess& process, const QString& term) const {
+        const QString script = root.filePath(term + ".script");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(("search " + term + "\ntrigger ID_MEN_ADD\n").toUtf8());
+        file.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", root.path());
         environment.insert("XDG_CONFIG_HOME", Config());
         environment.insert("LEXARO_COMMON_DIR", root.filePath("common"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("LEXARO_RECOVERY_INTERVAL_MS", "100");
-        environment.insert("LEXARO_TEST_ADD_ENTRY", entry);
+        environment.insert("LEXARO_SCRIPT", script);
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::ForwardedChannels);
         process.start(LEXARO_EXECUTABLE, {Dictionary()});
@@ -94,7 +99,7 @@ private:
             QVERIFY(f.window->SaveFile(m_Home.Dictionary()));
         }
         QProcess program;
-        m_Home.Start(program, "tree=Baum");
+        m_Home.Start(program, "tree");
         QVERIFY(program.waitForStarted(kProcessTimeout));
         QTRY_VERIFY_WITH_TIMEOUT(ReadAll(m_Home.Recovery()).contains("tree"), kProcessTimeout);
         KillAndWait(program);
@@ -153,7 +158,7 @@ private slots:
     void aSecondProgramLeavesTheFirstOnesCopyAlone() {
         QVERIFY(m_Home.root.isValid());
         QProcess first;
-        m_Home.Start(first, "tree=Baum");
+        m_Home.Start(first, "tree");
         QVERIFY(first.waitForStarted(kProcessTimeout));
         QTRY_VERIFY_WITH_TIMEOUT(ReadAll(m_Home.Recovery()).contains("tree"), kProcessTimeout);
         const QByteArray firstCopy = ReadAll(m_Home.Recovery());
