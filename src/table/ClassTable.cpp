@@ -1,11 +1,19 @@
 #include "table/ClassTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <utility>
 
 namespace lexaro {
+
+namespace {
+
+// A row never reserves room for more cells than this ahead of storing them.
+constexpr std::size_t kReservedCells = 16;
+
+} // namespace
 
 bool ClassTable::AccessGuard(int mode) {
     switch (mode) {
@@ -169,7 +177,10 @@ bool ClassTable::StoreCell(int column, int row, std::string_view text) {
         return true;
     }
     while (m_Rows.size() <= r) {
-        m_Rows.emplace_back(c + 1);
+        // Room for the row's visible cells at once: a row filled cell by cell is not moved for each.
+        auto& cells = m_Rows.emplace_back();
+        cells.reserve(std::max(c + 1, std::min(static_cast<std::size_t>(ColumnCount()), kReservedCells)));
+        cells.resize(c + 1);
     }
     m_Rows[r][c].assign(text);
     m_Modified = true;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,6 +100,8 @@ private:
     // The forms as bytes in the table's code page; nothing when the table is busy or its code page
     // cannot be converted.
     std::optional<std::string> BuildXml2Text();
+    // Reads an XML2 document; consumed(offset) is told when no byte before offset will be read again.
+    bool ParseXml2Document(std::string_view document, const std::function<void(std::size_t)>& consumed);
     std::optional<std::string> BuildXmlText();
     std::optional<std::string> BuildSeparatedText();
     std::optional<std::string> BuildHtml();

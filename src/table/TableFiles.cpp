@@ -3,7 +3,11 @@
 #include "table/TableForms.h"
 #include "table/TextEncoding.h"
 
+#include <cerrno>
+#include <cstdint>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lexaro {
 
@@ -62,6 +66,83 @@ std::optional<std::string> forms::ReadTableFile(const std::filesystem::path& pat
     return content;
 }
 
+namespace {
+
+// Pages are given back in steps of this size, so that a load makes few system calls.
+constexpr std::size_t kReleaseStep = std::size_t{16} << 20;
+
+} // namespace
+
+std::optional<forms::FileBytes> forms::FileBytes::Read(const std::filesystem::path& path) {
+    std::FILE* file = ClassTable::OpenTableFile(path, true);
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    const int fd = ::fileno(file);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_size <= 0 ||
+        static_cast<unsigned long long>(info.st_size) > static_cast<unsigned long long>(PTRDIFF_MAX / 2)) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    FileBytes bytes(static_cast<char*>(memory), size, 0);
+    // A file that shrinks meanwhile gives what it still has; one that grows gives the size it had.
+    std::size_t length = 0;
+    while (length < size) {
+        const ssize_t got = ::read(fd, bytes.m_Memory + length, size - length);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            std::fclose(file);
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        length += static_cast<std::size_t>(got);
+    }
+    std::fclose(file);
+    const std::string_view text(bytes.m_Memory, length);
+    bytes.m_Text = text.substr(0, text.find('\0'));
+    if (length == 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+forms::FileBytes::FileBytes(char* memory, std::size_t mapped, std::size_t length)
+    : m_Memory(memory), m_Mapped(mapped), m_Text(memory, length) {}
+
+forms::FileBytes::FileBytes(FileBytes&& other) noexcept
+    : m_Memory(other.m_Memory), m_Mapped(other.m_Mapped), m_Text(other.m_Text), m_Released(other.m_Released) {
+    other.m_Memory = nullptr;
+    other.m_Mapped = 0;
+    other.m_Text = {};
+}
+
+forms::FileBytes::~FileBytes() {
+    if (m_Memory != nullptr) {
+        ::munmap(m_Memory, m_Mapped);
+    }
+}
+
+void forms::FileBytes::ReleaseBefore(std::size_t offset) {
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (offset > m_Text.size() || offset < m_Released + kReleaseStep) {
+        return;
+    }
+    const std::size_t end = offset / pageSize * pageSize;
+    ::madvise(m_Memory + m_Released, end - m_Released, MADV_DONTNEED);
+    m_Released = end;
+}
+
 bool ClassTable::SaveDocumentFile(const std::filesystem::path& path) {
     if (path.empty()) {
         return false;
@@ -84,11 +165,12 @@ bool ClassTable::LoadDocumentFile(const std::filesystem::path& path) {
     if (path.empty() || !IsCodePageSupported(m_Charset)) {
         return false;
     }
-    const std::optional<std::string> content = forms::ReadTableFile(path);
+    std::optional<forms::FileBytes> content = forms::FileBytes::Read(path);
     if (!content) {
         return false;
     }
-    const bool result = ParseXml2Text(*content);
+    const bool result =
+        ParseXml2Document(content->Text(), [&content](std::size_t consumed) { content->ReleaseBefore(consumed); });
     m_Modified = false;
     m_FileName = path;
     return result;

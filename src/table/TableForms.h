@@ -154,6 +154,34 @@ private:
 // when the file cannot be opened or read, or holds no bytes.
 std::optional<std::string> ReadTableFile(const std::filesystem::path& path);
 
+// The bytes of a table file in memory of their own, up to the first NUL. A reader that has turned the
+// start of a large document into cells gives those bytes back as it goes, so that a file and the table
+// made of it are never both held whole.
+class FileBytes {
+public:
+    // Nothing when the file cannot be opened (regular files only) or read, holds no bytes, or no memory
+    // can be had for it.
+    static std::optional<FileBytes> Read(const std::filesystem::path& path);
+
+    FileBytes(FileBytes&& other) noexcept;
+    FileBytes& operator=(FileBytes&& other) = delete;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes();
+
+    std::string_view Text() const { return m_Text; }
+    // Gives back the memory of the whole pages before offset; those bytes must not be read again.
+    void ReleaseBefore(std::size_t offset);
+
+private:
+    FileBytes(char* memory, std::size_t mapped, std::size_t length);
+
+    char* m_Memory;
+    std::size_t m_Mapped;
+    std::string_view m_Text;
+    std::size_t m_Released = 0;
+};
+
 // True when nobody holds the table; a reader refuses to fill a table that is in use.
 inline bool IsFree(ClassTable& table) {
     if (!table.AccessGuard(kGuardExclusive)) {

@@ -1,6 +1,7 @@
 #include "table/ClassTable.h"
 #include "table/TableForms.h"
 
+#include <algorithm>
 #include <string>
 
 namespace lexaro {
@@ -16,6 +17,8 @@ constexpr std::string_view kCharsetClose = "</CT_CHARSET>";
 constexpr std::string_view kRowOpen = "<CT_R>";
 constexpr std::string_view kCellOpen = "<CT_C";
 constexpr std::string_view kCellClose = "</CT_C>";
+// "<CT_C" ">" "</CT_C>": the fewest bytes a cell takes in a document.
+constexpr std::size_t kSmallestCell = 13;
 
 void AppendNumberLine(std::string& out, std::string_view open, int number, std::string_view close) {
     out.append(open).append(std::to_string(number)).append(close).append(forms::kCrLf);
@@ -74,6 +77,10 @@ std::string ClassTable::ToXml2Text() {
 }
 
 bool ClassTable::ParseXml2Text(std::string_view document) {
+    return ParseXml2Document(document, [](std::size_t) {});
+}
+
+bool ClassTable::ParseXml2Document(std::string_view document, const std::function<void(std::size_t)>& consumed) {
     forms::CellCoder coder(m_Charset, CodePageConverter::Direction::ToUtf8);
     if (!coder.IsValid() || !forms::IsFree(*this)) {
         return false;
@@ -107,6 +114,12 @@ bool ClassTable::ParseXml2Text(std::string_view document) {
     columns = forms::BoundColumns(columns, document.size() - pos);
     const bool exactLengths = m_FileCharset == kUtf8CodePage && coder.IsPlain();
     Resize(columns, rows);
+    // The announced count is believed only as far as the rest of the document could hold that many rows.
+    const std::size_t smallestRow = kRowOpen.size() + static_cast<std::size_t>(columns) * kSmallestCell;
+    const std::size_t possibleRows = (document.size() - pos) / smallestRow;
+    if (rows > 0) {
+        m_Rows.reserve(std::min(static_cast<std::size_t>(rows), possibleRows));
+    }
 
     forms::ForwardFinder rowFinder(document, kRowOpen);
     forms::ForwardFinder cellFinder(document, kCellOpen);
@@ -120,6 +133,7 @@ bool ClassTable::ParseXml2Text(std::string_view document) {
             Resize(columns, row);
             return true;
         }
+        consumed(rowStart);
         pos = rowStart + kRowOpen.size();
         for (int column = 0; column < columns; ++column) {
             const std::size_t cellStart = cellFinder.Find(pos);
