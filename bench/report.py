@@ -83,13 +83,15 @@ class PrivateDictd:
     def __init__(self, folder):
         self.port = free_port()
         self.folder = folder
+        # dictd gives up root before it writes into the folder: it must be writable for dictd's own user.
+        os.chmod(folder, 0o777)
         conf = os.path.join(folder, "dictd.conf")
         with open(conf, "w") as f:
             f.write('database fd-eng-deu {\n data "/usr/share/dictd/freedict-eng-deu.dict.dz"\n'
                     ' index "/usr/share/dictd/freedict-eng-deu.index"\n}\n')
         self.process = subprocess.Popen(
             ["dictd", "-c", conf, "-p", str(self.port), "--listen-to", "127.0.0.1", "-d", "nodetach",
-             "-L", os.path.join(folder, "dictd.log"), "--pid-file", os.path.join(folder, "dictd.pid")],
+             "--pid-file", os.path.join(folder, "dictd.pid")],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
             try:
@@ -104,14 +106,40 @@ class PrivateDictd:
         self.process.wait(timeout=10)
 
 
-def read_answer(sock_file):
-    """Reads one DEFINE answer up to its final status line; returns that line."""
+class LineReader:
+    """Lines from a socket. Every receive is acknowledged at once: a delayed acknowledgement would make the
+    server (which sends an answer in several small writes) wait for it, and the round trip would time that."""
+
+    def __init__(self, sock):
+        self.sock, self.buffer = sock, b""
+
+    def readline(self):
+        while b"\n" not in self.buffer:
+            self.sock.setsockopt(socket.IPPROTO_TCP, socket.TCP_QUICKACK, 1)
+            chunk = self.sock.recv(65536)
+            if not chunk:
+                line, self.buffer = self.buffer, b""
+                return line
+            self.buffer += chunk
+        line, _, self.buffer = self.buffer.partition(b"\n")
+        return line + b"\n"
+
+
+def read_answer(reader):
+    """Reads one DEFINE answer up to its final status line and returns that line. Definition texts (after a
+    151 line, up to a lone ".") are skipped whatever their lines begin with."""
+    in_text = False
     while True:
-        line = sock_file.readline()
+        line = reader.readline()
         if not line:
             raise RuntimeError("dictd closed the connection")
+        if in_text:
+            in_text = line.rstrip(b"\r\n") != b"."
+            continue
         code = line[:3]
-        if code in (b"250", b"552") or code[:1] in (b"4", b"5"):
+        if code == b"151":
+            in_text = True
+        elif code != b"150":
             return line
 
 
@@ -124,20 +152,22 @@ def reaped_cpu_ms(pid):
 
 
 def dictd_own_answer(server, word, times):
-    """One exact DEFINE over one open connection: the median round trip, and the server's processor time per
+    """One exact DEFINE over one open connection (dictd answers at most 2000 queries on one): the median round trip, and the server's processor time per
     answer (its connection process's time, counted once the server has reaped it)."""
     cpu_before = reaped_cpu_ms(server.process.pid)
     samples = []
     with socket.create_connection(("127.0.0.1", server.port)) as sock:
-        f = sock.makefile("rb")
+        f = LineReader(sock)
         f.readline()  # banner
+        sock.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
         for _ in range(times):
             start = time.perf_counter()
             sock.sendall(b'DEFINE fd-eng-deu "%s"\r\n' % word.encode())
             status = read_answer(f)
             samples.append((time.perf_counter() - start) * 1000.0)
         sock.sendall(b"QUIT\r\n")
-        f.read()
+        while f.readline():
+            pass
     cpu = None
     for _ in range(100):
         time.sleep(0.05)
@@ -192,8 +222,8 @@ def main():
     server = PrivateDictd(scratch)
     try:
         dict_call = measure(["dict", "-h", "127.0.0.1", "-p", str(server.port), "-d", "fd-eng-deu", HIT], 20)
-        dictd_hit, hit_status = dictd_own_answer(server, HIT, 2000)
-        dictd_miss, miss_status = dictd_own_answer(server, MISSING, 2000)
+        dictd_hit, hit_status = dictd_own_answer(server, HIT, 1000)
+        dictd_miss, miss_status = dictd_own_answer(server, MISSING, 1000)
         if not hit_status.startswith("250") or not miss_status.startswith("552"):
             print("unexpected dictd answers: %s / %s" % (hit_status, miss_status), file=sys.stderr)
     finally:

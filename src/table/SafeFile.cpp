@@ -49,7 +49,8 @@ void FlushFolderOf(const std::filesystem::path& target) {
     }
 }
 
-bool WriteWithMode(const std::filesystem::path& target, std::string_view bytes, mode_t mode) {
+bool WriteWithMode(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce,
+                   mode_t mode) {
     if (target.empty() || !target.has_filename()) {
         return false;
     }
@@ -58,7 +59,7 @@ bool WriteWithMode(const std::filesystem::path& target, std::string_view bytes, 
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, bytes);
+    bool ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
     ok = ok && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -74,11 +75,18 @@ bool WriteWithMode(const std::filesystem::path& target, std::string_view bytes, 
 } // namespace
 
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes) {
-    return WriteWithMode(target, bytes, ModeFor(target));
+    return WriteWithMode(
+        target, [bytes](const PieceWriter& write) { return write(bytes); }, ModeFor(target));
 }
 
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes, std::filesystem::perms mode) {
-    return WriteWithMode(target, bytes, static_cast<mode_t>(mode & std::filesystem::perms::mask));
+    return WriteWithMode(
+        target, [bytes](const PieceWriter& write) { return write(bytes); },
+        static_cast<mode_t>(mode & std::filesystem::perms::mask));
+}
+
+bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce) {
+    return WriteWithMode(target, produce, ModeFor(target));
 }
 
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,12 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 // The same, but the new file gets the permission bits mode whether or not the target existed (a program
 // copy that must stay executable, for example).
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes, std::filesystem::perms mode);
+
+// Receives one piece of a file's bytes; false once writing has failed.
+using PieceWriter = std::function<bool(std::string_view piece)>;
+// The same for bytes made piece by piece, so that a large file is never held whole: produce hands every piece
+// to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes).
+bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce);
 
 // Reads a whole file. False when it cannot be opened or read; out is then empty.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);

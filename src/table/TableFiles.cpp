@@ -147,8 +147,8 @@ bool ClassTable::SaveDocumentFile(const std::filesystem::path& path) {
     if (path.empty()) {
         return false;
     }
-    const std::optional<std::string> document = BuildXml2Text();
-    if (!document || !WriteFileSafely(path, *document)) {
+    // Written piece by piece: a large table is never held a second time as one document.
+    if (!WriteFileSafely(path, [this](const PieceWriter& write) { return WriteXml2Pieces(write); })) {
         return false;
     }
     m_Modified = false;

@@ -17,6 +17,8 @@ constexpr std::string_view kCharsetClose = "</CT_CHARSET>";
 constexpr std::string_view kRowOpen = "<CT_R>";
 constexpr std::string_view kCellOpen = "<CT_C";
 constexpr std::string_view kCellClose = "</CT_C>";
+// A document is written in pieces of about this size.
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 // "<CT_C" ">" "</CT_C>": the fewest bytes a cell takes in a document.
 constexpr std::size_t kSmallestCell = 13;
 
@@ -41,34 +43,52 @@ std::size_t DeclaredCellEnd(std::string_view document, std::size_t afterOpen, st
 
 } // namespace
 
-std::optional<std::string> ClassTable::BuildXml2Text() {
+bool ClassTable::WriteXml2Pieces(const std::function<bool(std::string_view)>& sink) {
     forms::SharedHold hold(*this);
     forms::CellCoder coder(m_Charset, CodePageConverter::Direction::FromUtf8);
     if (!hold.Held() || !coder.IsValid()) {
-        return std::nullopt;
+        return false;
     }
     const int rows = RowCount();
     const int columns = ColumnCount();
-    std::string document;
-    document.reserve(forms::EstimateSize(*this, 24));
-    document.append(forms::kXmlDeclaration).append(forms::kCrLf);
-    document.append("<CLASS_TABLE_XML2>").append(forms::kCrLf);
-    AppendNumberLine(document, kRowsOpen, rows, kRowsClose);
-    AppendNumberLine(document, kColumnsOpen, columns, kColumnsClose);
-    AppendNumberLine(document, kCharsetOpen, m_Charset, kCharsetClose);
+    std::string piece;
+    piece.reserve(kPieceSize + 4096);
+    piece.append(forms::kXmlDeclaration).append(forms::kCrLf);
+    piece.append("<CLASS_TABLE_XML2>").append(forms::kCrLf);
+    AppendNumberLine(piece, kRowsOpen, rows, kRowsClose);
+    AppendNumberLine(piece, kColumnsOpen, columns, kColumnsClose);
+    AppendNumberLine(piece, kCharsetOpen, m_Charset, kCharsetClose);
     for (int row = 0; row < rows; ++row) {
-        document.append(" <CT_R>\r\n");
+        piece.append(" <CT_R>\r\n");
         for (int column = 0; column < columns; ++column) {
             const std::string* cell = VisibleCell(column, row);
-            document.append("  <CT_C=").append(std::to_string(cell ? cell->size() : 0)).append(">");
+            piece.append("  <CT_C=").append(std::to_string(cell ? cell->size() : 0)).append(">");
             if (cell) {
-                coder.AppendTo(document, *cell);
+                coder.AppendTo(piece, *cell);
             }
-            document.append(kCellClose).append(forms::kCrLf);
+            piece.append(kCellClose).append(forms::kCrLf);
         }
-        document.append(" </CT_R>\r\n");
+        piece.append(" </CT_R>\r\n");
+        if (piece.size() >= kPieceSize) {
+            if (!sink(piece)) {
+                return false;
+            }
+            piece.clear();
+        }
     }
-    document.append("</CLASS_TABLE_XML2>").append(forms::kCrLf);
+    piece.append("</CLASS_TABLE_XML2>").append(forms::kCrLf);
+    return sink(piece);
+}
+
+std::optional<std::string> ClassTable::BuildXml2Text() {
+    std::string document;
+    document.reserve(forms::EstimateSize(*this, 24));
+    if (!WriteXml2Pieces([&document](std::string_view piece) {
+            document.append(piece);
+            return true;
+        })) {
+        return std::nullopt;
+    }
     return document;
 }
 

@@ -65,5 +65,20 @@ TEST(LargeDocumentFile, SavedLargeTableLoadsBackUnchanged) {
     EXPECT_TRUE(test::Cells(loaded) == test::Cells(source));
 }
 
+TEST(LargeDocumentFile, SaveThatFailsAfterSeveralPiecesKeepsTheOldFile) {
+    ClassTable table;
+    ASSERT_TRUE(table.ParseXml2Text(LargeDocument(20000, false)));
+    table.SetFileName("/somewhere/before.lxd");
+    test::TempFolder folder;
+    test::WriteBytes(folder / "target.lxd", "old content");
+    {
+        test::FileSizeLimit limit(std::size_t{3} << 20);
+        EXPECT_FALSE(table.SaveDocumentFile(folder / "target.lxd"));
+    }
+    EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(table.FileName(), "/somewhere/before.lxd");
+}
+
 } // namespace
 } // namespace lexaro
