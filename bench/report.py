@@ -49,8 +49,10 @@ def measure(cmd, times, shell=False):
 def google_benchmark(program, data, extra_env=None):
     env = dict(os.environ, LEXARO_BENCH_DATA=data, **(extra_env or {}))
     with tempfile.NamedTemporaryFile(suffix=".json") as out:
-        subprocess.run([program, "--benchmark_out=" + out.name, "--benchmark_out_format=json"], check=True,
-                       env=env, stdout=sys.stderr)
+        arguments = [program, "--benchmark_out=" + out.name, "--benchmark_out_format=json"]
+        if os.environ.get("LEXARO_BENCH_FILTER"):
+            arguments.append("--benchmark_filter=" + os.environ["LEXARO_BENCH_FILTER"])
+        subprocess.run(arguments, check=True, env=env, stdout=sys.stderr)
         report = json.load(open(out.name))
     figures = {}
     for b in report["benchmarks"]:
