@@ -67,7 +67,7 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
         arguments, portable, GetStartDictionaryPath(m_Settings.startDictionary, m_Storage.decision.baseFolder),
         currentDirectory);
     if (!request.refusedArgument.empty()) {
-        Prompts().Ask((QStringLiteral("Lexaro cannot open this kind of file:\n") + FromUtf8(request.refusedArgument))
+        Prompts().Ask((Text("FrmMain.m_acTCannotOpenKind") + QLatin1Char('\n') + FromUtf8(request.refusedArgument))
                           .toStdU16String(),
                       u"", PromptButtons::Ok, PromptIcon::Warning);
     }
