@@ -156,16 +156,27 @@ std::filesystem::path GetStartDictionaryPath(std::string_view startDictionary,
     return (baseFolder / path).lexically_normal();
 }
 
-std::filesystem::path DataFolder(const std::filesystem::path& programFolder) {
+InstalledDataLayout BuiltInDataLayout() {
+    return {LEXARO_DATA_FROM_PROGRAM, LEXARO_DATA_ABSOLUTE};
+}
+
+std::filesystem::path DataFolder(const std::filesystem::path& programFolder, const InstalledDataLayout& layout) {
     if (programFolder.empty()) {
         return {};
     }
     const std::filesystem::path folder = Tidy(programFolder);
+    const std::filesystem::path installed = Tidy(folder / layout.relativeToProgram);
     std::error_code ignored;
-    if (std::filesystem::is_regular_file(folder / kLanguagesFile, ignored)) {
-        return folder;
+    for (const std::filesystem::path& candidate : {folder, installed, layout.absolute}) {
+        if (!candidate.empty() && std::filesystem::is_regular_file(candidate / kLanguagesFile, ignored)) {
+            return Tidy(candidate);
+        }
     }
-    return folder.parent_path() / "share" / "lexaro";
+    return installed;
+}
+
+std::filesystem::path DataFolder(const std::filesystem::path& programFolder) {
+    return DataFolder(programFolder, BuiltInDataLayout());
 }
 
 StartupStorage PrepareStorage(const Environment& environment, const Clock& clock) {

@@ -50,9 +50,20 @@ std::filesystem::path PrepareApplicationFolder(const Environment& environment, c
 // against baseFolder; empty when the setting is empty.
 std::filesystem::path GetStartDictionaryPath(std::string_view startDictionary, const std::filesystem::path& baseFolder);
 
-// Folder of "Languages.ini", the language files, help, "License.txt" and "ReadMe.txt": the program
-// folder when it holds "Languages.ini" (a build tree or a portable copy), else <prefix>/share/lexaro
-// with the program folder's parent as prefix.
+// Where an installed program keeps its data folder, as the build was configured: relative to the program
+// folder (normally "../share/lexaro") and as an absolute path (normally "/usr/local/share/lexaro").
+struct InstalledDataLayout {
+    std::filesystem::path relativeToProgram;
+    std::filesystem::path absolute;
+};
+InstalledDataLayout BuiltInDataLayout();
+
+// Folder of "Languages.ini", the language files, help, "License.txt" and "ReadMe.txt", the first of these
+// that holds "Languages.ini": the program folder (a build tree or a copy with its files beside it), the
+// installed folder relative to the program folder (an installed or packaged program, wherever its prefix
+// is), the installed folder by its absolute path (a copy of an installed program elsewhere). When none
+// holds it, the relative installed folder; the built-in texts apply then.
+std::filesystem::path DataFolder(const std::filesystem::path& programFolder, const InstalledDataLayout& layout);
 std::filesystem::path DataFolder(const std::filesystem::path& programFolder);
 
 // Everything start-up decides about files before the settings are read.
