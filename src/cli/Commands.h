@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Environment.h"
 #include "cli/CliCommand.h"
 
 namespace lexaro::cli {
@@ -100,6 +101,24 @@ protected:
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 2; }
     int Execute(const CommandLine& line, CliStreams& io) override;
+};
+
+// paths: where the desktop program finds its languages, help and settings.
+class PathsCommand : public CliCommand {
+public:
+    explicit PathsCommand(Environment environment);
+    std::string_view Name() const override { return "paths"; }
+    std::string_view Summary() const override;
+    std::string_view Help() const override;
+
+protected:
+    std::span<const OptionDefinition> Options() const override;
+    int MinArguments() const override { return 0; }
+    int MaxArguments() const override { return 0; }
+    int Execute(const CommandLine& line, CliStreams& io) override;
+
+private:
+    Environment m_Environment;
 };
 
 } // namespace lexaro::cli

@@ -38,6 +38,7 @@ std::vector<std::unique_ptr<CliCommand>> AllCommands() {
     commands.push_back(std::make_unique<InfoCommand>());
     commands.push_back(std::make_unique<AddCommand>());
     commands.push_back(std::make_unique<DeleteCommand>());
+    commands.push_back(std::make_unique<PathsCommand>(SystemEnvironment()));
     return commands;
 }
 
