@@ -1,5 +1,6 @@
 #include "app/Environment.h"
 #include "app/Storage.h"
+#include "ui/AppIdentity.h"
 #include "ui/LexaroDlg.h"
 #include "ui/QtPlatform.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Lexaro");
     QApplication::setOrganizationName("Corvane");
+    lexaro::ApplyApplicationIdentity();
 
     auto clock = std::make_shared<lexaro::SystemClock>();
     const lexaro::Environment environment = lexaro::SystemEnvironment();

@@ -1,0 +1,32 @@
+# The program's icon is drawn once as SVG; its fixed sizes are rendered from it at build time, embedded in
+# the windows' library (window and tray icon) and installed into the hicolor theme. Included where the
+# windows' library is made, since the rendered files can only feed a target of the same folder.
+include(GNUInstallDirs)
+set(LEXARO_APP_ID org.lexaro.Lexaro)
+set(LEXARO_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/icons/${LEXARO_APP_ID}.svg)
+set(LEXARO_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(LEXARO_ICON_DIR ${PROJECT_BINARY_DIR}/icons)
+
+find_program(LEXARO_RSVG_CONVERT rsvg-convert)
+if(NOT LEXARO_RSVG_CONVERT)
+    message(FATAL_ERROR "rsvg-convert (Debian package librsvg2-bin) renders the program's icons; "
+        "scripts/install-deps installs it")
+endif()
+
+set(LEXARO_ICON_PNGS)
+foreach(size ${LEXARO_ICON_SIZES})
+    set(png ${LEXARO_ICON_DIR}/${size}x${size}/${LEXARO_APP_ID}.png)
+    add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${LEXARO_ICON_DIR}/${size}x${size}
+        COMMAND ${LEXARO_RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${LEXARO_ICON_SVG}
+        DEPENDS ${LEXARO_ICON_SVG} VERBATIM)
+    list(APPEND LEXARO_ICON_PNGS ${png})
+endforeach()
+
+qt_add_resources(lexaro_ui lexaro_icons PREFIX /icons BASE ${LEXARO_ICON_DIR} FILES ${LEXARO_ICON_PNGS})
+
+set(icon_root ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${LEXARO_ICON_SVG} DESTINATION ${icon_root}/scalable/apps)
+foreach(size ${LEXARO_ICON_SIZES})
+    install(FILES ${LEXARO_ICON_DIR}/${size}x${size}/${LEXARO_APP_ID}.png DESTINATION ${icon_root}/${size}x${size}/apps)
+endforeach()

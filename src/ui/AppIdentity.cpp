@@ -1,0 +1,22 @@
+#include "ui/AppIdentity.h"
+
+#include <QApplication>
+#include <QString>
+
+namespace lexaro {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
+                     QSize(size, size));
+    }
+    return icon;
+}
+
+void ApplyApplicationIdentity() {
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
+}
+
+} // namespace lexaro
