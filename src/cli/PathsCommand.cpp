@@ -40,7 +40,7 @@ std::string_view PathsCommand::Summary() const {
 }
 
 std::string_view PathsCommand::Help() const {
-    return "Usage: lexaro-cli paths\n"
+    return "Usage: lexaro-cli paths [options]\n"
            "\n"
            "Writes where the desktop program finds its files, one line \"label - path\" each:\n"
            "the program and data folders, the language list and every language it lists\n"
