@@ -23,7 +23,16 @@ foreach(size ${LEXARO_ICON_SIZES})
     list(APPEND LEXARO_ICON_PNGS ${png})
 endforeach()
 
-qt_add_resources(lexaro_ui lexaro_icons PREFIX /icons BASE ${LEXARO_ICON_DIR} FILES ${LEXARO_ICON_PNGS})
+# A resource file compiled into the library's sources (not a resource target, whose usage requirements
+# would reach every folder that links the library); the program initialises it by name, lexaro_icons.
+set(icon_files "")
+foreach(size ${LEXARO_ICON_SIZES})
+    string(APPEND icon_files "        <file>${size}x${size}/${LEXARO_APP_ID}.png</file>\n")
+endforeach()
+file(CONFIGURE OUTPUT ${LEXARO_ICON_DIR}/lexaro_icons.qrc CONTENT
+    "<RCC>\n    <qresource prefix=\"/icons\">\n${icon_files}    </qresource>\n</RCC>\n")
+qt_add_resources(LEXARO_ICON_SOURCES ${LEXARO_ICON_DIR}/lexaro_icons.qrc)
+target_sources(lexaro_ui PRIVATE ${LEXARO_ICON_SOURCES})
 
 set(icon_root ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${LEXARO_ICON_SVG} DESTINATION ${icon_root}/scalable/apps)

@@ -3,9 +3,15 @@
 #include <QApplication>
 #include <QString>
 
+// The icons live in a static library; naming the resource here links it into every program that asks.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(lexaro_icons);
+}
+
 namespace lexaro {
 
 QIcon ApplicationIcon() {
+    InitIconResources();
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         icon.addFile(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
