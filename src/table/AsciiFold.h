@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,22 +40,10 @@ inline bool EqualsFolded(std::string_view a, std::string_view b) {
 }
 
 // Position of the first occurrence of needle in haystack from position from, ignoring ASCII case.
-inline std::string_view::size_type FindFolded(std::string_view haystack, std::string_view needle,
-                                              std::string_view::size_type from = 0) {
-    if (needle.size() > haystack.size()) {
-        return std::string_view::npos;
-    }
-    const std::size_t lastStart = haystack.size() - needle.size();
-    const unsigned char first = needle.empty() ? 0 : FoldAscii(static_cast<unsigned char>(needle[0]));
-    for (std::size_t i = from; i <= lastStart; ++i) {
-        if (!needle.empty() && FoldAscii(static_cast<unsigned char>(haystack[i])) != first) {
-            continue;
-        }
-        if (EqualsFolded(haystack.substr(i, needle.size()), needle)) {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
+std::string_view::size_type FindFolded(std::string_view haystack, std::string_view needle,
+                                       std::string_view::size_type from = 0);
+
+// A 64-bit hash of the folded bytes: texts that are EqualsFolded have the same hash.
+std::uint64_t HashFolded(std::string_view text);
 
 } // namespace lexaro

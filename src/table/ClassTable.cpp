@@ -15,6 +15,11 @@ constexpr std::size_t kReservedCells = 16;
 
 } // namespace
 
+void ClassTable::Changed() {
+    ++m_Version;
+    m_Indexes.Drop();
+}
+
 bool ClassTable::AccessGuard(int mode) {
     switch (mode) {
     case kGuardShared:
@@ -54,6 +59,7 @@ bool ClassTable::SetSize(int columns, int rows) {
         }
         m_LastColumn = columns - 1;
         m_Sized = true;
+        Changed();
     }
     AccessGuard(kGuardRelease);
     return true;
@@ -64,7 +70,15 @@ bool ClassTable::AddRows(int count) {
         return false;
     }
     if (count > 0 && m_Sized && count <= INT_MAX - 1 - m_LastRow) {
+        // New rows have no stored cells, so FindRow sees nothing new unless they uncover hidden stored rows.
+        const bool uncovers = StoredRowCount() > RowCount();
         m_LastRow += count;
+        if (uncovers) {
+            Changed();
+        } else {
+            const std::uint64_t before = m_Version++;
+            m_Indexes.Unchanged(before, m_Version);
+        }
     }
     m_Modified = true;
     AccessGuard(kGuardRelease);
@@ -82,6 +96,7 @@ bool ClassTable::Resize(int columns, int rows) {
     if (m_Sized) {
         m_LastRow = rows - 1;
         m_LastColumn = columns - 1;
+        Changed();
         AccessGuard(kGuardRelease);
         return true;
     }
@@ -100,6 +115,7 @@ bool ClassTable::Clear(bool keepClean) {
     m_Sized = false;
     m_Modified = !keepClean;
     m_FileName.clear();
+    Changed();
     AccessGuard(kGuardRelease);
     return true;
 }
@@ -165,25 +181,26 @@ bool ClassTable::StoreCell(int column, int row, std::string_view text) {
     }
     const auto r = static_cast<std::size_t>(row);
     const auto c = static_cast<std::size_t>(column);
+    const int firstChanged = r < m_Rows.size() ? row : StoredRowCount();
     if (r < m_Rows.size()) {
         auto& cells = m_Rows[r];
-        if (c < cells.size()) {
-            cells[c].assign(text);
-            return true;
+        if (c >= cells.size()) {
+            cells.resize(c + 1);
+            m_Modified = true;
         }
-        cells.resize(c + 1);
         cells[c].assign(text);
+    } else {
+        while (m_Rows.size() <= r) {
+            // Room for the row's visible cells at once: a row filled cell by cell is not moved for each.
+            auto& cells = m_Rows.emplace_back();
+            cells.reserve(std::max(c + 1, std::min(static_cast<std::size_t>(ColumnCount()), kReservedCells)));
+            cells.resize(c + 1);
+        }
+        m_Rows[r][c].assign(text);
         m_Modified = true;
-        return true;
     }
-    while (m_Rows.size() <= r) {
-        // Room for the row's visible cells at once: a row filled cell by cell is not moved for each.
-        auto& cells = m_Rows.emplace_back();
-        cells.reserve(std::max(c + 1, std::min(static_cast<std::size_t>(ColumnCount()), kReservedCells)));
-        cells.resize(c + 1);
-    }
-    m_Rows[r][c].assign(text);
-    m_Modified = true;
+    const std::uint64_t before = m_Version++;
+    m_Indexes.RowsChanged(m_Rows, firstChanged, row, before, m_Version);
     return true;
 }
 
@@ -210,6 +227,7 @@ bool ClassTable::InsertRow(int index) {
         ++m_LastRow;
         m_Modified = true;
         inserted = true;
+        Changed();
     }
     AccessGuard(kGuardRelease);
     return inserted;
@@ -228,6 +246,7 @@ bool ClassTable::DeleteRow(int index) {
             --m_LastRow;
         }
         deleted = true;
+        Changed();
     }
     m_Modified = true;
     AccessGuard(kGuardRelease);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "table/RowIndex.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -68,6 +71,10 @@ public:
 
     int FindRow(int column, int startRow, std::string_view text, int mode);
     int FindRowAround(int column, int startRow, std::string_view prefix, std::string_view suffix);
+    // FindRow and FindRowAround keep indexes of tables with at least this many rows.
+    void SetIndexMinRows(int rows) { m_Indexes.SetMinRows(rows); }
+    // Grows with every change to the cells or the size of the table.
+    std::uint64_t Version() const { return m_Version; }
 
     // Number of physically stored rows (may differ from RowCount).
     int StoredRowCount() const { return static_cast<int>(m_Rows.size()); }
@@ -97,6 +104,13 @@ private:
     // The cell if it is inside the logical size and stored, otherwise null.
     const std::string* VisibleCell(int column, int row) const;
     void SortRange(int column, bool ascending, int first, int last);
+    // To be called by every change to m_Rows or to the logical size other than StoreCell: the row indexes no
+    // longer describe the table.
+    void Changed();
+    int FirstMatchingRow(int column, int startRow, const RowNeedle& needle,
+                         const std::function<bool(std::string_view)>& cellMatches);
+    int FirstMatchingRowIn(int column, int start, int end, const RowNeedle& needle,
+                           const std::function<bool(std::string_view)>& cellMatches);
     // The forms as bytes in the table's code page; nothing when the table is busy or its code page
     // cannot be converted.
     std::optional<std::string> BuildXml2Text();
@@ -109,7 +123,9 @@ private:
     std::optional<std::string> BuildSeparatedText();
     std::optional<std::string> BuildHtml();
 
-    std::vector<std::vector<std::string>> m_Rows;
+    TableRows m_Rows;
+    std::uint64_t m_Version = 0;
+    RowIndexes m_Indexes;
     int m_Guard = kGuardRelease;
     std::filesystem::path m_FileName;
     bool m_Sized = false;

@@ -2,6 +2,7 @@
 #include "table/ClassTable.h"
 
 #include <algorithm>
+#include <new>
 
 namespace lexaro {
 
@@ -51,26 +52,68 @@ bool CellMatches(std::string_view cell, std::string_view text, int mode) {
     }
 }
 
+// Tells remembered answers of FindRowAround apart from those of FindRow.
+constexpr int kAroundMode = -1;
+
 } // namespace
 
-// Rows are scanned up to the logical row count: stored rows hidden by a shrinking Resize are not
-// entries and never match.
+// Rows are searched up to the logical row count: stored rows hidden by a shrinking Resize are not entries and
+// never match. The index only proposes rows; each is checked with the same rule as the plain scan, which runs
+// whenever the index cannot narrow the text down.
+int ClassTable::FirstMatchingRow(int column, int startRow, const RowNeedle& needle,
+                                 const std::function<bool(std::string_view)>& cellMatches) {
+    const int end = std::min(RowCount(), StoredRowCount());
+    const int start = std::max(startRow, 0);
+    if (column < 0 || start >= end) {
+        return -1;
+    }
+    int found = -1;
+    if (m_Indexes.Recall(column, needle.mode, needle.pieces[0], needle.pieces[1], start, m_Version, found)) {
+        return found;
+    }
+    found = FirstMatchingRowIn(column, start, end, needle, cellMatches);
+    m_Indexes.Remember(column, needle.mode, needle.pieces[0], needle.pieces[1], start, found, m_Version);
+    return found;
+}
+
+int ClassTable::FirstMatchingRowIn(int column, int start, int end, const RowNeedle& needle,
+                                   const std::function<bool(std::string_view)>& cellMatches) {
+    const auto c = static_cast<std::size_t>(column);
+    auto matches = [&](int row) {
+        const auto& cells = m_Rows[static_cast<std::size_t>(row)];
+        return c < cells.size() && cellMatches(cells[c]);
+    };
+    try {
+        if (const ColumnIndex* index = m_Indexes.For(m_Rows, column, end, m_Version)) {
+            int found = -1;
+            if (index->FindFirst(needle, start, end, matches, found)) {
+                return found;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        // Without memory for an index the scan still gives the answer.
+        m_Indexes.Drop();
+    }
+    for (int r = start; r < end; ++r) {
+        if (matches(r)) {
+            return r;
+        }
+    }
+    return -1;
+}
+
 int ClassTable::FindRow(int column, int startRow, std::string_view text, int mode) {
     if (!AccessGuard(kGuardShared)) {
         return -1;
     }
-    int found = -1;
-    const int end = std::min(RowCount(), StoredRowCount());
-    if (column >= 0) {
-        for (int r = std::max(startRow, 0); r < end; ++r) {
-            const auto& cells = m_Rows[static_cast<std::size_t>(r)];
-            if (static_cast<std::size_t>(column) < cells.size() &&
-                CellMatches(cells[static_cast<std::size_t>(column)], text, mode)) {
-                found = r;
-                break;
-            }
-        }
-    }
+    RowNeedle needle;
+    needle.text = text;
+    needle.equal = mode < kMatchBeginsWord || mode > kMatchEndsWith;
+    // Every mode outside 1-6 compares exactly, like mode 0.
+    needle.mode = needle.equal && mode != kMatchEqualNoCase ? kMatchExact : mode;
+    needle.pieces[0] = text;
+    const int found = FirstMatchingRow(column, startRow, needle,
+                                       [&](std::string_view cell) { return CellMatches(cell, text, mode); });
     AccessGuard(kGuardRelease);
     return found;
 }
@@ -79,22 +122,14 @@ int ClassTable::FindRowAround(int column, int startRow, std::string_view prefix,
     if (!AccessGuard(kGuardShared)) {
         return -1;
     }
-    int found = -1;
-    const int end = std::min(RowCount(), StoredRowCount());
-    if (column >= 0) {
-        for (int r = std::max(startRow, 0); r < end; ++r) {
-            const auto& cells = m_Rows[static_cast<std::size_t>(r)];
-            if (static_cast<std::size_t>(column) >= cells.size()) {
-                continue;
-            }
-            const std::string_view cell = cells[static_cast<std::size_t>(column)];
-            if (cell.size() > prefix.size() + suffix.size() && BeginsWithFolded(cell, prefix) &&
-                EndsWithFolded(cell, suffix)) {
-                found = r;
-                break;
-            }
-        }
-    }
+    RowNeedle needle;
+    needle.mode = kAroundMode;
+    needle.pieces[0] = prefix;
+    needle.pieces[1] = suffix;
+    const int found = FirstMatchingRow(column, startRow, needle, [&](std::string_view cell) {
+        return cell.size() > prefix.size() + suffix.size() && BeginsWithFolded(cell, prefix) &&
+               EndsWithFolded(cell, suffix);
+    });
     AccessGuard(kGuardRelease);
     return found;
 }

@@ -33,8 +33,10 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
     // Rows that exist only logically are stored as empty rows so that every row in range can move.
     if (last >= 0 && static_cast<std::size_t>(last) >= m_Rows.size()) {
         m_Rows.resize(static_cast<std::size_t>(last) + 1);
+        Changed();
     }
     SortRange(column, ascending, first, last);
+    Changed();
     m_Modified = true;
     AccessGuard(kGuardRelease);
     return true;

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lexaro {
+
+using TableRows = std::vector<std::vector<std::string>>;
+
+// What a row's cell must hold to be worth checking: a text equal to the needle ignoring case, or every piece
+// somewhere inside it. The index only narrows the rows down; every row it proposes is checked by the caller.
+struct RowNeedle {
+    bool equal = false;
+    // The match mode, which tells apart remembered answers for the same text.
+    int mode = 0;
+    std::string_view text;
+    std::string_view pieces[2];
+};
+
+// The rows of one column by the folded hash of their cell and, for columns of short cells, by the three-byte
+// pieces of their cell. Rows changed after it was built are kept apart and checked one by one, until there are
+// so many of them that the index is better built again.
+class ColumnIndex {
+public:
+    ColumnIndex(const TableRows& rows, int column, int end);
+
+    // The first row r with start <= r < end for which matches(r) holds, among the rows that may hold the needle;
+    // false when the index cannot narrow this needle down (the caller scans instead).
+    bool FindFirst(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
+                   int& found) const;
+    // Rows first..last were stored or changed; false when the index should rather be dropped.
+    bool RowsChanged(const TableRows& rows, int first, int last);
+
+private:
+    struct Entry {
+        std::uint32_t tag;
+        std::int32_t row;
+    };
+
+    void BuildHashes(const TableRows& rows, int end);
+    void BuildPieces(const TableRows& rows, int end);
+    const std::string* CellOf(const TableRows& rows, int row) const;
+    std::uint32_t PieceBucket(const char* three) const;
+    struct RowList {
+        const std::int32_t* begin;
+        const std::int32_t* end;
+    };
+    // The shortest few lists of rows that hold one of the needle's pieces, shortest first; empty when no piece is
+    // long enough.
+    std::vector<RowList> ShortestPieceLists(const RowNeedle& needle) const;
+    bool IsChanged(int row) const { return !m_Changed.empty() && m_Changed.count(row) != 0; }
+    int FirstChanged(int start, int limit, const std::function<bool(int)>& matches) const;
+
+    int m_Column = 0;
+    int m_End = 0;
+    std::uint64_t m_HashMask = 0;
+    std::vector<std::uint32_t> m_HashStart;
+    std::vector<Entry> m_Hashes;
+    std::uint32_t m_PieceMask = 0;
+    std::vector<std::uint32_t> m_PieceStart;
+    std::vector<std::int32_t> m_PieceRows;
+    std::set<int> m_Changed;
+    std::unordered_map<int, std::uint64_t> m_ChangedHash;
+    std::unordered_map<std::uint64_t, std::vector<int>> m_ChangedByHash;
+};
+
+// The column indexes of one table. Each belongs to one version of the table; a change the indexes cannot follow
+// leaves them behind and they are dropped. Copying a table never copies its indexes.
+class RowIndexes {
+public:
+    RowIndexes() = default;
+    RowIndexes(const RowIndexes&) {}
+    RowIndexes& operator=(const RowIndexes&) {
+        Drop();
+        return *this;
+    }
+    RowIndexes(RowIndexes&&) noexcept {}
+    RowIndexes& operator=(RowIndexes&&) noexcept {
+        Drop();
+        return *this;
+    }
+    ~RowIndexes() = default;
+
+    // The index of the column for this version of the table; it is built once the column has been searched
+    // twice in the same version of a table of at least MinRows rows. Null while there is none.
+    const ColumnIndex* For(const TableRows& rows, int column, int end, std::uint64_t version);
+    // The table went from version before to after by storing rows first..last.
+    void RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after);
+    // The table went from version before to after without a change to what FindRow can see.
+    void Unchanged(std::uint64_t before, std::uint64_t after);
+    void Drop();
+
+    // The answer of an earlier search in this version that settles this one: it found row hit as the first match
+    // from row from (or nothing, hit -1), so every start from from up to hit has the same answer.
+    bool Recall(int column, int mode, std::string_view text, std::string_view suffix, int start, std::uint64_t version,
+                int& found) const;
+    void Remember(int column, int mode, std::string_view text, std::string_view suffix, int start, int found,
+                  std::uint64_t version);
+
+    int MinRows() const { return m_MinRows; }
+    void SetMinRows(int rows) { m_MinRows = rows; }
+
+private:
+    struct Slot {
+        std::unique_ptr<ColumnIndex> index;
+        std::uint64_t version = 0;
+        std::uint64_t searchedVersion = 0;
+        int searches = 0;
+    };
+
+    struct Answer {
+        std::uint64_t version = 0;
+        int column = -1;
+        int mode = 0;
+        std::string text;
+        std::string suffix;
+        int from = 0;
+        int hit = -1;
+    };
+
+    std::vector<Slot> m_Slots;
+    std::vector<Answer> m_Answers;
+    std::size_t m_NextAnswer = 0;
+    int m_MinRows = 2048;
+};
+
+} // namespace lexaro
