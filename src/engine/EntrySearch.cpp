@@ -1,3 +1,4 @@
+#include "engine/DictionaryCache.h"
 #include "engine/EntryStore.h"
 #include "engine/PhraseTranslator.h"
 
@@ -137,9 +138,13 @@ bool EntryStore::Lookup(std::string_view text, bool substring, bool additional,
         // afterwards covers both, so that a text found only in the open dictionary still counts as found.
         const int ownHits = m_ResultCount;
         m_ResultCount = 0;
-        EntryStore loaded(m_Clock);
+        if (!m_Additional) {
+            m_Additional = std::make_shared<DictionaryCache>();
+        }
+        m_Additional->KeepOnly(dictionaries);
         for (const std::filesystem::path& path : dictionaries) {
-            if (!loaded.Entries().LoadDocumentFile(path)) {
+            ClassTable* loaded = m_Additional->Get(path);
+            if (!loaded) {
                 continue;
             }
             const std::string pathText = path.string();
@@ -151,7 +156,7 @@ bool EntryStore::Lookup(std::string_view text, bool substring, bool additional,
             m_ResultText += FileNameOf(pathText);
             m_ResultText += DictionaryClose();
             m_ResultText += kLineEnd;
-            const bool hit = SearchPasses(text, loaded.Entries(), substring);
+            const bool hit = SearchPasses(text, *loaded, substring);
             if (!hit) {
                 m_ResultText += notFound;
             }

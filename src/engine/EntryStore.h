@@ -13,6 +13,7 @@
 namespace lexaro {
 
 class Clipboard;
+class DictionaryCache;
 
 // Columns of the entry table.
 inline constexpr int kTermColumn = 0;
@@ -135,8 +136,8 @@ public:
     bool SearchPasses(std::string_view text, ClassTable& table, bool substring);
     // The whole search: the entries first, then, with additional on, every dictionary of the list (column 0 of each
     // row holds a path) under a "<<" file name ">>" heading, followed by notFound where it has no hit. A
-    // dictionary that cannot be loaded is skipped. Afterwards ResultCount is the number of hits in all of them.
-    // True if anything was found.
+    // dictionary that cannot be loaded is skipped; one that was read before is read again only when its file changed.
+    // Afterwards ResultCount is the number of hits in all of them. True if anything was found.
     bool Lookup(std::string_view text, bool substring, bool additional, const ClassTable& dictionaries,
                 std::string_view notFound, std::string& out);
     bool Lookup(std::string_view text, bool substring, bool additional,
@@ -188,6 +189,8 @@ private:
     bool TranslatePhrase(std::string_view phrase, ClassTable& table);
 
     std::shared_ptr<const Clock> m_Clock;
+    // Shared by copies of the store: it only holds what the files say.
+    std::shared_ptr<DictionaryCache> m_Additional;
     ClassTable m_Entries;
     int m_CurrentRow = 0;
     int m_MaxResults = 50;

@@ -1,5 +1,6 @@
 #include "EntryStoreTestSupport.h"
 
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -116,6 +117,31 @@ TEST(EntrySearchAdditional, PhrasesAreTranslatedWithEachDictionary) {
               "big Haus\r\n\r\n<<extra.lxd>>\r\nbig maison\r\n\r\n<<wörter.lxd>>\r\ngroß house");
     EXPECT_EQ(f.store.ResultCount(), 2);
     EXPECT_EQ(f.Search("\"\"", {f.extra}), "<<extra.lxd>>\r\nTerm not found.");
+    EXPECT_FALSE(f.found);
+}
+
+TEST(EntrySearchAdditional, DictionariesAreReadAgainOnlyWhenTheirFileChanged) {
+    AdditionalFixture f;
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
+
+    // Same size and time: the dictionary in memory is used, whatever the bytes say now.
+    const auto time = std::filesystem::last_write_time(f.extra);
+    WriteDictionary(f.extra, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
+    std::filesystem::last_write_time(f.extra, time);
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
+
+    // A new time alone, or a new size alone, makes it read again.
+    std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nCHIEN");
+    WriteDictionary(f.extra, {{"dog", "chien de garde", ""}});
+    std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien de garde");
+
+    // Gone or broken: skipped like a dictionary that was never read.
+    std::filesystem::remove(f.extra);
+    EXPECT_EQ(f.Search("dog", {f.extra, f.other}), "<<wörter.lxd>>\r\n[dog]\r\nHund" + kRule + "[dog]\r\nKöter");
+    std::ofstream(f.other, std::ios::binary) << "not a dictionary";
+    EXPECT_EQ(f.Search("dog", {f.other}), "");
     EXPECT_FALSE(f.found);
 }
 
