@@ -9,8 +9,7 @@ namespace lexaro {
 
 namespace {
 
-// Cells longer than this on average (explanations) are left to the scan: their pieces would take more memory
-// than the table itself.
+// Columns whose cells are longer than this on average (explanations) get no piece lists.
 constexpr std::uint64_t kMaxAveragePieceCell = 48;
 constexpr int kMaxIndexedColumn = 64;
 // Enough for the three-byte pieces of real text, and small enough to stay in the cache while building.
@@ -31,8 +30,10 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
 } // namespace
 
 ColumnIndex::ColumnIndex(const TableRows& rows, int column, int end) : m_Column(column), m_End(end) {
-    BuildHashes(rows, end);
-    BuildPieces(rows, end);
+    const CellSizes sizes = BuildHashes(rows, end);
+    if (sizes.cells > 0 && sizes.bytes / sizes.cells <= kMaxAveragePieceCell && sizes.pieces <= UINT32_MAX) {
+        BuildPieces(rows, end, sizes);
+    }
 }
 
 const std::string* ColumnIndex::CellOf(const TableRows& rows, int row) const {
@@ -45,15 +46,22 @@ const std::string* ColumnIndex::CellOf(const TableRows& rows, int row) const {
 
 // Entries are grouped by bucket and, inside a bucket, kept in row order, so the first fitting entry is the
 // first row.
-void ColumnIndex::BuildHashes(const TableRows& rows, int end) {
+ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableRows& rows, int end) {
+    CellSizes sizes;
     const std::uint64_t buckets = PowerOfTwoAtLeast(static_cast<std::uint64_t>(std::max(end, 1)));
     m_HashMask = buckets - 1;
     m_HashStart.assign(buckets + 1, 0);
     std::vector<std::uint64_t> hashes(static_cast<std::size_t>(end));
+    std::vector<bool> present(static_cast<std::size_t>(end));
     for (int r = 0; r < end; ++r) {
         if (const std::string* cell = CellOf(rows, r)) {
-            hashes[static_cast<std::size_t>(r)] = HashFolded(*cell);
-            ++m_HashStart[(hashes[static_cast<std::size_t>(r)] & m_HashMask) + 1];
+            const std::uint64_t hash = HashFolded(*cell);
+            hashes[static_cast<std::size_t>(r)] = hash;
+            present[static_cast<std::size_t>(r)] = true;
+            ++m_HashStart[(hash & m_HashMask) + 1];
+            ++sizes.cells;
+            sizes.bytes += cell->size();
+            sizes.pieces += cell->size() > 2 ? cell->size() - 2 : 0;
         }
     }
     for (std::size_t b = 1; b < m_HashStart.size(); ++b) {
@@ -62,11 +70,12 @@ void ColumnIndex::BuildHashes(const TableRows& rows, int end) {
     m_Hashes.resize(m_HashStart.back());
     std::vector<std::uint32_t> next(m_HashStart.begin(), m_HashStart.end() - 1);
     for (int r = 0; r < end; ++r) {
-        if (CellOf(rows, r)) {
+        if (present[static_cast<std::size_t>(r)]) {
             const std::uint64_t hash = hashes[static_cast<std::size_t>(r)];
             m_Hashes[next[hash & m_HashMask]++] = Entry{static_cast<std::uint32_t>(hash >> 32), r};
         }
     }
+    return sizes;
 }
 
 std::uint32_t ColumnIndex::PieceBucket(const char* three) const {
@@ -83,20 +92,9 @@ std::uint32_t ColumnIndex::PieceBucket(const char* three) const {
 
 // Each row is listed once under every bucket of its three-byte pieces, in row order. The buckets of every row
 // are gathered first, so the cells are read only once.
-void ColumnIndex::BuildPieces(const TableRows& rows, int end) {
-    std::uint64_t bytes = 0;
-    std::uint64_t cells = 0;
-    std::uint64_t pieces = 0;
-    for (int r = 0; r < end; ++r) {
-        if (const std::string* cell = CellOf(rows, r)) {
-            bytes += cell->size();
-            ++cells;
-            pieces += cell->size() > 2 ? cell->size() - 2 : 0;
-        }
-    }
-    if (cells == 0 || bytes / cells > kMaxAveragePieceCell || pieces > UINT32_MAX) {
-        return;
-    }
+void ColumnIndex::BuildPieces(const TableRows& rows, int end, const CellSizes& sizes) {
+    const std::uint64_t cells = sizes.cells;
+    const std::uint64_t pieces = sizes.pieces;
     const std::uint64_t buckets = std::clamp<std::uint64_t>(PowerOfTwoAtLeast(cells / 16), 1024, kMaxPieceBuckets);
     m_PieceMask = static_cast<std::uint32_t>(buckets - 1);
     m_PieceStart.assign(buckets + 1, 0);
@@ -217,7 +215,7 @@ bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const s
 }
 
 bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
-    const std::size_t limit = 4096 + static_cast<std::size_t>(m_End) / 4;
+    const std::size_t limit = 4096 + static_cast<std::size_t>(m_End) / 16;
     if (first < 0 || last < first || static_cast<std::size_t>(last - first) + m_Changed.size() >= limit) {
         return false;
     }

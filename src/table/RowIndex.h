@@ -43,8 +43,15 @@ private:
         std::int32_t row;
     };
 
-    void BuildHashes(const TableRows& rows, int end);
-    void BuildPieces(const TableRows& rows, int end);
+    struct CellSizes {
+        std::uint64_t cells = 0;
+        std::uint64_t bytes = 0;
+        std::uint64_t pieces = 0;
+    };
+
+    CellSizes BuildHashes(const TableRows& rows, int end);
+    // Only for columns of short cells: the pieces of long ones would take more memory than the table itself.
+    void BuildPieces(const TableRows& rows, int end, const CellSizes& sizes);
     const std::string* CellOf(const TableRows& rows, int row) const;
     std::uint32_t PieceBucket(const char* three) const;
     struct RowList {
