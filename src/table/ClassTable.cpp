@@ -253,6 +253,29 @@ bool ClassTable::DeleteRow(int index) {
     return deleted;
 }
 
+int ClassTable::DeleteRows(int first, int count) {
+    if (!AccessGuard(kGuardExclusive)) {
+        return 0;
+    }
+    int removed = 0;
+    if (first >= 0 && count > 0 && static_cast<std::size_t>(first) < m_Rows.size()) {
+        // DeleteRow stops at a row that is not stored or holds no cells; so does the range.
+        const std::size_t begin = static_cast<std::size_t>(first);
+        std::size_t end = begin;
+        while (end < m_Rows.size() && end - begin < static_cast<std::size_t>(count) && !m_Rows[end].empty()) {
+            ++end;
+        }
+        removed = static_cast<int>(end - begin);
+        m_Rows.erase(m_Rows.begin() + first, m_Rows.begin() + first + removed);
+        // Rows hidden beyond the logical size leave the visible row count alone.
+        const int visible = m_LastRow - first + 1;
+        m_LastRow -= std::min(removed, std::max(visible, 0));
+    }
+    m_Modified = true;
+    AccessGuard(kGuardRelease);
+    return removed;
+}
+
 bool ClassTable::AppendRowTo(int row, ClassTable& target) {
     if (!AccessGuard(kGuardShared)) {
         return false;

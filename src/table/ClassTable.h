@@ -66,6 +66,9 @@ public:
 
     bool InsertRow(int index);
     bool DeleteRow(int index);
+    // The same as DeleteRow(first) repeated count times, in one move of the rows below. Returns the number of
+    // rows removed.
+    int DeleteRows(int first, int count);
     bool AppendRowTo(int row, ClassTable& target);
     bool SortRows(int column, bool ascending, int first, int last);
 
