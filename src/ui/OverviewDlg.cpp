@@ -10,8 +10,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace lexaro {
@@ -23,6 +25,32 @@ constexpr char16_t kCsvFilter[] = u"CSV file(*.csv)|*.csv||";
 QString Wide(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+// The list of the overview: a turn of the mouse wheel moves it by a page, up when the wheel is turned away
+// from the user, down when it is turned towards the user.
+class EntryListView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        // One notch is 120; finer wheels and touch pads send parts of it.
+        m_Turned += event->angleDelta().y();
+        while (m_Turned >= kNotch) {
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+            m_Turned -= kNotch;
+        }
+        while (m_Turned <= -kNotch) {
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            m_Turned += kNotch;
+        }
+        event->accept();
+    }
+
+private:
+    static constexpr int kNotch = 120;
+    int m_Turned = 0;
+};
 
 } // namespace
 
@@ -101,16 +129,18 @@ COverviewDlg::COverviewDlg(const ToolWindowContext& context, EntryStore& engine,
         entries,
         {Text("FrmAllEntries.m_LISWords0"), Text("FrmAllEntries.m_LISWords1"), Text("FrmAllEntries.m_LISWords2")},
         this);
-    m_LISWords = new QTableView(this);
+    m_LISWords = new EntryListView(this);
     m_LISWords->setObjectName("m_LISWords");
+    // The row header learns its size and mode before it meets the rows: changed afterwards, it would walk
+    // every row of a big table once more.
+    m_LISWords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_LISWords->verticalHeader()->setDefaultSectionSize(m_LISWords->fontMetrics().height() + 4);
+    m_LISWords->verticalHeader()->hide();
     m_LISWords->setModel(m_Model);
     m_LISWords->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_LISWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_LISWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_LISWords->setWordWrap(false);
-    m_LISWords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_LISWords->verticalHeader()->setDefaultSectionSize(m_LISWords->fontMetrics().height() + 4);
-    m_LISWords->verticalHeader()->hide();
     m_LISWords->horizontalHeader()->setStretchLastSection(true);
     m_LISWords->setColumnWidth(0, 160);
     m_LISWords->setColumnWidth(1, 300);
@@ -153,7 +183,7 @@ COverviewDlg::COverviewDlg(const ToolWindowContext& context, EntryStore& engine,
             accept();
         }
     });
-    Refresh();
+    ShowTitle();
 }
 
 QString COverviewDlg::Text(const char* key) const {
@@ -162,6 +192,10 @@ QString COverviewDlg::Text(const char* key) const {
 
 void COverviewDlg::Refresh() {
     m_Model->Reload();
+    ShowTitle();
+}
+
+void COverviewDlg::ShowTitle() {
     setWindowTitle(QStringLiteral("%1 [%2]").arg(m_Path).arg(m_Engine.Entries().RowCount()));
 }
 
@@ -211,11 +245,9 @@ void COverviewDlg::DeleteSelected() {
         return;
     }
     m_LISWords->clearSelection();
-    // From the bottom up, so that the rows still to go keep their numbers and each removal moves few rows.
+    // From the bottom up, so that the rows still to go keep their numbers.
     for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
-        for (int row = range->second; row >= range->first; --row) {
-            entries.DeleteRow(row);
-        }
+        entries.DeleteRows(range->first, range->second - range->first + 1);
     }
     entries.SetModified(true);
     // Logged changes name rows by number; after the removal they would hit other entries.

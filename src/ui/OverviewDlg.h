@@ -74,6 +74,7 @@ public:
 
 private:
     void Refresh();
+    void ShowTitle();
     QString Text(const char* key) const;
     void ReportFile(const QString& what, const std::filesystem::path& path);
 

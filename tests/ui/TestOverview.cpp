@@ -3,10 +3,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace lexaro;
@@ -17,6 +20,8 @@ class TestOverview : public QObject {
 
     static void Click(QDialog& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
     static QTableView* List(QDialog& d) { return d.findChild<QTableView*>("m_LISWords"); }
+    static QTableView* List(QDialog* d) { return List(*d); }
+    static QPushButton* Button(QDialog& d, const char* name) { return d.findChild<QPushButton*>(name); }
     static void Select(QDialog& d, int first, int last) {
         QTableView* list = List(d);
         const QItemSelection range(list->model()->index(first, 0), list->model()->index(last, 2));
@@ -209,6 +214,33 @@ private slots:
         emit list->doubleClicked(last);
         QCOMPARE(dialog.PickedRow(), 999999);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void wheelMovesTheListByAPage() {
+        ToolWindowFixture f;
+        Fill(f, 1000);
+        COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
+        dialog.resize(700, 520);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableView* list = List(dialog);
+        QScrollBar* bar = list->verticalScrollBar();
+        const int page = bar->pageStep();
+        QVERIFY(page > 3);
+        auto turn = [&](int delta) {
+            const QPointF at(list->viewport()->width() / 2.0, list->viewport()->height() / 2.0);
+            QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list->viewport(), &wheel);
+        };
+        turn(-120); // towards the user: down
+        QCOMPARE(bar->value(), page);
+        turn(-60);
+        QCOMPARE(bar->value(), page);
+        turn(-60);
+        QCOMPARE(bar->value(), 2 * page);
+        turn(120); // away from the user: up
+        QCOMPARE(bar->value(), page);
     }
 };
 
