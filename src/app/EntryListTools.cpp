@@ -36,13 +36,57 @@ bool IsLineEnd(std::string_view text, std::size_t pos) {
     return pos < text.size() && (text[pos] == '\r' || text[pos] == '\n');
 }
 
+// Reports the percentage whenever another fiftieth of the work is done.
+class ProgressSlices {
+public:
+    ProgressSlices(const ProgressReport& report, std::size_t total) : m_Report(report), m_Total(total) {}
+
+    void At(std::size_t done) {
+        if (!m_Report || done < m_Next || m_Total == 0) {
+            return;
+        }
+        const std::size_t slice = m_Total / kSlices + 1;
+        m_Next = (done / slice + 1) * slice;
+        m_Report(static_cast<int>(done * 100 / m_Total));
+    }
+
+private:
+    static constexpr std::size_t kSlices = 50;
+    const ProgressReport& m_Report;
+    std::size_t m_Total;
+    std::size_t m_Next = 0;
+};
+
+// The next position of one kind of delimiter, found once and reused until the scan passes it, so that a
+// delimiter that is far away (or missing) is not searched for again at every field.
+class NextDelimiter {
+public:
+    NextDelimiter(std::string_view text, std::string_view set) : m_Text(text), m_Set(set) {}
+
+    std::size_t From(std::size_t pos) {
+        if (!m_Known || (m_Found != std::string_view::npos && m_Found < pos)) {
+            m_Found = m_Text.find_first_of(m_Set, pos);
+            m_Known = true;
+        }
+        return m_Found;
+    }
+
+private:
+    std::string_view m_Text;
+    std::string_view m_Set;
+    std::size_t m_Found = std::string_view::npos;
+    bool m_Known = false;
+};
+
 } // namespace
 
 std::string BuildMassDataText(const ClassTable& entries, std::string_view separator, bool withDates,
-                              std::string_view lineEnd) {
+                              std::string_view lineEnd, const ProgressReport& progress) {
     const int fields = withDates ? 3 : 2;
+    ProgressSlices slices(progress, static_cast<std::size_t>(entries.RowCount()));
     std::string text;
     for (int r = 0; r < entries.RowCount(); ++r) {
+        slices.At(static_cast<std::size_t>(r));
         for (int c = 0; c < fields; ++c) {
             text += entries.PeekCell(c, r);
             text += separator;
@@ -53,7 +97,7 @@ std::string BuildMassDataText(const ClassTable& entries, std::string_view separa
 }
 
 int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_view separator, bool withDates,
-                      bool singleLines, std::string_view stamp) {
+                      bool singleLines, std::string_view stamp, const ProgressReport& progress) {
     const char fieldEnd = UsableSeparator(separator).front();
     const int fields = withDates ? 3 : 2;
     const int before = entries.RowCount();
@@ -67,11 +111,16 @@ int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_vi
         entries.AddRows(1);
     };
 
+    ProgressSlices slices(progress, text.size());
+    const char fieldEndSet[] = {fieldEnd, '\0'};
+    NextDelimiter nextSeparator(text, std::string_view(fieldEndSet, 1));
+    NextDelimiter nextLineEnd(text, "\r\n");
     int j = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t sep = text.find(fieldEnd, pos);
-        const std::size_t eol = FindLineEnd(text, pos);
+        slices.At(pos);
+        const std::size_t sep = nextSeparator.From(pos);
+        const std::size_t eol = nextLineEnd.From(pos);
         const bool endsAtLine = eol != std::string_view::npos && (sep == std::string_view::npos || eol < sep);
         if (j > fields) {
             j = 0;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,16 +16,19 @@ namespace lexaro {
 
 // ---- Mass data text ----
 
+// Told how far a long operation has come, in percent, a few dozen times over its run.
+using ProgressReport = std::function<void(int percent)>;
+
 // Every row as its first two (or, with dates, three) cells, each followed by the separator, then the line end.
 std::string BuildMassDataText(const ClassTable& entries, std::string_view separator, bool withDates,
-                              std::string_view lineEnd = "\r\n");
+                              std::string_view lineEnd = "\r\n", const ProgressReport& progress = {});
 
 // Adds the entries the mass data text describes to the table (term, explanation and, with dates, the date as
 // typed). Only the separator's first byte ends a field; a separator right before a line end closes the entry,
 // which then gets the stamp as its date unless dates are typed. With singleLines a line end also ends a field.
 // CR LF, a lone CR and a lone LF all count as line ends. Returns the number of rows added.
 int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_view separator, bool withDates,
-                      bool singleLines, std::string_view stamp);
+                      bool singleLines, std::string_view stamp, const ProgressReport& progress = {});
 
 // What the error check says about one line of the text.
 enum class MassLineCheck { Fine, UnwantedChar, Error };

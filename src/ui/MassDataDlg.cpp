@@ -75,9 +75,11 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
 
     if (!m_AddMode) {
         CStateDlg state(this, m_Context.Text("FrmMass.m_acTState"));
+        state.SetRange(100);
         state.show();
         const std::string text =
-            BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates, std::string_view("\n"));
+            BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates, std::string_view("\n"),
+                              [&state](int percent) { state.Advance(percent); });
         m_EDTText->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     UpdateLineCount();
@@ -104,10 +106,13 @@ void CMassDataDlg::CreateMenu(QVBoxLayout* layout) {
     add("ID_MEN_CUT", [this] { m_EDTText->cut(); });
     add("ID_MEN_COPY", [this] { m_EDTText->copy(); });
     add("ID_MEN_PASTE", [this] { m_EDTText->paste(); });
-    add("ID_MEN_SELECTALL", [this] {
-        m_EDTText->selectAll();
-        m_EDTText->ensureCursorVisible();
-    });
+    add(
+        "ID_MEN_SELECTALL",
+        [this] {
+            m_EDTText->selectAll();
+            m_EDTText->ensureCursorVisible();
+        },
+        QKeySequence(Qt::CTRL | Qt::Key_A));
     add(
         "ID_MEN_ERRORCHECK", [this] { CheckForErrors(); }, QKeySequence(Qt::CTRL | Qt::Key_E));
     layout->setMenuBar(bar);
@@ -174,14 +179,17 @@ void CMassDataDlg::GoTo() {
 void CMassDataDlg::accept() {
     ClassTable& entries = m_Engine.Entries();
     const std::string text = m_EDTText->toPlainText().toStdString();
-    CStateDlg state(this, QStringLiteral("Writing..."));
+    // A language file names both states with one text; without one the window says what it does.
+    CStateDlg state(this, QString::fromStdU16String(m_Context.texts.GetWideText("FrmMass.m_acTState", "Writing...")));
+    state.SetRange(100);
     state.show();
     const std::string stamp = m_Engine.DateStamp();
     if (!m_AddMode) {
         entries.Clear(false);
         entries.Resize(kEntryColumns, 0);
     }
-    ApplyMassDataText(entries, text, m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked(), stamp);
+    ApplyMassDataText(entries, text, m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked(), stamp,
+                      [&state](int percent) { state.Advance(percent); });
     entries.SetModified(true);
     if (!m_AddMode) {
         // The old row numbers mean nothing in the new table.

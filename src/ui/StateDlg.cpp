@@ -40,6 +40,11 @@ void CStateDlg::SetValue(int value) {
     }
 }
 
+void CStateDlg::Advance(int value) {
+    SetValue(value);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void CStateDlg::setVisible(bool visible) {
     QDialog::setVisible(visible);
     if (visible) {

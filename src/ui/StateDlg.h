@@ -17,6 +17,9 @@ public:
     void SetRange(int maximum);
     void Step();
     void SetValue(int value);
+    // Moves the bar and lets the window system repaint while the caller keeps the thread busy. Meant to be
+    // called a few dozen times per operation; input stays blocked by the window's modality.
+    void Advance(int value);
 
     // The caller keeps the window thread busy after showing this window, so showing it lets the
     // pending events through once and paints it.

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 #include "engine/EntryStore.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lexaro {
@@ -91,6 +92,39 @@ TEST(MassDataText, ScanRules) {
     EXPECT_EQ(ApplyMassDataText(existing, "new;neu;\n", ";", false, false, kStamp), 1);
     EXPECT_EQ(Column(existing, 0), (Cells{"old", "new"}));
     EXPECT_EQ(existing.PeekCell(2, 0), "2001-01-01 00:00:00");
+}
+
+TEST(MassDataText, ReportsProgressInFewRisingStepsWithoutChangingTheResult) {
+    ClassTable table;
+    table.Resize(3, 0);
+    for (int r = 0; r < 10000; ++r) {
+        table.SetCell(0, r, "term" + std::to_string(r));
+        table.SetCell(1, r, "explanation\nover two lines " + std::to_string(r));
+        table.AddRows(1);
+    }
+    std::vector<int> built;
+    const std::string text = BuildMassDataText(table, ";", false, "\n", [&](int percent) { built.push_back(percent); });
+    EXPECT_EQ(text, BuildMassDataText(table, ";", false, "\n"));
+
+    std::vector<int> applied;
+    ClassTable back;
+    EXPECT_EQ(
+        ApplyMassDataText(back, text, ";", false, false, kStamp, [&](int percent) { applied.push_back(percent); }),
+        10000);
+    EXPECT_EQ(back.PeekCell(1, 9999), "explanation\nover two lines 9999");
+    for (const auto& reports : {built, applied}) {
+        EXPECT_GE(reports.size(), 10u);
+        EXPECT_LE(reports.size(), 51u);
+        EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+        EXPECT_GE(reports.front(), 0);
+        EXPECT_LE(reports.back(), 100);
+    }
+
+    // Separators far from the line ends, and none at all after some point, read as before.
+    ClassTable sparse;
+    EXPECT_EQ(ApplyMassDataText(sparse, "a;b\nc\nd\ne;f;\ng\nh", ";", false, true, kStamp), 3);
+    EXPECT_EQ(Column(sparse, 0), (Cells{"a", "d", "g"}));
+    EXPECT_EQ(Column(sparse, 1), (Cells{"b", "e", "h"}));
 }
 
 TEST(MassDataCheck, FlagsBlanksBesideTheSeparatorAndLinesWithoutOne) {
