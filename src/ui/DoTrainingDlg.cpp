@@ -72,6 +72,7 @@ CDoTrainingDlg::CDoTrainingDlg(ToolWindowContext context, TrainingUnit& unit, co
     : QDialog(parent), m_Context(context), m_Start(start),
       m_Session(unit, entries, random, start.options, TextsOf(context)) {
     setObjectName("CDoTrainingDlg");
+    m_Context.ApplyFont(*this);
     CreateControls();
     setWindowTitle(m_Context.Text("FrmTrain.m_acMTraining") + QStringLiteral(" - ") + m_Start.dictionaryName);
 

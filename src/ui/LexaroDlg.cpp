@@ -40,6 +40,13 @@ LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent)
 
 LexaroDlg::~LexaroDlg() = default;
 
+QFont LexaroDlg::SignFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(20);
+    return font;
+}
+
 void LexaroDlg::CreateControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
@@ -57,9 +64,7 @@ void LexaroDlg::CreateControls() {
     m_BTNSearch->setObjectName("m_BTNSearch");
     m_BTNSearch->setDefault(true);
 
-    QFont signFont(QStringLiteral("DejaVu Sans"));
-    signFont.setBold(true);
-    signFont.setPixelSize(20);
+    const QFont signFont = SignFont();
     m_BTNAdd = new QPushButton(QStringLiteral("+"), central);
     m_BTNAdd->setObjectName("m_BTNAdd");
     m_BTNDelete = new QPushButton(QStringLiteral("-"), central);
@@ -190,7 +195,7 @@ void LexaroDlg::SetPaneText(const QString& text) {
 }
 
 ToolWindowContext LexaroDlg::ToolContext() {
-    return ToolWindowContext{m_Texts, *m_Services.prompter, *m_Services.chooser};
+    return ToolWindowContext{m_Texts, *m_Services.prompter, *m_Services.chooser, &m_Settings.fonts};
 }
 
 int LexaroDlg::RunToolWindow(QDialog& dialog) {

@@ -166,6 +166,9 @@ private:
     Prompter& Prompts() { return *m_Services.prompter; }
     QString Text(std::string_view key) const { return QString::fromStdU16String(m_Texts.GetWideText(key)); }
     void ApplySettings();
+    // The user's font on the window, its controls and the pane, with its height.
+    void ApplyFonts();
+    static QFont SignFont();
     void ClipboardChanged();
     bool IsWatchable(const QString& text) const;
     void CreateTray();

@@ -3,7 +3,6 @@
 #include "app/Prompter.h"
 #include "app/TranslatorCredits.h"
 #include "ui/AboutDlg.h"
-#include "ui/FontConvert.h"
 #include "ui/LanguageDlg.h"
 #include "ui/LexaroDlg.h"
 #include "ui/OptionsDlg.h"
@@ -11,7 +10,6 @@
 #include "ui/TranslatorDlg.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
@@ -82,13 +80,13 @@ void LexaroDlg::ApplyOptions(const Settings& before) {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != s.alwaysOnTop) {
         ApplyAlwaysOnTop();
     }
-    const FontValues& working = s.fonts.Working();
-    setFont(working.faceName.empty() ? QApplication::font() : ToQFont(working, QApplication::font()));
+    ApplyFonts();
     update();
 }
 
 void LexaroDlg::OpenLanguageDialog() {
     CLanguageDlg dialog(m_Storage.dataFolder / kLanguagesFile, m_Storage.dataFolder, m_Texts.LanguageFile(), this);
+    ToolContext().ApplyFont(dialog);
     if (RunToolWindow(dialog) != QDialog::Accepted) {
         return;
     }

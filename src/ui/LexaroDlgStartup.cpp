@@ -2,6 +2,7 @@
 #include "app/LanguageSelection.h"
 #include "app/Prompter.h"
 #include "table/InitFileDocument.h"
+#include "ui/FontConvert.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <ranges>
@@ -51,6 +53,8 @@ void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::stri
     m_SettingsDocument = std::make_unique<InitFileDocument>(InitFileForm::Element);
     SettingsReadContext context;
     context.currentLanguageFile = m_Texts.LanguageFile().string();
+    m_Settings.fonts = DesktopFontSettings();
+    context.fonts = m_Settings.fonts;
     if (!m_Storage.settingsPath.empty()) {
         LoadSettings(m_Storage.settingsPath, context, m_Settings, *m_SettingsDocument);
     }
@@ -136,6 +140,14 @@ void LexaroDlg::ApplySettings() {
         m_CBBTerm->insertItem(0, FromUtf8(word));
     }
     m_CBBTerm->setEditText(QString());
+    ApplyFonts();
+}
+
+void LexaroDlg::ApplyFonts() {
+    ApplyUserFont(*this, m_Settings.fonts, true);
+    // The "+" and "-" buttons keep their own big signs.
+    m_BTNAdd->setFont(SignFont());
+    m_BTNDelete->setFont(SignFont());
 }
 
 // Puts back into the settings what the window owns while it runs.

@@ -24,6 +24,7 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
     : QDialog(parent), m_Context(context), m_Engine(engine), m_AddMode(addMode), m_Separator(separator),
       m_WithDates(withDates) {
     setObjectName("CMassDataDlg");
+    m_Context.ApplyFont(*this);
     setWindowTitle(m_Context.Text("FrmMass"));
     setMinimumSize(600, 200);
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "ui/ColourRef.h"
 #include "ui/FontConvert.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -335,7 +336,8 @@ void COptionsDlg::ChooseFont() {
 void COptionsDlg::ShowFontName() {
     const std::string& face = m_Fonts.Working().faceName;
     m_BTNFont->setText(face.empty() ? font().family() : FromUtf8(face));
-    setFont(ToQFont(m_Fonts.Working(), font()));
+    // Redrawn in the chosen font, and back in the application's font after a reset.
+    setFont(ToQFont(m_Fonts.Working(), QApplication::font()));
 }
 
 } // namespace lexaro

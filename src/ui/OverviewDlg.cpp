@@ -89,6 +89,7 @@ void EntryTableModel::Reload() {
 
 CSortDlg::CSortDlg(const ToolWindowContext& context, QWidget* parent) : QDialog(parent) {
     setObjectName("CSortDlg");
+    context.ApplyFont(*this);
     setWindowTitle(context.Text("FrmSort.Caption"));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QButtonGroup(this);
@@ -120,6 +121,7 @@ COverviewDlg::COverviewDlg(const ToolWindowContext& context, EntryStore& engine,
                            const QString& separator, QWidget* parent)
     : QDialog(parent), m_Context(context), m_Engine(engine), m_Path(path), m_Separator(separator) {
     setObjectName("COverviewDlg");
+    m_Context.ApplyFont(*this);
     setMinimumSize(680, 500);
     ClassTable& entries = m_Engine.Entries();
     if (entries.ColumnCount() < kEntryColumns) {

@@ -42,6 +42,7 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
                                int& checksumType, QWidget* parent)
     : QDialog(parent), m_Context(context), m_Path(path), m_ChecksumType(checksumType) {
     setObjectName("CPropertiesDlg");
+    m_Context.ApplyFont(*this);
     setWindowTitle(m_Context.Text("FrmProp.Caption"));
     auto* grid = new QGridLayout;
     int line = 0;

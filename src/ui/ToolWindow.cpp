@@ -1,8 +1,16 @@
 #include "ui/ToolWindow.h"
 
+#include "ui/FontConvert.h"
+
 #include <QWidget>
 
 namespace lexaro {
+
+void ToolWindowContext::ApplyFont(QWidget& window) const {
+    if (fonts) {
+        ApplyUserFont(window, *fonts, fonts->UseFontHeight());
+    }
+}
 
 void ApplyDialogRect(QWidget& window, const Rect& rect) {
     if (IsMaximisedDialogRect(rect)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FontSettings.h"
 #include "app/InterfaceTexts.h"
 #include "app/Settings.h"
 
@@ -18,8 +19,12 @@ struct ToolWindowContext {
     const InterfaceTexts& texts;
     Prompter& prompter;
     FileChooser& chooser;
+    // The user's font; none leaves the windows in the application's font.
+    const FontSettings* fonts = nullptr;
 
     QString Text(std::string_view key) const { return QString::fromStdU16String(texts.GetWideText(key)); }
+    // Called by a tool window before it builds its controls.
+    void ApplyFont(QWidget& window) const;
 };
 
 // Moves a tool window to its stored rectangle: maximised for (0, 0, -1, -1), otherwise only when width and

@@ -74,6 +74,7 @@ CTrainingDlg::CTrainingDlg(ToolWindowContext context, ClassTable& entries, Setti
     : QDialog(parent), m_Context(context), m_Settings(settings), m_Start(std::move(start)),
       m_Dictionary(entries, m_Start.dictionaryPath) {
     setObjectName("CTrainingDlg");
+    m_Context.ApplyFont(*this);
     setWindowTitle(m_Context.Text("FrmTrain.m_acMTraining"));
     setAcceptDrops(true);
     m_AvailableModel = new AvailableEntriesModel(m_Dictionary, m_Context.Text("FrmTrain.m_LISAllEntries0"), this);

@@ -44,6 +44,7 @@ CTranslatorDlg::CTranslatorDlg(const ToolWindowContext& context, ClassTable& dic
       m_BTNTranslate(Named(new QPushButton(context.Text("FrmTrans.m_BTNTranslate"), this), "m_BTNTranslate")),
       m_BTNCancel(Named(new QPushButton(context.Text("FrmTrans.m_BTNCancel"), this), "m_BTNCancel")) {
     setObjectName(QStringLiteral("CTranslatorDlg"));
+    context.ApplyFont(*this);
     setWindowTitle(context.Text("FrmTrans"));
     setSizeGripEnabled(true);
     setMinimumSize(2 * kButtonWidth + 4 * kMargin, 8 * kRowHeight);

@@ -242,6 +242,24 @@ private slots:
         turn(120); // away from the user: up
         QCOMPARE(bar->value(), page);
     }
+
+    void toolWindowsTakeTheUsersFont() {
+        ToolWindowFixture f;
+        Fill(f, 3);
+        FontSettings fonts(FontValues{"DejaVu Sans", 0, -12, 0}, FontValues{"DejaVu Sans", 0, -12, 0});
+        fonts.SetUseFontHeight(true);
+        fonts.SetStoredFont(FontValues{"DejaVu Serif", 0, -19, 0});
+        ToolWindowContext context = f.Context();
+        context.fonts = &fonts;
+        COverviewDlg dialog(context, f.engine, NoName(), ";");
+        for (QWidget* widget :
+             {static_cast<QWidget*>(List(&dialog)), static_cast<QWidget*>(Button(dialog, "m_BTNSort"))}) {
+            QCOMPARE(widget->font().family(), QStringLiteral("DejaVu Serif"));
+            QCOMPARE(widget->font().pixelSize(), 19);
+        }
+        // Rows are as high as the font needs.
+        QVERIFY(List(&dialog)->verticalHeader()->defaultSectionSize() >= 19);
+    }
 };
 
 QTEST_MAIN(TestOverview)
