@@ -270,6 +270,9 @@ int ClassTable::DeleteRows(int first, int count) {
         // Rows hidden beyond the logical size leave the visible row count alone.
         const int visible = m_LastRow - first + 1;
         m_LastRow -= std::min(removed, std::max(visible, 0));
+        if (removed > 0) {
+            Changed();
+        }
     }
     m_Modified = true;
     AccessGuard(kGuardRelease);

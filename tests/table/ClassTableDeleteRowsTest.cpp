@@ -71,7 +71,11 @@ TEST(ClassTableDeleteRows, EqualsDeletingRowByRow) {
 TEST(ClassTableDeleteRows, HalfOfAMillionRowsInTheMiddle) {
     const int rows = 1000000;
     ClassTable table = Numbered(rows, rows);
+    // A search before the removal lets the table keep a row index; it must not outlive the removal.
+    EXPECT_EQ(table.FindRow(0, 0, "r750000", lexaro::kMatchExact), 750000);
     EXPECT_EQ(table.DeleteRows(250000, 500000), 500000);
+    EXPECT_EQ(table.FindRow(0, 0, "r750000", lexaro::kMatchExact), 250000);
+    EXPECT_EQ(table.FindRow(0, 0, "r300000", lexaro::kMatchExact), -1);
     ASSERT_EQ(table.RowCount(), 500000);
     EXPECT_EQ(table.PeekCell(0, 249999), "r249999");
     EXPECT_EQ(table.PeekCell(0, 250000), "r750000");
