@@ -8,11 +8,13 @@
 #include "ui/ScriptEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -59,5 +61,20 @@ struct MainWindowFixture {
         Button("m_BTNSearch")->click();
     }
 };
+
+// Runs the step once a dialog of the given type runs modally (a progress window may let events through
+// before that).
+template <typename Dialog, typename Step>
+void WhenOpen(Step step, int tries = 200) {
+    QTimer::singleShot(10, [step, tries] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && tries > 0) {
+            WhenOpen<Dialog>(step, tries - 1);
+            return;
+        }
+        QVERIFY(dialog);
+        step(*dialog);
+    });
+}
 
 } // namespace lexaro::testing

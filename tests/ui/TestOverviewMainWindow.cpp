@@ -17,20 +17,6 @@ using namespace lexaro::testing;
 class TestOverviewMainWindow : public QObject {
     Q_OBJECT
 
-    // Runs the step once the dialog runs modally (a progress window may let events through before that).
-    template <typename Dialog, typename Step>
-    static void WhenOpen(Step step, int tries = 200) {
-        QTimer::singleShot(10, [step, tries] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr && tries > 0) {
-                WhenOpen<Dialog>(step, tries - 1);
-                return;
-            }
-            QVERIFY(dialog);
-            step(*dialog);
-        });
-    }
-
 private slots:
     void pickedEntryIsShownAfterTheOverview() {
         MainWindowFixture f;

@@ -19,20 +19,6 @@ using namespace lexaro::testing;
 class TestUserFont : public QObject {
     Q_OBJECT
 
-    // Runs the step once the dialog runs modally.
-    template <typename Dialog, typename Step>
-    static void WhenOpen(Step step, int tries = 200) {
-        QTimer::singleShot(10, [step, tries] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr && tries > 0) {
-                WhenOpen<Dialog>(step, tries - 1);
-                return;
-            }
-            QVERIFY(dialog);
-            step(*dialog);
-        });
-    }
-
     static bool HasSerif19(const QWidget* widget) {
         return widget != nullptr && widget->font().family() == QStringLiteral("DejaVu Serif") &&
                widget->font().pixelSize() == 19;
