@@ -2,6 +2,12 @@
 
 add_library(lexaro_options INTERFACE)
 target_compile_options(lexaro_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+# g++ 12 and 13 report false -Wrestrict warnings inside std::string once it is inlined at -O2 and above
+# (GCC bug 105329); with warnings as errors they would stop every optimised build.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 14)
+    target_compile_options(lexaro_options INTERFACE -Wno-restrict)
+endif()
 if(LEXARO_SANITIZE)
     target_compile_options(lexaro_options INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
