@@ -1,15 +1,18 @@
 // Takes the README's pictures: the real main window and tool windows on the sample dictionary, driven
 // the way a user would drive them, each window saved as a PNG file.
 //
-//   lexaro-screenshots OUTPUT_FOLDER [LANGUAGE]
+//   lexaro-screenshots [--every-window] OUTPUT_FOLDER [LANGUAGE]
 //
 // With a language name ("Deutsch") every picture shows that language, to check its texts fit; without,
-// the pictures are English and one more shows the main window in German.
+// the pictures are English and one more shows the main window in German. --every-window adds a picture
+// of each remaining tool window (sort, mass data, properties, small quiz, language, info box), to check
+// that no control is clipped; those pictures are not part of the README.
 // Meant to run on a real X display (scripts/screenshots starts one with xvfb-run). The user's settings
 // are neither read nor written: the program starts with its defaults, the shipped language files and the
 // English-French sample as additional dictionary.
 
 #include "app/Storage.h"
+#include "ui/AppIdentity.h"
 #include "ui/LexaroDlg.h"
 #include "ui/QtPlatform.h"
 
@@ -26,6 +29,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -161,6 +165,56 @@ void TakeTrainingPictures(Photographer& camera, LexaroDlg& window) {
     Trigger(window, "ID_MEN_TRAINING");
 }
 
+// The windows the README does not show, each at the size it opens with.
+void TakeToolWindowPictures(Photographer& camera, LexaroDlg& window) {
+    camera.WhenShown("COverviewDlg", [&camera](QDialog& overview) {
+        camera.WhenShown("CSortDlg", [&camera](QDialog& sort) {
+            camera.Save(sort, "sort.png");
+            sort.reject();
+        });
+        Find<QAbstractButton>(overview, "m_BTNSort").click();
+        overview.reject();
+    });
+    Trigger(window, "ID_MEN_ALLENTRIES");
+
+    camera.WhenShown("CMassDataDlg", [&camera](QDialog& mass) {
+        camera.Save(mass, "massdata.png");
+        mass.reject();
+    });
+    Trigger(window, "ID_MEN_MASSEDIT");
+
+    camera.WhenShown("CPropertiesDlg", [&camera](QDialog& properties) {
+        Find<QComboBox>(properties, "m_CBBChecksum").setCurrentIndex(6);
+        camera.Save(properties, "properties.png");
+        properties.reject();
+    });
+    Trigger(window, "ID_MEN_PROPERTIES");
+
+    camera.WhenShown("CTrainingDlg", [&camera](QDialog& setup) {
+        camera.WhenShown("CDoTrainingDlg", [&camera](QDialog& quiz) {
+            Find<QAbstractButton>(quiz, "m_BTNPlay").click();
+            Find<QAbstractButton>(quiz, "m_BTNMode").click();
+            camera.Save(quiz, "training-small.png");
+            Find<QAbstractButton>(quiz, "m_BTNClose").click();
+        });
+        Find<QAbstractButton>(setup, "m_BTNGo").click();
+        setup.reject();
+    });
+    Trigger(window, "ID_MEN_TRAINING");
+
+    camera.WhenShown("CLanguageDlg", [&camera](QDialog& language) {
+        camera.Save(language, "language.png");
+        language.reject();
+    });
+    Trigger(window, "ID_MEN_LANGUAGE");
+
+    camera.WhenShown("CAboutDlg", [&camera](QDialog& about) {
+        camera.Save(about, "about.png");
+        about.reject();
+    });
+    Trigger(window, "ID_MEN_INFO");
+}
+
 void ChooseLanguage(Photographer& camera, LexaroDlg& window, const QString& name) {
     camera.WhenShown("CLanguageDlg", [&camera, name](QDialog& dialog) {
         auto& list = Find<QComboBox>(dialog, "m_CBBLanguage");
@@ -175,7 +229,8 @@ void ChooseLanguage(Photographer& camera, LexaroDlg& window, const QString& name
     Trigger(window, "ID_MEN_LANGUAGE");
 }
 
-void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample, const QString& language) {
+void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample, const QString& language,
+                  bool everyWindow) {
     if (!language.isEmpty()) {
         ChooseLanguage(camera, window, language);
     }
@@ -208,6 +263,9 @@ void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample
     Trigger(window, "ID_MEN_OPTIONS");
 
     TakeTrainingPictures(camera, window);
+    if (everyWindow) {
+        TakeToolWindowPictures(camera, window);
+    }
 
     if (language.isEmpty()) {
         ChooseLanguage(camera, window, QStringLiteral("Deutsch"));
@@ -222,8 +280,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Lexaro");
     QApplication::setOrganizationName("Corvane");
+    lexaro::ApplyApplicationIdentity();
+    const bool everyWindow = argc > 1 && std::strcmp(argv[1], "--every-window") == 0;
+    if (everyWindow) {
+        --argc;
+        ++argv;
+    }
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: lexaro-screenshots OUTPUT_FOLDER [LANGUAGE]\n");
+        std::fprintf(stderr, "usage: lexaro-screenshots [--every-window] OUTPUT_FOLDER [LANGUAGE]\n");
         return 2;
     }
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -264,6 +328,6 @@ int main(int argc, char** argv) {
     Photographer camera(folder);
     const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     TakePictures(camera, window, QString::fromStdString((resources / "samples" / "sample-en-de.lxd").string()),
-                 language);
+                 language, everyWindow);
     return camera.Failures() == 0 ? 0 : 1;
 }
