@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lexaro {
 
@@ -45,6 +47,7 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
     m_Context.ApplyFont(*this);
     setWindowTitle(m_Context.Text("FrmProp.Caption"));
     auto* grid = new QGridLayout;
+    m_Grid = grid;
     int line = 0;
     auto addRow = [&](QWidget* label, const char* valueName, const QString& value) {
         auto* field = new QLineEdit(value, this);
@@ -52,6 +55,7 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
         field->setReadOnly(true);
         grid->addWidget(label, line, 0);
         grid->addWidget(field, line, 1);
+        m_Values.push_back(field);
         ++line;
         return field;
     };
@@ -102,6 +106,7 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
     buttons->addStretch();
     buttons->addWidget(copy);
     buttons->addWidget(ok);
+    grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -121,6 +126,35 @@ void CPropertiesDlg::ShowChecksum(int type) {
     if (m_ChecksumType > 0 && m_FileExists) {
         m_EDTChecksum->setText(Wide(ChecksumOfFile(std::filesystem::path(m_Path.toStdString()), m_ChecksumType)));
     }
+    FitValues();
+}
+
+// Paths, checksums and long terms do not fit a field of the default width: the value column is made as wide
+// as the longest value, but the dialog no wider than most of the screen. A value that still does not fit
+// shows its beginning and carries its full text as tooltip. The window only grows here (a longer checksum
+// widens it), it never shrinks under the user's hands.
+void CPropertiesDlg::FitValues() {
+    int widest = 0;
+    for (QLineEdit* field : m_Values) {
+        field->setToolTip(field->text());
+        field->setCursorPosition(0);
+        widest = std::max(widest, field->fontMetrics().horizontalAdvance(field->text()));
+    }
+    // A field's size hint is room for 17 'x' plus its frame and margins; the cursor needs one pixel more.
+    const QLineEdit& sample = *m_Values.front();
+    const int chrome = sample.sizeHint().width() - 17 * sample.fontMetrics().horizontalAdvance(QLatin1Char('x')) + 1;
+    int labels = 0;
+    for (int row = 0; row < m_Grid->rowCount(); ++row) {
+        if (QLayoutItem* item = m_Grid->itemAtPosition(row, 0)) {
+            labels = std::max(labels, item->sizeHint().width());
+        }
+    }
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = labels + std::max(0, m_Grid->horizontalSpacing()) + margins.left() + margins.right();
+    const QScreen* shown = screen();
+    const int screenWidth = shown != nullptr ? shown->availableGeometry().width() : 800;
+    const int room = std::max(sample.sizeHint().width(), screenWidth * 9 / 10 - frame);
+    m_Grid->setColumnMinimumWidth(1, std::min(widest + chrome, room));
 }
 
 QString CPropertiesDlg::CopyText() const {

@@ -4,8 +4,10 @@
 
 #include <QDialog>
 #include <QString>
+#include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 
 namespace lexaro {
@@ -26,6 +28,7 @@ public:
 
 private:
     void ShowChecksum(int type);
+    void FitValues();
     void Copy();
 
     ToolWindowContext m_Context;
@@ -34,6 +37,8 @@ private:
     int& m_ChecksumType;
     QComboBox* m_CBBChecksum = nullptr;
     QLineEdit* m_EDTChecksum = nullptr;
+    QGridLayout* m_Grid = nullptr;
+    std::vector<QLineEdit*> m_Values;
 };
 
 } // namespace lexaro

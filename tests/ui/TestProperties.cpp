@@ -3,10 +3,12 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace lexaro;
@@ -64,6 +66,52 @@ private slots:
         QCOMPARE(checksum, 0);
         QVERIFY(!dialog.CopyText().contains(QStringLiteral("\r\n- ")));
         QCOMPARE(dialog.CopyText().count(QStringLiteral("\r\n")), 10);
+    }
+
+    // A path or checksum wider than the default field is shown whole when the screen has room for it; what
+    // does not fit shows its beginning and its full text in the tooltip, and the window stays on the screen.
+    void longValuesAreShownWholeOrInTheirTooltip() {
+        ToolWindowFixture f;
+        const QString folder = QStringLiteral("vocabulary-of-the-second-year-with-many-long-words");
+        QVERIFY(QDir(f.folder.path()).mkdir(folder));
+        const QString name = folder + QStringLiteral("/French.lxd");
+        f.Write(name, "x");
+        f.Add(std::string(30, 'w'), std::string(200, 'e'));
+        int checksum = 0;
+        const QString path = QString::fromStdString(f.File(name).string());
+        CPropertiesDlg dialog(f.Context(), path, f.engine, checksum);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        auto wholeTextVisible = [&](const char* name) {
+            auto* field = dialog.findChild<QLineEdit*>(name);
+            const int middle = field->height() / 2;
+            return field->cursorPositionAt(QPoint(2, middle)) == 0 &&
+                   field->cursorPositionAt(QPoint(field->width() - 2, middle)) == field->text().size();
+        };
+        QVERIFY(wholeTextVisible("m_EDTCompleteName"));
+        QVERIFY(wholeTextVisible("m_EDTWordLargest"));
+        const int screenWidth = dialog.screen()->availableGeometry().width();
+        QVERIFY(dialog.width() <= screenWidth);
+
+        // 200 characters are wider than the screen: the field starts at the beginning and the tooltip holds it all.
+        auto* explanation = dialog.findChild<QLineEdit*>("m_EDTExplLargest");
+        QVERIFY(!wholeTextVisible("m_EDTExplLargest"));
+        QCOMPARE(explanation->cursorPositionAt(QPoint(2, explanation->height() / 2)), 0);
+        QCOMPARE(explanation->toolTip(), explanation->text());
+
+        // Choosing a longer checksum widens the window up to the screen, never beyond; "-" leaves it as it was.
+        const int before = dialog.width();
+        dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(6); // SHA-2(256)
+        QApplication::processEvents();
+        QVERIFY(dialog.width() >= before);
+        QVERIFY(dialog.width() <= screenWidth);
+        QCOMPARE(dialog.findChild<QLineEdit*>("m_EDTChecksum")->toolTip().size(), 64);
+        const int widened = dialog.width();
+        dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(0);
+        QApplication::processEvents();
+        QCOMPARE(dialog.width(), widened);
+        QVERIFY(dialog.findChild<QLineEdit*>("m_EDTChecksum")->toolTip().isEmpty());
     }
 
     void unsavedDictionaryShowsOnlyTheEntries() {
