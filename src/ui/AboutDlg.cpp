@@ -1,6 +1,7 @@
 #include "ui/AboutDlg.h"
 
 #include "app/HelpFiles.h"
+#include "ui/AppIdentity.h"
 #include "ui/ColourRef.h"
 #include "ui/FontConvert.h"
 #include "widgets/ClickLabel.h"
@@ -37,7 +38,7 @@ void SetTextColour(QWidget& widget, int colourRef) {
 
 CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std::vector<TranslatorCredit>& credits,
                      LinkOpener openLink, QWidget* parent)
-    : QDialog(parent), m_OpenLink(std::move(openLink)), m_PICIcon(new QLabel(this)),
+    : QDialog(parent), m_OpenLink(std::move(openLink)), m_PICIcon(new QLabel(this)), m_PICPicture(new QLabel(this)),
       m_LBLProduct(new QLabel(QStringLiteral("Lexaro"), this)), m_LBLVersion(new QLabel(FromUtf8(kVersionLine), this)),
       m_LBLDescription(new QLabel(
           QStringLiteral("A personal dictionary and vocabulary trainer.\n"
@@ -68,6 +69,9 @@ CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std
                                                            : QApplication::windowIcon();
     m_PICIcon->setPixmap(icon.pixmap(kIconSize, kIconSize));
     m_PICIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_PICPicture->setObjectName(QStringLiteral("m_PICPicture"));
+    m_PICPicture->setPixmap(AboutPicture().pixmap(QSize(kAboutPictureWidth, kAboutPictureHeight)));
+    m_PICPicture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     auto* text = new QVBoxLayout;
     text->addWidget(m_LBLProduct);
@@ -93,9 +97,17 @@ CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std
         translators->setColumnStretch(1, 1);
         text->addLayout(translators);
     }
+    // The pictures are taller than a short text; the text keeps its spacing and stays at the top.
+    text->addStretch();
+
+    auto* pictures = new QVBoxLayout;
+    pictures->addWidget(m_PICIcon);
+    pictures->addSpacing(8);
+    pictures->addWidget(m_PICPicture);
+    pictures->addStretch();
 
     auto* top = new QHBoxLayout;
-    top->addWidget(m_PICIcon);
+    top->addLayout(pictures);
     top->addSpacing(12);
     top->addLayout(text, 1);
 

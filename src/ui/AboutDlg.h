@@ -31,6 +31,7 @@ private:
 
     LinkOpener m_OpenLink;
     QLabel* m_PICIcon;
+    QLabel* m_PICPicture;
     QLabel* m_LBLProduct;
     QLabel* m_LBLVersion;
     QLabel* m_LBLDescription;

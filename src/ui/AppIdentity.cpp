@@ -20,6 +20,12 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+QIcon AboutPicture() {
+    InitIconResources();
+    // The file twice as large beside it ("@2x") is found by QIcon itself.
+    return QIcon(QStringLiteral(":/icons/pictures/about-picture.png"));
+}
+
 void ApplyApplicationIdentity() {
     QApplication::setWindowIcon(ApplicationIcon());
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));

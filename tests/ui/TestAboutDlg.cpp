@@ -95,7 +95,18 @@ private slots:
         f.Start();
         int translatorFields = -1;
         QString ok;
+        QSize pictureSize;
+        bool picturesBesideTheText = false;
         WhenShown<CAboutDlg>([&](CAboutDlg& box) {
+            auto area = [&box](const char* name) {
+                auto* widget = box.findChild<QLabel*>(name);
+                return QRect(widget->mapTo(&box, QPoint(0, 0)), widget->size());
+            };
+            const QPixmap picture = box.findChild<QLabel*>("m_PICPicture")->pixmap();
+            pictureSize = picture.deviceIndependentSize().toSize();
+            const QRect text = area("m_LBLProduct").united(area("m_LBLDescription")).united(area("m_LNKMail"));
+            picturesBesideTheText = !area("m_PICIcon").intersects(area("m_PICPicture")) &&
+                                    !area("m_PICPicture").intersects(text) && !area("m_PICIcon").intersects(text);
             translatorFields =
                 static_cast<int>(box.findChildren<QLabel*>(QRegularExpression("^m_LNKTranslator")).size());
             ok = box.findChild<QPushButton*>("m_BTNOk")->text();
@@ -105,6 +116,9 @@ private slots:
         f.Action("ID_MEN_INFO")->trigger();
         QCOMPARE(translatorFields, 0);
         QCOMPARE(ok, QStringLiteral("OK"));
+        // The picture is embedded in the program, so a missing resource shows here as an empty pixmap.
+        QCOMPARE(pictureSize, QSize(96, 144));
+        QVERIFY(picturesBesideTheText);
         // The web link opens from the keyboard too.
         QCOMPARE(f.opened.size(), 1);
         QVERIFY(f.Action("ID_MEN_INFO")->isEnabled());
