@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -143,9 +144,19 @@ COverviewDlg::COverviewDlg(const ToolWindowContext& context, EntryStore& engine,
     m_LISWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_LISWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_LISWords->setWordWrap(false);
-    m_LISWords->horizontalHeader()->setStretchLastSection(true);
+    // The date column is as wide as a date and the explanation takes what is left, so that all three
+    // columns show at every width of the window; widths come from the font, not from the rows, which a
+    // large table would make slow.
+    QHeaderView* header = m_LISWords->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    const int padding = 2 * m_LISWords->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, m_LISWords) + 8;
     m_LISWords->setColumnWidth(0, 160);
-    m_LISWords->setColumnWidth(1, 300);
+    m_LISWords->setColumnWidth(
+        2, std::max(m_LISWords->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")),
+                    header->fontMetrics().horizontalAdvance(
+                        m_Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString())) +
+               padding);
 
     auto* buttons = new QVBoxLayout;
     auto button = [&](const char* name, void (COverviewDlg::*command)()) {

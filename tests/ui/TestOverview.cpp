@@ -243,6 +243,21 @@ private slots:
         QCOMPARE(bar->value(), page);
     }
 
+    // At the window's smallest size the whole date shows beside term and explanation, without scrolling sideways.
+    void everyColumnShowsAtTheSmallestSize() {
+        ToolWindowFixture f;
+        f.Add("house", std::string(300, 'e'), "2025-01-01 10:00:00");
+        COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
+        dialog.resize(dialog.minimumSize());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableView* list = List(dialog);
+        QHeaderView* header = list->horizontalHeader();
+        QVERIFY(header->length() <= list->viewport()->width());
+        QVERIFY(header->sectionSize(2) > list->fontMetrics().horizontalAdvance(QStringLiteral("2025-01-01 10:00:00")));
+        QVERIFY(header->sectionSize(1) >= 100);
+    }
+
     void toolWindowsTakeTheUsersFont() {
         ToolWindowFixture f;
         Fill(f, 3);
