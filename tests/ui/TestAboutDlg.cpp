@@ -100,12 +100,14 @@ private slots:
         WhenShown<CAboutDlg>([&](CAboutDlg& box) {
             auto area = [&box](const char* name) {
                 auto* widget = box.findChild<QLabel*>(name);
-                return QRect(widget->mapTo(&box, QPoint(0, 0)), widget->size());
+                return widget != nullptr ? QRect(widget->mapTo(&box, QPoint(0, 0)), widget->size()) : QRect();
             };
-            const QPixmap picture = box.findChild<QLabel*>("m_PICPicture")->pixmap();
-            pictureSize = picture.deviceIndependentSize().toSize();
+            if (auto* picture = box.findChild<QLabel*>("m_PICPicture")) {
+                pictureSize = picture->pixmap().deviceIndependentSize().toSize();
+            }
             const QRect text = area("m_LBLProduct").united(area("m_LBLDescription")).united(area("m_LNKMail"));
-            picturesBesideTheText = !area("m_PICIcon").intersects(area("m_PICPicture")) &&
+            picturesBesideTheText = !area("m_PICPicture").isEmpty() &&
+                                    !area("m_PICIcon").intersects(area("m_PICPicture")) &&
                                     !area("m_PICPicture").intersects(text) && !area("m_PICIcon").intersects(text);
             translatorFields =
                 static_cast<int>(box.findChildren<QLabel*>(QRegularExpression("^m_LNKTranslator")).size());
