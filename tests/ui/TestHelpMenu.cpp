@@ -1,7 +1,10 @@
 #include "DataFolderFixture.h"
 #include "app/HelpFiles.h"
 
+#include <QFile>
 #include <QMenu>
+#include <QRegularExpression>
+#include <utility>
 
 using lexaro::testing::DataFolderFixture;
 
@@ -9,6 +12,21 @@ namespace {
 
 bool InHelpMenu(const DataFolderFixture& f, const char* name) {
     return f.window->findChild<QMenu*>("ID_MEN_HELPMENU")->actions().contains(f.Action(name));
+}
+
+QByteArray ShippedFile(const char* name) {
+    QFile file(QString::fromStdString((std::filesystem::path(LEXARO_BUILD_DIR) / name).string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The section anchors and the links to them, in page order: the outline every guide shares.
+QStringList Outline(const QByteArray& page) {
+    QStringList anchors;
+    static const QRegularExpression anchor(QStringLiteral("(?:id|href)=\"#?([^\"]+)\""));
+    for (const QRegularExpressionMatch& match : anchor.globalMatch(QString::fromUtf8(page))) {
+        anchors << match.captured(1);
+    }
+    return anchors;
 }
 
 } // namespace
@@ -39,6 +57,37 @@ private slots:
         f.Action("ID_MEN_HELP")->trigger();
         QCOMPARE(f.opened.last(), f.DataUrl("Lexaro_English.html"));
         QCOMPARE(f.Action("ID_MEN_HELP")->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    void theShippedGermanAndFrenchGuidesOpenInTheirInterfaces() {
+        DataFolderFixture f;
+        for (const char* name : {"lang_German.xml", "lang_French.xml", "Lexaro_English.html", "Lexaro_German.html",
+                                 "Lexaro_French.html"}) {
+            const QByteArray bytes = ShippedFile(name);
+            QVERIFY2(!bytes.isEmpty(), name);
+            f.Write(name, bytes);
+        }
+        f.Write("Languages.ini", "LanguageDefault=\"Deutsch\"\r\n"
+                                 "LanguageName=\"Deutsch\"\r\nLanguageFile=\"lang_German.xml\"\r\n"
+                                 "LanguageName=\"Français\"\r\nLanguageFile=\"lang_French.xml\"\r\n");
+        f.Start();
+        QCOMPARE(f.Action("ID_MEN_HELP")->text().section('\t', 0, 0), QStringLiteral("Hilfe"));
+        f.Action("ID_MEN_HELP")->trigger();
+        QCOMPARE(f.opened.last(), f.DataUrl("Lexaro_German.html"));
+
+        f.window->Texts().LoadLanguageFile(f.data / "lang_French.xml");
+        f.Action("ID_MEN_HELP")->trigger();
+        QCOMPARE(f.opened.last(), f.DataUrl("Lexaro_French.html"));
+
+        // Each guide is written in its language and has every section of the English one, in the same order.
+        const QStringList english = Outline(ShippedFile("Lexaro_English.html"));
+        QVERIFY(english.size() > 20);
+        for (const auto& [name, language] : {std::pair{"Lexaro_German.html", "<html lang=\"de\">"},
+                                             std::pair{"Lexaro_French.html", "<html lang=\"fr\">"}}) {
+            const QByteArray page = ShippedFile(name);
+            QVERIFY2(page.contains(language), name);
+            QCOMPARE(Outline(page), english);
+        }
     }
 
     void licenceAndChangeNotesOpenWhenTheyArePresent() {
@@ -81,7 +130,8 @@ private slots:
     void theBuildTreeFindsItsOwnDataFiles() {
         const std::filesystem::path programFolder = LEXARO_BUILD_DIR;
         QCOMPARE(lexaro::DataFolder(programFolder), programFolder);
-        for (const char* name : {"Languages.ini", "License.txt", "ReadMe.txt", "Lexaro_English.html"}) {
+        for (const char* name : {"Languages.ini", "License.txt", "ReadMe.txt", "Lexaro_English.html",
+                                 "Lexaro_German.html", "Lexaro_French.html"}) {
             QVERIFY2(std::filesystem::is_regular_file(programFolder / name), name);
         }
     }
