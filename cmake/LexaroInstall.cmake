@@ -11,12 +11,31 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/samples DESTINATION ${LEXARO_D
 install(FILES ${PROJECT_SOURCE_DIR}/resources/License.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lexaro
     RENAME copyright)
 
+# Manual pages are installed gzipped at the highest level and without name or time stamp (-n), so a page
+# always packs to the same bytes.
+find_program(LEXARO_GZIP gzip REQUIRED)
+function(lexaro_install_man_page page)
+    get_filename_component(section ${page} LAST_EXT)
+    string(SUBSTRING ${section} 1 -1 section)
+    set(source ${PROJECT_SOURCE_DIR}/resources/man/${page})
+    set(folder ${PROJECT_BINARY_DIR}/man)
+    add_custom_command(OUTPUT ${folder}/${page}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${folder}/${page}
+        COMMAND ${LEXARO_GZIP} -9nf ${folder}/${page}
+        DEPENDS ${source} VERBATIM)
+    add_custom_target(man_${page} ALL DEPENDS ${folder}/${page}.gz)
+    install(FILES ${folder}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+endfunction()
+
+lexaro_install_man_page(lexaro-cli.1)
+
 if(NOT LEXARO_BUILD_UI)
     return()
 endif()
 
 install(TARGETS lexaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/resources/man/lexaro.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+lexaro_install_man_page(lexaro.1)
 
 set(LEXARO_APP_ID org.lexaro.Lexaro)
 set(desktop ${PROJECT_SOURCE_DIR}/resources/desktop)
