@@ -1,6 +1,8 @@
 #include "table/AsciiFold.h"
 #include "table/ClassTable.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace lexaro {
@@ -17,6 +19,93 @@ std::string_view SortKey(const std::vector<std::vector<std::string>>& rows, int 
     }
     return cells[static_cast<std::size_t>(column)];
 }
+
+constexpr std::size_t kPrefixBytes = 8;
+
+// A row's place in the sort: the first eight folded bytes of its key, big-endian and padded with zeros, and
+// the number of its key. Two keys whose prefixes differ are ordered by them alone; only equal prefixes need
+// the bytes of the keys compared.
+struct KeyedRow {
+    std::uint64_t prefix;
+    std::uint32_t key;
+};
+
+std::uint64_t FoldedPrefix(std::string_view key) {
+    std::uint64_t prefix = 0;
+    const std::size_t n = std::min(key.size(), kPrefixBytes);
+    for (std::size_t i = 0; i < n; ++i) {
+        prefix |= static_cast<std::uint64_t>(FoldAscii(static_cast<unsigned char>(key[i]))) << (56 - 8 * i);
+    }
+    return prefix;
+}
+
+// Three-way quicksort with the middle element as pivot. The order it leaves equal keys in is what users see,
+// so the pivot, the moves and the recursion must stay exactly as they are.
+template <bool Ascending>
+class PartitionSorter {
+public:
+    PartitionSorter(std::vector<KeyedRow>& rows, const std::vector<std::string_view>& keys)
+        : m_Rows(rows), m_Keys(keys) {}
+
+    // The smaller side is sorted by recursion and the larger one by the loop, so the depth stays logarithmic.
+    void Sort(int first, int last) {
+        while (first < last) {
+            int j = first;
+            int k = last;
+            Partition(first, j, k);
+            if (j - 1 - first < last - (k + 1)) {
+                Sort(first, j - 1);
+                first = k + 1;
+            } else {
+                Sort(k + 1, last);
+                last = j - 1;
+            }
+        }
+    }
+
+private:
+    // The same order as CompareFolded on the keys: padding zeros equal real NUL bytes in the prefix, so equal
+    // prefixes still compare the remaining bytes and the lengths.
+    int Compare(const KeyedRow& row, const KeyedRow& pivot) const {
+        int order = (row.prefix > pivot.prefix) - (row.prefix < pivot.prefix);
+        if (order == 0) {
+            const std::string_view a = m_Keys[row.key];
+            const std::string_view b = m_Keys[pivot.key];
+            const std::size_t same = std::min({a.size(), b.size(), kPrefixBytes});
+            order = CompareFolded(a.substr(same), b.substr(same));
+        }
+        return Ascending ? order : -order;
+    }
+
+    // Leaves the rows below the pivot in [first, j), those equal to it in [j, k] and those above it in
+    // (k, last]. Each step looks at the row at k: a larger one stays, any other one goes to i and the row from
+    // i comes to k to be looked at next; a smaller one then goes on to j. The moves are made without branches,
+    // as the outcome of each comparison is hard to predict.
+    void Partition(int first, int& j, int& k) {
+        KeyedRow* rows = m_Rows.data();
+        const KeyedRow pivot = rows[first + (k - first) / 2];
+        int i = first;
+        while (i <= k) {
+            const KeyedRow x = rows[k];
+            const int order = Compare(x, pivot);
+            const bool notAbove = order <= 0;
+            const bool below = order < 0;
+            const KeyedRow y = rows[i];
+            rows[k] = notAbove ? y : x;
+            rows[i] = notAbove ? x : y;
+            const KeyedRow atJ = rows[j];
+            const KeyedRow atI = rows[i];
+            rows[j] = below ? x : atJ;
+            rows[i] = below ? atJ : atI;
+            i += notAbove;
+            j += below;
+            k -= !notAbove;
+        }
+    }
+
+    std::vector<KeyedRow>& m_Rows;
+    const std::vector<std::string_view>& m_Keys;
+};
 
 } // namespace
 
@@ -42,38 +131,33 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
     return true;
 }
 
-// Three-way quicksort with the middle row as pivot. Whole rows move together. The smaller side is
-// sorted by recursion and the larger one by the loop, so the depth stays logarithmic.
+// The rows are sorted by a compact copy of their keys, which keeps the comparisons in the cache, and then
+// moved into place once.
 void ClassTable::SortRange(int column, bool ascending, int first, int last) {
-    while (first < last) {
-        const std::string pivot(SortKey(m_Rows, column, first + (last - first) / 2));
-        auto compare = [&](int row) {
-            const int order = CompareFolded(SortKey(m_Rows, column, row), pivot);
-            return ascending ? order : -order;
-        };
-        int i = first;
-        int j = first;
-        int k = last;
-        while (i <= k) {
-            if (compare(k) > 0) {
-                --k;
-                continue;
-            }
-            std::swap(m_Rows[static_cast<std::size_t>(i)], m_Rows[static_cast<std::size_t>(k)]);
-            if (compare(i) < 0) {
-                std::swap(m_Rows[static_cast<std::size_t>(j)], m_Rows[static_cast<std::size_t>(i)]);
-                ++j;
-            }
-            ++i;
-        }
-        if (j - 1 - first < last - (k + 1)) {
-            SortRange(column, ascending, first, j - 1);
-            first = k + 1;
-        } else {
-            SortRange(column, ascending, k + 1, last);
-            last = j - 1;
-        }
+    if (first >= last) {
+        return;
     }
+    const std::size_t count = static_cast<std::size_t>(last - first) + 1;
+    std::vector<std::string_view> keys;
+    std::vector<KeyedRow> rows;
+    keys.reserve(count);
+    rows.reserve(count);
+    for (int row = first; row <= last; ++row) {
+        keys.push_back(SortKey(m_Rows, column, row));
+        rows.push_back({FoldedPrefix(keys.back()), static_cast<std::uint32_t>(row - first)});
+    }
+    const int end = last - first;
+    if (ascending) {
+        PartitionSorter<true>(rows, keys).Sort(0, end);
+    } else {
+        PartitionSorter<false>(rows, keys).Sort(0, end);
+    }
+    TableRows sorted;
+    sorted.reserve(count);
+    for (const KeyedRow& keyed : rows) {
+        sorted.push_back(std::move(m_Rows[static_cast<std::size_t>(first) + keyed.key]));
+    }
+    std::move(sorted.begin(), sorted.end(), m_Rows.begin() + first);
 }
 
 } // namespace lexaro

@@ -1,0 +1,198 @@
+#include "table/ClassTable.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+using lexaro::ClassTable;
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr int kColumns = 3;
+
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& ch : lowered) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+    }
+    return lowered;
+}
+
+std::string KeyOf(const Rows& rows, int column, int row) {
+    const auto& cells = rows[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : std::string();
+}
+
+// The sort written out plainly on whole rows: three-way quicksort with the middle row as pivot, lowered copies
+// compared byte by byte. Users see the order it leaves equal keys in, so the table must leave exactly this one.
+void ReferenceSort(Rows& rows, int column, bool ascending, int first, int last) {
+    while (first < last) {
+        const std::string pivot = Lowered(KeyOf(rows, column, first + (last - first) / 2));
+        auto compare = [&](int row) {
+            const int order = Lowered(KeyOf(rows, column, row)).compare(pivot);
+            const int sign = order < 0 ? -1 : (order > 0 ? 1 : 0);
+            return ascending ? sign : -sign;
+        };
+        int i = first;
+        int j = first;
+        int k = last;
+        while (i <= k) {
+            if (compare(k) > 0) {
+                --k;
+                continue;
+            }
+            std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(k)]);
+            if (compare(i) < 0) {
+                std::swap(rows[static_cast<std::size_t>(j)], rows[static_cast<std::size_t>(i)]);
+                ++j;
+            }
+            ++i;
+        }
+        if (j - 1 - first < last - (k + 1)) {
+            ReferenceSort(rows, column, ascending, first, j - 1);
+            first = k + 1;
+        } else {
+            ReferenceSort(rows, column, ascending, k + 1, last);
+            last = j - 1;
+        }
+    }
+}
+
+// Random keys that often share their first eight bytes, differ only in case, hold NUL bytes or UTF-8, or are
+// prefixes of each other.
+class KeyMaker {
+public:
+    explicit KeyMaker(unsigned seed) : m_Random(seed) {}
+
+    std::string Key() {
+        static const char* const kStems[] = {"", "a", "abcdefg", "ABCDEFGH", "abcdefgh", "abcdefghij", "Haus"};
+        static const std::string kPieces[] = {"a",        "A", "b", "Z", "z",    std::string(1, '\0'),
+                                              "\xc3\xa9", " ", "[", "`", "\x7f", "\xff"};
+        std::string key = kStems[Below(std::size(kStems))];
+        const std::size_t extra = Below(5);
+        for (std::size_t n = 0; n < extra; ++n) {
+            key += kPieces[Below(std::size(kPieces))];
+        }
+        return key;
+    }
+
+    std::size_t Below(std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_Random); }
+
+private:
+    std::mt19937 m_Random;
+};
+
+struct Case {
+    Rows stored;
+    int logicalRows = 0;
+};
+
+// Rows of zero to three cells, some logical rows beyond the stored ones.
+Case RandomCase(KeyMaker& keys, int storedRows) {
+    Case made;
+    for (int r = 0; r < storedRows; ++r) {
+        std::vector<std::string> cells(keys.Below(kColumns + 1));
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            cells[c] = c == 2 ? keys.Key() + "#" + std::to_string(r) : keys.Key();
+        }
+        made.stored.push_back(std::move(cells));
+    }
+    made.logicalRows = storedRows + static_cast<int>(keys.Below(3));
+    return made;
+}
+
+ClassTable TableOf(const Case& made) {
+    ClassTable table;
+    table.SetSize(kColumns, made.logicalRows);
+    for (std::size_t r = 0; r < made.stored.size(); ++r) {
+        const auto& cells = made.stored[r];
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            table.StoreCell(static_cast<int>(c), static_cast<int>(r), cells[c]);
+        }
+    }
+    return table;
+}
+
+// The reference applied with the table's own handling of the range: a range outside the table means the whole
+// table, and rows that exist only logically take part as empty rows.
+Rows ReferenceResult(const Case& made, int column, bool ascending, int first, int last) {
+    Rows rows = made.stored;
+    const int count = made.logicalRows;
+    if (first < 0 || first > count - 1) {
+        first = 0;
+    }
+    if (last < 0 || last > count - 1) {
+        last = count - 1;
+    }
+    if (last >= 0 && static_cast<std::size_t>(last) >= rows.size()) {
+        rows.resize(static_cast<std::size_t>(last) + 1);
+    }
+    ReferenceSort(rows, column, ascending, first, last);
+    return rows;
+}
+
+void ExpectSameRows(const ClassTable& table, const Rows& expected, int logicalRows) {
+    ASSERT_EQ(table.RowCount(), logicalRows);
+    for (int r = 0; r < logicalRows; ++r) {
+        for (int c = 0; c < kColumns; ++c) {
+            const std::string want =
+                static_cast<std::size_t>(r) < expected.size() ? KeyOf(expected, c, r) : std::string();
+            ASSERT_EQ(table.PeekCell(c, r), want) << "row " << r << ", column " << c;
+        }
+    }
+}
+
+void CheckSort(const Case& made, int column, bool ascending, int first, int last) {
+    ClassTable table = TableOf(made);
+    table.SetModified(false);
+    const auto before = table.Version();
+    ASSERT_TRUE(table.SortRows(column, ascending, first, last));
+    EXPECT_TRUE(table.IsModified());
+    EXPECT_GT(table.Version(), before);
+    SCOPED_TRACE(testing::Message() << "column " << column << (ascending ? " ascending" : " descending") << ", range "
+                                    << first << ".." << last);
+    ExpectSameRows(table, ReferenceResult(made, column, ascending, first, last), made.logicalRows);
+}
+
+} // namespace
+
+TEST(TableSortProperty, SmallRandomTablesAndRangesSortExactlyAsTheReference) {
+    KeyMaker keys(20261208);
+    for (int round = 0; round < 400; ++round) {
+        const Case made = RandomCase(keys, static_cast<int>(keys.Below(40)));
+        const int rows = made.logicalRows;
+        const int first = static_cast<int>(keys.Below(static_cast<std::size_t>(rows) + 3)) - 1;
+        const int last = static_cast<int>(keys.Below(static_cast<std::size_t>(rows) + 3)) - 1;
+        const int column = static_cast<int>(keys.Below(kColumns + 1));
+        CheckSort(made, column, keys.Below(2) == 0, first, last);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(TableSortProperty, LargeTablesWithManyEqualKeysSortExactlyAsTheReference) {
+    KeyMaker keys(7);
+    const Case made = RandomCase(keys, 20000);
+    for (int column = 0; column < kColumns; ++column) {
+        CheckSort(made, column, true, 0, made.logicalRows - 1);
+        CheckSort(made, column, false, -1, -1);
+    }
+    CheckSort(made, 0, true, 5000, 12000);
+}
+
+TEST(TableSortProperty, SortingASortedTableAgainKeepsTheReferenceOrder) {
+    KeyMaker keys(99);
+    Case made = RandomCase(keys, 3000);
+    made.stored = ReferenceResult(made, 0, true, -1, -1);
+    CheckSort(made, 0, true, -1, -1);
+    CheckSort(made, 0, false, -1, -1);
+}
