@@ -73,7 +73,8 @@ public:
     explicit KeyMaker(unsigned seed) : m_Random(seed) {}
 
     std::string Key() {
-        static const char* const kStems[] = {"", "a", "abcdefg", "ABCDEFGH", "abcdefgh", "abcdefghij", "Haus"};
+        static const char* const kStems[] = {"",           "a",           "abcdefg",      "ABCDEFGH", "abcdefgh",
+                                             "abcdefghij", "ABCDEFGHIJK", "abcdefghijkl", "Haus"};
         static const std::string kPieces[] = {"a",        "A", "b", "Z", "z",    std::string(1, '\0'),
                                               "\xc3\xa9", " ", "[", "`", "\x7f", "\xff"};
         std::string key = kStems[Below(std::size(kStems))];
