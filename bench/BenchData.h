@@ -4,12 +4,14 @@
 
 #include "engine/EntryStore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace lexaro::bench {
 
@@ -46,5 +48,43 @@ inline EntryStore& MillionEntries() {
 inline constexpr const char* kMissingWord = "qxzvjwq";
 // A term of the dictionary with one entry.
 inline constexpr const char* kHitWord = "house";
+
+// Look-ups cycle through this many different words, more than a table remembers answers for, so that every
+// timed look-up really searches.
+inline constexpr std::size_t kLookupWords = 64;
+
+// Plain lower-case words of 4 to 12 letters that are terms of the first 464,179 rows of the 1M dictionary (the
+// rows of the original dictionary, so they are terms of the additional dictionaries too), spread over them.
+inline std::vector<std::string> HitWords() {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> picked;
+        EntryStore& store = MillionEntries();
+        constexpr int kOriginalRows = 464179;
+        for (std::size_t k = 0; k < kLookupWords; ++k) {
+            for (int row = static_cast<int>(k) * (kOriginalRows / static_cast<int>(kLookupWords)); row < kOriginalRows;
+                 ++row) {
+                const std::string term = store.Entries().PeekCell(kTermColumn, row);
+                const bool plain =
+                    term.size() >= 4 && term.size() <= 12 &&
+                    std::all_of(term.begin(), term.end(), [](char ch) { return ch >= 'a' && ch <= 'z'; });
+                if (plain && std::find(picked.begin(), picked.end(), term) == picked.end()) {
+                    picked.push_back(term);
+                    break;
+                }
+            }
+        }
+        return picked;
+    }();
+    return words;
+}
+
+// Words that are no term and occur in no explanation: the missing word with two more letters.
+inline std::vector<std::string> MissingWords() {
+    std::vector<std::string> words;
+    for (std::size_t k = 0; k < kLookupWords; ++k) {
+        words.push_back(std::string(kMissingWord) + static_cast<char>('a' + k % 26) + static_cast<char>('a' + k / 26));
+    }
+    return words;
+}
 
 } // namespace lexaro::bench

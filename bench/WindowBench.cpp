@@ -3,11 +3,14 @@
 
 #include "BenchData.h"
 #include "app/InterfaceTexts.h"
+#include "engine/Clock.h"
+#include "ui/LexaroDlg.h"
 #include "ui/OverviewDlg.h"
 #include "ui/QtPlatform.h"
 #include "ui/TrainingDlg.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -55,6 +58,50 @@ void BM_OpenTraining1M(benchmark::State& state) {
         state, [&] { return new CTrainingDlg(services.Context(), store.Entries(), settings, TrainingStart{}); });
 }
 BENCHMARK(BM_OpenTraining1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A look-up as the user makes it: a word in the term box, Search, the result shown in the pane and painted.
+// The argument is the number of additional dictionaries (two unchanged ones of 464k entries, or none).
+void BM_SearchInMainWindow(benchmark::State& state) {
+    QtPrompter prompter;
+    QtFileChooser chooser;
+    QtClipboard clipboard;
+    LexaroDlg window({&prompter, &chooser, std::make_shared<SystemClock>(), &clipboard, {}});
+    window.Engine().Entries() = MillionEntries().Entries();
+    ClassTable& additional = window.AdditionalDictionaries().Entries();
+    additional.Resize(1, 0);
+    if (state.range(0) == 2) {
+        for (const char* name : {"eng-deu.lxd", "eng-deu-copy.lxd"}) {
+            additional.AddRows(1);
+            additional.SetCell(0, additional.RowCount() - 1, DataFile(name).string());
+        }
+    }
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    auto* term = window.findChild<QComboBox*>("m_CBBTerm");
+    const std::vector<std::string> words = HitWords();
+    auto searchFor = [&](const std::string& word) {
+        term->setEditText(QString::fromStdString(word));
+        window.Search();
+        QApplication::processEvents();
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& word : words) {
+            searchFor(word);
+        }
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        searchFor(words[next]);
+        if (window.Engine().ResultCount() == 0) {
+            state.SkipWithError("the word was not found");
+        }
+        next = (next + 1) % words.size();
+    }
+}
+BENCHMARK(BM_SearchInMainWindow)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace lexaro::bench

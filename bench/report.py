@@ -270,9 +270,10 @@ def main():
     row("Exact look-up, miss (1M, first pass only)", core.get("BM_LookupExactMiss"), "ms", "dictd own answer",
         dictd_miss)
     row("All four passes miss (1M)", core.get("BM_LookupAllPassesMiss"), "ms", "grep -ci", grep, ratio_target=2.0)
-    row("Wildcard look-up hous*d (1M)", core.get("BM_LookupWildcard"), "ms", "grep -ci", grep)
+    row("Wildcard look-up like hou*e (1M)", core.get("BM_LookupWildcard"), "ms", "grep -ci", grep)
     row("Look-up with 2 additional 464k dictionaries", core.get("BM_LookupTwoAdditional"), "ms",
         "same without", hit, ratio_target=1.2)
+    row("First two look-ups after a change, index built (1M)", core.get("BM_FirstLookUpsAfterChange"))
     row("Translate 10,000 words, level 1 (1M)", core.get("BM_Translate10kWords/1"))
     row("Translate 10,000 words, level 4 (1M)", core.get("BM_Translate10kWords/4"), target=2000)
     row("Load 1M dictionary", load, "ms", "cat", cat, ratio_target=3.0)
@@ -286,6 +287,10 @@ def main():
         row("Open the overview (1M, offscreen)", windows.get("BM_OpenOverview1M"), target=300)
         row("Open the training window (1M, offscreen)", windows.get("BM_OpenTraining1M"), target=300)
         row("Start-up to usable window (1M start dictionary)", startup, target=1500)
+        in_window = windows.get("BM_SearchInMainWindow/0")
+        row("Look-up in the main window, result painted (1M)", in_window, "ms")
+        row("The same with 2 additional 464k dictionaries", windows.get("BM_SearchInMainWindow/2"), "ms",
+            "same without", in_window)
 
     print()
     print("Baselines (processor time / wall time): cat %s / %s, grep -ci %s / %s, dict call %s / %s, "

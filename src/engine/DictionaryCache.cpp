@@ -1,28 +1,37 @@
 #include "engine/DictionaryCache.h"
 
 #include <algorithm>
-#include <system_error>
+#include <sys/stat.h>
 
 namespace lexaro {
 
+bool DictionaryCache::Stamp::SameAs(const Stamp& other) const {
+    return known && other.known && size == other.size && seconds == other.seconds && nanoseconds == other.nanoseconds &&
+           device == other.device && inode == other.inode;
+}
+
 DictionaryCache::Stamp DictionaryCache::StampOf(const std::filesystem::path& path) {
     Stamp stamp;
-    std::error_code error;
-    stamp.size = std::filesystem::file_size(path, error);
-    if (error) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
         return stamp;
     }
-    stamp.time = std::filesystem::last_write_time(path, error);
-    stamp.known = !error;
+    stamp.size = static_cast<std::uint64_t>(status.st_size);
+    stamp.seconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+    stamp.nanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+    stamp.device = static_cast<std::uint64_t>(status.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
+    stamp.known = true;
     return stamp;
 }
 
 ClassTable* DictionaryCache::Get(const std::filesystem::path& path) {
-    // Taken before reading: a file that changes while it is read has a newer time by the next search.
+    // Taken before reading: a file that changes while it is read has a newer stamp by the next search.
     const Stamp stamp = StampOf(path);
-    auto it = std::find_if(m_Entries.begin(), m_Entries.end(), [&](const Entry& entry) { return entry.path == path; });
+    const std::string& key = path.native();
+    auto it = std::find_if(m_Entries.begin(), m_Entries.end(), [&](const Entry& entry) { return entry.path == key; });
     if (it != m_Entries.end()) {
-        if (stamp.known && it->stamp.known && stamp.size == it->stamp.size && stamp.time == it->stamp.time) {
+        if (stamp.SameAs(it->stamp)) {
             return it->table.get();
         }
         m_Entries.erase(it);
@@ -31,13 +40,15 @@ ClassTable* DictionaryCache::Get(const std::filesystem::path& path) {
     if (!table->LoadDocumentFile(path)) {
         return nullptr;
     }
-    m_Entries.push_back(Entry{path, stamp, std::move(table)});
+    m_Entries.push_back(Entry{key, stamp, std::move(table)});
     return m_Entries.back().table.get();
 }
 
 void DictionaryCache::KeepOnly(const std::vector<std::filesystem::path>& paths) {
-    std::erase_if(m_Entries,
-                  [&](const Entry& entry) { return std::find(paths.begin(), paths.end(), entry.path) == paths.end(); });
+    std::erase_if(m_Entries, [&](const Entry& entry) {
+        return std::none_of(paths.begin(), paths.end(),
+                            [&](const std::filesystem::path& path) { return path.native() == entry.path; });
+    });
 }
 
 } // namespace lexaro

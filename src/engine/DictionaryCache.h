@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace lexaro {
 
 // Additional dictionaries kept in memory between searches, together with their row indexes. A dictionary is
-// read again only when its file's size or modification time changed.
+// read again only when its file changed: another size, modification time or file (a save that replaced it).
 class DictionaryCache {
 public:
     // The dictionary of the file; null when it cannot be read.
@@ -20,16 +21,22 @@ public:
 
 private:
     struct Stamp {
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type time;
+        std::uint64_t size = 0;
+        std::int64_t seconds = 0;
+        std::int64_t nanoseconds = 0;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
         bool known = false;
+
+        bool SameAs(const Stamp& other) const;
     };
     struct Entry {
-        std::filesystem::path path;
+        std::string path;
         Stamp stamp;
         std::unique_ptr<ClassTable> table;
     };
 
+    // One stat of the file; unknown when it cannot be examined.
     static Stamp StampOf(const std::filesystem::path& path);
 
     std::vector<Entry> m_Entries;

@@ -147,13 +147,12 @@ bool EntryStore::Lookup(std::string_view text, bool substring, bool additional,
             if (!loaded) {
                 continue;
             }
-            const std::string pathText = path.string();
             if (!m_ResultText.empty()) {
                 m_ResultText += kLineEnd;
                 m_ResultText += kLineEnd;
             }
             m_ResultText += DictionaryOpen();
-            m_ResultText += FileNameOf(pathText);
+            m_ResultText += FileNameOf(path.native());
             m_ResultText += DictionaryClose();
             m_ResultText += kLineEnd;
             const bool hit = SearchPasses(text, *loaded, substring);

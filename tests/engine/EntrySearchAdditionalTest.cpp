@@ -130,9 +130,21 @@ TEST(EntrySearchAdditional, DictionariesAreReadAgainOnlyWhenTheirFileChanged) {
     std::filesystem::last_write_time(f.extra, time);
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
 
-    // A new time alone, or a new size alone, makes it read again.
-    std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
+    // Another file put in its place, as a save through a temporary file does, is read again even with the same
+    // size and time.
+    std::filesystem::path replacement = f.extra;
+    replacement += ".new";
+    WriteDictionary(replacement, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
+    std::filesystem::last_write_time(replacement, time);
+    std::filesystem::rename(replacement, f.extra);
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nCHIEN");
+
+    // A new time alone, or a new size alone, makes it read again.
+    WriteDictionary(f.extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
+    std::filesystem::last_write_time(f.extra, time);
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nCHIEN");
+    std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
+    EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
     WriteDictionary(f.extra, {{"dog", "chien de garde", ""}});
     std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien de garde");
