@@ -281,6 +281,7 @@ def main():
     row("Save 1M dictionary (flushed to disk)", core.get("BM_Save1M"), "ms", "cat", cat)
     row("Load and save 1M, peak memory", max(save_peaks), "MB", "file size", big_size_mb)
     row("Sort 1M by term", core.get("BM_Sort1M"))
+    row("Sort 1M in the entry list (current entry last)", core.get("BM_SortEntries1M"))
     row("CSV import, 464k entries", core.get("BM_ImportCsv464k"), "ms", "cat", csv_cat)
     row("Apply mass data, 100k entries", core.get("BM_ApplyMassData100k"))
     if windows:
