@@ -127,5 +127,23 @@ void BM_FirstLookUpsAfterChange(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstLookUpsAfterChange)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Deleting an entry moves the rows after it; the indexes follow the move instead of being built again.
+void BM_DeleteThenLookUp(benchmark::State& state) {
+    const std::vector<std::string> words = HitWords();
+    auto store = std::make_unique<EntryStore>();
+    store->Entries() = MillionEntries().Entries();
+    WarmUp(*store, words);
+    std::string out;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        store->Entries().DeleteRow(500000);
+        Expect(state, store->Lookup(words[next], false, false, std::vector<std::filesystem::path>{}, "", out), true);
+        Expect(state, store->Lookup(words[next + 1], false, false, std::vector<std::filesystem::path>{}, "", out),
+               true);
+        next = (next + 2) % words.size();
+    }
+}
+BENCHMARK(BM_DeleteThenLookUp)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 } // namespace
 } // namespace lexaro::bench

@@ -274,6 +274,7 @@ def main():
     row("Look-up with 2 additional 464k dictionaries", core.get("BM_LookupTwoAdditional"), "ms",
         "same without", hit, ratio_target=1.2)
     row("First two look-ups after a change, index built (1M)", core.get("BM_FirstLookUpsAfterChange"))
+    row("Delete an entry, then two look-ups (1M)", core.get("BM_DeleteThenLookUp"))
     row("Translate 10,000 words, level 1 (1M)", core.get("BM_Translate10kWords/1"))
     row("Translate 10,000 words, level 4 (1M)", core.get("BM_Translate10kWords/4"), target=2000)
     row("Load 1M dictionary", load, "ms", "cat", cat, ratio_target=3.0)

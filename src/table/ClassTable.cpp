@@ -227,7 +227,8 @@ bool ClassTable::InsertRow(int index) {
         ++m_LastRow;
         m_Modified = true;
         inserted = true;
-        Changed();
+        const std::uint64_t before = m_Version++;
+        m_Indexes.RowInserted(m_Rows, index, before, m_Version);
     }
     AccessGuard(kGuardRelease);
     return inserted;
@@ -246,7 +247,8 @@ bool ClassTable::DeleteRow(int index) {
             --m_LastRow;
         }
         deleted = true;
-        Changed();
+        const std::uint64_t before = m_Version++;
+        m_Indexes.RowsRemoved(index, 1, before, m_Version);
     }
     m_Modified = true;
     AccessGuard(kGuardRelease);
@@ -271,7 +273,8 @@ int ClassTable::DeleteRows(int first, int count) {
         const int visible = m_LastRow - first + 1;
         m_LastRow -= std::min(removed, std::max(visible, 0));
         if (removed > 0) {
-            Changed();
+            const std::uint64_t before = m_Version++;
+            m_Indexes.RowsRemoved(first, removed, before, m_Version);
         }
     }
     m_Modified = true;

@@ -216,7 +216,7 @@ bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const s
 
 bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
     const std::size_t limit = 4096 + static_cast<std::size_t>(m_End) / 16;
-    if (first < 0 || last < first || static_cast<std::size_t>(last - first) + m_Changed.size() >= limit) {
+    if (first < 0 || last < first || static_cast<std::size_t>(last - first) + m_Changed.size() + m_StaleRows >= limit) {
         return false;
     }
     for (int r = first; r <= last; ++r) {
@@ -247,6 +247,7 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
     }
     Slot& slot = m_Slots[static_cast<std::size_t>(column)];
     if (slot.index && slot.version == version) {
+        slot.index->ApplyMoves();
         return slot.index.get();
     }
     slot.index.reset();

@@ -36,11 +36,30 @@ public:
                    int& found) const;
     // Rows first..last were stored or changed; false when the index should rather be dropped.
     bool RowsChanged(const TableRows& rows, int first, int last);
+    // An empty row was inserted at row at; the rows from there on moved down by one. False when the index should
+    // rather be dropped.
+    bool RowInserted(const TableRows& rows, int at);
+    // Rows first..first+count-1 were removed; the rows after them moved up by count. False when the index should
+    // rather be dropped.
+    bool RowsRemoved(int first, int count);
+    // Brings the row numbers of the index up to date with the moves since the last search.
+    void ApplyMoves();
 
 private:
     struct Entry {
         std::uint32_t tag;
         std::int32_t row;
+    };
+
+    // Rows that moved since the index was built: applied to the row numbers of the index before the next search.
+    // The rows of a removed range are renumbered to the row before it, which keeps every list in order; such rows
+    // are only proposed, and every proposed row is checked against the table.
+    struct Move {
+        int first = 0;
+        int count = 0;
+        bool removed = false;
+
+        std::int32_t Apply(std::int32_t row) const;
     };
 
     struct CellSizes {
@@ -72,6 +91,12 @@ private:
     std::uint32_t m_PieceMask = 0;
     std::vector<std::uint32_t> m_PieceStart;
     std::vector<std::int32_t> m_PieceRows;
+    // Keeps the changed rows numbered as the table is now.
+    void MoveChangedRows(const Move& move);
+
+    std::vector<Move> m_Moves;
+    // Entries left behind by removed rows; with the changed rows they count towards building the index again.
+    std::size_t m_StaleRows = 0;
     std::set<int> m_Changed;
     std::unordered_map<int, std::uint64_t> m_ChangedHash;
     std::unordered_map<std::uint64_t, std::vector<int>> m_ChangedByHash;
@@ -99,6 +124,10 @@ public:
     const ColumnIndex* For(const TableRows& rows, int column, int end, std::uint64_t version);
     // The table went from version before to after by storing rows first..last.
     void RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after);
+    // The table went from version before to after by inserting an empty row at row at.
+    void RowInserted(const TableRows& rows, int at, std::uint64_t before, std::uint64_t after);
+    // The table went from version before to after by removing count rows from row first on.
+    void RowsRemoved(int first, int count, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after without a change to what FindRow can see.
     void Unchanged(std::uint64_t before, std::uint64_t after);
     void Drop();

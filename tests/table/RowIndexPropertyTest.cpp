@@ -114,7 +114,7 @@ public:
 
     void Edit(ClassTable& table) {
         const int rows = table.RowCount();
-        switch (Below(12)) {
+        switch (Below(13)) {
         case 0:
             table.AddRows(1 + Below(3));
             break;
@@ -133,6 +133,9 @@ public:
         case 5:
             // A new row far out creates stored rows in between, with fewer cells than the table's columns.
             table.SetCell(Below(3), rows + Below(4), Text(3));
+            break;
+        case 12:
+            table.DeleteRows(Below(rows + 1), 1 + Below(4));
             break;
         case 6:
             if (Below(8) == 0) {
