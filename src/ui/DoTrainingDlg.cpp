@@ -1,6 +1,7 @@
 #include "ui/DoTrainingDlg.h"
 
 #include "app/Prompter.h"
+#include "widgets/ElidedText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -131,7 +132,7 @@ void CDoTrainingDlg::CreateControls() {
     static constexpr const char* kChoiceNames[] = {"m_CHKChoice1", "m_CHKChoice2", "m_CHKChoice3",
                                                    "m_CHKChoice4", "m_CHKChoice5", "m_CHKChoice6"};
     for (int k = 0; k < kMaxChoiceCount; ++k) {
-        QPushButton* button = Named(new QPushButton, kChoiceNames[k]);
+        QPushButton* button = Named(new CElidedButton, kChoiceNames[k]);
         button->setCheckable(true);
         button->setAutoDefault(false);
         button->setFont(bold);
@@ -196,7 +197,7 @@ void CDoTrainingDlg::CreateControls() {
     layout->addWidget(m_Full);
 
     // The info line and the two small buttons stay in the compact window.
-    m_LBLInfo = Named(new QLabel, "m_LBLInfo");
+    m_LBLInfo = Named(new CElidedLabel, "m_LBLInfo");
     m_LBLInfo->setAutoFillBackground(true);
     m_LBLInfo->setFont(bold);
     QPalette palette = m_LBLInfo->palette();

@@ -3,6 +3,7 @@
 #include "app/InterfaceTexts.h"
 #include "training/TrainingTestSupport.h"
 #include "ui/DoTrainingDlg.h"
+#include "widgets/ElidedText.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -212,6 +213,34 @@ private slots:
         if (!folder.isEmpty()) {
             QVERIFY(f.quiz->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/training-quiz.png")));
         }
+    }
+
+    // Long explanations on the answer buttons and in the info line never push the window off the screen.
+    void longExplanationsStayInTheWindow() {
+        QuizFixture f;
+        const std::string longText(400, 'e');
+        f.entries = test::Dictionary({{"house", longText}, {"tree", longText + "b"}, {"cat", longText + "c"}});
+        f.start.options.multipleChoice = true;
+        f.start.options.choiceCount = 3;
+        f.start.options.interval = 60000;
+        f.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(f.quiz.get()));
+        const int screenWidth = f.quiz->screen()->availableGeometry().width();
+        auto* choice = qobject_cast<CElidedButton*>(f.Find<QPushButton>("m_CHKChoice1"));
+        QVERIFY(choice->isVisible());
+        QVERIFY(choice->IsElided());
+        QCOMPARE(choice->text().size(), 400);
+        QVERIFY2(f.quiz->width() <= screenWidth, qPrintable(QString::number(f.quiz->width())));
+        QVERIFY(f.quiz->minimumSizeHint().width() <= screenWidth);
+
+        f.Find<QPushButton>("m_BTNPlay")->click();
+        f.Find<QPushButton>("m_BTNMode")->click();
+        QVERIFY(!f.quiz->FullMode());
+        QVERIFY(f.Line("m_LBLInfo").size() > 400);
+        QApplication::processEvents();
+        QVERIFY(qobject_cast<CElidedLabel*>(f.Find<QLabel>("m_LBLInfo"))->IsElided());
+        QVERIFY2(f.quiz->width() <= screenWidth, qPrintable(QString::number(f.quiz->width())));
+        QVERIFY(f.quiz->minimumSizeHint().width() <= screenWidth);
     }
 
     void xLeavesTheQuizAndSaysSo() {
