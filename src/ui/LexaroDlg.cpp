@@ -58,6 +58,10 @@ void LexaroDlg::CreateControls() {
     m_CBBTerm->setEditable(true);
     m_CBBTerm->setInsertPolicy(QComboBox::NoInsert);
     m_CBBTerm->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Sized by a fixed number of characters, not by the history: a long term looked up once would
+    // otherwise widen the window beyond the screen at the next start.
+    m_CBBTerm->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_CBBTerm->setMinimumContentsLength(20);
     m_LBLTerm->setBuddy(m_CBBTerm);
 
     m_BTNSearch = new QPushButton(central);

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include <QMenu>
+#include <QScreen>
+#include <QtTest>
 
 using lexaro::PromptAnswer;
 using lexaro::testing::MainWindowFixture;
@@ -33,6 +35,21 @@ private slots:
         QVERIFY(!f.Action("ID_MEN_COLLECTCLIPBOARD")->isChecked());
         QCOMPARE(f.window->findChild<QMenu*>("ID_MEN_RECENT")->title(), QStringLiteral("Recent"));
         QCOMPARE(f.window->findChild<QPushButton*>("m_BTNAdd")->toolTip(), QStringLiteral("Add/modify this entry"));
+    }
+
+    // A long term in the search history must not make the window wider than the screen.
+    void longSearchTermsKeepTheWindowOnTheScreen() {
+        MainWindowFixture f;
+        const QString longTerm(300, QLatin1Char('w'));
+        f.Add(longTerm, "a word");
+        f.SearchFor(longTerm);
+        QCOMPARE(f.window->SearchHistory().front(), longTerm);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        const int screenWidth = f.window->screen()->availableGeometry().width();
+        QVERIFY2(f.window->minimumSizeHint().width() <= screenWidth,
+                 qPrintable(QString::number(f.window->minimumSizeHint().width())));
+        QVERIFY(f.window->width() <= screenWidth);
     }
 
     void quitClosesAnUnchangedDictionaryWithoutAsking() {
