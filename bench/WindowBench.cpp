@@ -5,6 +5,7 @@
 #include "app/InterfaceTexts.h"
 #include "engine/Clock.h"
 #include "ui/LexaroDlg.h"
+#include "ui/MassDataDlg.h"
 #include "ui/OverviewDlg.h"
 #include "ui/QtPlatform.h"
 #include "ui/TrainingDlg.h"
@@ -58,6 +59,15 @@ void BM_OpenTraining1M(benchmark::State& state) {
         state, [&] { return new CTrainingDlg(services.Context(), store.Entries(), settings, TrainingStart{}); });
 }
 BENCHMARK(BM_OpenTraining1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Editing mass data shows the whole dictionary as text, one entry per line.
+void BM_OpenMassData1M(benchmark::State& state) {
+    EntryStore& store = MillionEntries();
+    WindowServices services;
+    OpenAndClose<CMassDataDlg>(
+        state, [&] { return new CMassDataDlg(services.Context(), store, false, QStringLiteral(";"), false); });
+}
+BENCHMARK(BM_OpenMassData1M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A look-up as the user makes it: a word in the term box, Search, the result shown in the pane and painted.
 // The argument is the number of additional dictionaries (two unchanged ones of 464k entries, or none).

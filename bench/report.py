@@ -288,6 +288,7 @@ def main():
     if windows:
         row("Open the overview (1M, offscreen)", windows.get("BM_OpenOverview1M"), target=300)
         row("Open the training window (1M, offscreen)", windows.get("BM_OpenTraining1M"), target=300)
+        row("Open the mass data editor (1M, offscreen)", windows.get("BM_OpenMassData1M"))
         row("Start-up to usable window (1M start dictionary)", startup, target=1500)
         in_window = windows.get("BM_SearchInMainWindow/0")
         row("Look-up in the main window, result painted (1M)", in_window, "ms")
