@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 namespace lexaro {
@@ -130,12 +131,18 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
     if (!AccessGuard(kGuardExclusive)) {
         return false;
     }
-    // Rows that exist only logically are stored as empty rows so that every row in range can move.
-    if (last >= 0 && static_cast<std::size_t>(last) >= m_Rows.size()) {
-        m_Rows.resize(static_cast<std::size_t>(last) + 1);
-        Changed();
+    try {
+        // Rows that exist only logically are stored as empty rows so that every row in range can move.
+        if (last >= 0 && static_cast<std::size_t>(last) >= m_Rows.size()) {
+            m_Rows.resize(static_cast<std::size_t>(last) + 1);
+            Changed();
+        }
+        SortRange(column, ascending, first, last);
+    } catch (const std::bad_alloc&) {
+        // No row has moved yet, and the table must not stay busy.
+        AccessGuard(kGuardRelease);
+        return false;
     }
-    SortRange(column, ascending, first, last);
     Changed();
     m_Modified = true;
     AccessGuard(kGuardRelease);

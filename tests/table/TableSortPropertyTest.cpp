@@ -1,7 +1,9 @@
 #include "table/ClassTable.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <new>
 #include <random>
 #include <string>
 #include <string_view>
@@ -9,6 +11,30 @@
 #include <vector>
 
 using lexaro::ClassTable;
+
+namespace {
+// While not zero, the next allocation of at least this many bytes fails.
+std::size_t g_RefuseAllocationFrom = 0;
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (g_RefuseAllocationFrom != 0 && size >= g_RefuseAllocationFrom) {
+        g_RefuseAllocationFrom = 0;
+        throw std::bad_alloc();
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -196,4 +222,20 @@ TEST(TableSortProperty, SortingASortedTableAgainKeepsTheReferenceOrder) {
     made.stored = ReferenceResult(made, 0, true, -1, -1);
     CheckSort(made, 0, true, -1, -1);
     CheckSort(made, 0, false, -1, -1);
+}
+
+TEST(TableSortProperty, ASortWithoutMemoryLeavesTheTableAsItWasAndNotBusy) {
+    KeyMaker keys(3);
+    Case made = RandomCase(keys, 10000);
+    made.logicalRows = static_cast<int>(made.stored.size());
+    ClassTable table = TableOf(made);
+    table.SetModified(false);
+    // Far more than any cell or row, less than the sort's own arrays.
+    g_RefuseAllocationFrom = 100000;
+    EXPECT_FALSE(table.SortRows(0, true, -1, -1));
+    g_RefuseAllocationFrom = 0;
+    EXPECT_FALSE(table.IsModified());
+    ExpectSameRows(table, made.stored, made.logicalRows);
+    ASSERT_TRUE(table.SortRows(0, true, -1, -1)) << "the table was left busy";
+    ExpectSameRows(table, ReferenceResult(made, 0, true, -1, -1), made.logicalRows);
 }
