@@ -34,12 +34,12 @@ void PrefetchCell(const std::vector<std::vector<std::string>>& rows, int column,
 
 constexpr std::size_t kPrefixBytes = 8;
 
-// A row's place in the sort: the first eight folded bytes of its key, big-endian and padded with zeros, and
-// the number of its key. Two keys whose prefixes differ are ordered by them alone; only equal prefixes need
-// the bytes of the keys compared.
+// A row in the sort: the first eight folded bytes of its key, big-endian and padded with zeros, and its offset
+// from the first row sorted, which also numbers its key. Two keys whose prefixes differ are ordered by them
+// alone; only equal prefixes need the bytes of the keys compared.
 struct KeyedRow {
     std::uint64_t prefix;
-    std::uint32_t key;
+    std::uint32_t offset;
 };
 
 std::uint64_t FoldedPrefix(std::string_view key) {
@@ -81,8 +81,8 @@ private:
     int Compare(const KeyedRow& row, const KeyedRow& pivot) const {
         int order = (row.prefix > pivot.prefix) - (row.prefix < pivot.prefix);
         if (order == 0) {
-            const std::string_view a = m_Keys[row.key];
-            const std::string_view b = m_Keys[pivot.key];
+            const std::string_view a = m_Keys[row.offset];
+            const std::string_view b = m_Keys[pivot.offset];
             const std::size_t same = std::min({a.size(), b.size(), kPrefixBytes});
             order = CompareFolded(a.substr(same), b.substr(same));
         }
@@ -174,7 +174,7 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last) {
     TableRows sorted;
     sorted.reserve(count);
     for (const KeyedRow& keyed : rows) {
-        sorted.push_back(std::move(m_Rows[static_cast<std::size_t>(first) + keyed.key]));
+        sorted.push_back(std::move(m_Rows[static_cast<std::size_t>(first) + keyed.offset]));
     }
     std::move(sorted.begin(), sorted.end(), m_Rows.begin() + first);
 }
