@@ -30,9 +30,14 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
 } // namespace
 
 ColumnIndex::ColumnIndex(const TableRows& rows, int column, int end) : m_Column(column), m_End(end) {
-    const CellSizes sizes = BuildHashes(rows, end);
-    if (sizes.cells > 0 && sizes.bytes / sizes.cells <= kMaxAveragePieceCell && sizes.pieces <= UINT32_MAX) {
-        BuildPieces(rows, end, sizes);
+    m_Sizes = BuildHashes(rows, end);
+    m_PiecesWanted =
+        m_Sizes.cells > 0 && m_Sizes.bytes / m_Sizes.cells <= kMaxAveragePieceCell && m_Sizes.pieces <= UINT32_MAX;
+}
+
+void ColumnIndex::PreparePieces(const TableRows& rows, int end) {
+    if (m_PiecesWanted && m_PieceStart.empty()) {
+        BuildPieces(rows, end, m_Sizes);
     }
 }
 
@@ -101,17 +106,18 @@ void ColumnIndex::BuildPieces(const TableRows& rows, int end, const CellSizes& s
     std::vector<std::uint16_t> rowBuckets;
     rowBuckets.reserve(static_cast<std::size_t>(pieces));
     std::vector<std::uint32_t> rowEnd(static_cast<std::size_t>(end));
+    // The last row (plus one) listed under each bucket: a row is listed once however often a piece recurs.
+    std::vector<std::uint32_t> listedFor(buckets, 0);
     for (int r = 0; r < end; ++r) {
         const std::string* cell = CellOf(rows, r);
-        const std::size_t first = rowBuckets.size();
+        const auto mark = static_cast<std::uint32_t>(r) + 1;
         for (std::size_t i = 0; cell && i + 3 <= cell->size(); ++i) {
-            rowBuckets.push_back(static_cast<std::uint16_t>(PieceBucket(cell->data() + i)));
-        }
-        std::sort(rowBuckets.begin() + static_cast<std::ptrdiff_t>(first), rowBuckets.end());
-        rowBuckets.erase(std::unique(rowBuckets.begin() + static_cast<std::ptrdiff_t>(first), rowBuckets.end()),
-                         rowBuckets.end());
-        for (std::size_t k = first; k < rowBuckets.size(); ++k) {
-            ++m_PieceStart[rowBuckets[k] + 1U];
+            const std::uint32_t bucket = PieceBucket(cell->data() + i);
+            if (listedFor[bucket] != mark) {
+                listedFor[bucket] = mark;
+                rowBuckets.push_back(static_cast<std::uint16_t>(bucket));
+                ++m_PieceStart[bucket + 1U];
+            }
         }
         rowEnd[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(rowBuckets.size());
     }
@@ -238,7 +244,7 @@ bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
     return true;
 }
 
-const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, std::uint64_t version) {
+const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, std::uint64_t version, bool withPieces) {
     if (column < 0 || column >= kMaxIndexedColumn || end < m_MinRows) {
         return nullptr;
     }
@@ -248,6 +254,9 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
     Slot& slot = m_Slots[static_cast<std::size_t>(column)];
     if (slot.index && slot.version == version) {
         slot.index->ApplyMoves();
+        if (withPieces) {
+            slot.index->PreparePieces(rows, end);
+        }
         return slot.index.get();
     }
     slot.index.reset();
@@ -261,6 +270,9 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
     }
     slot.index = std::make_unique<ColumnIndex>(rows, column, end);
     slot.version = version;
+    if (withPieces) {
+        slot.index->PreparePieces(rows, end);
+    }
     return slot.index.get();
 }
 

@@ -44,6 +44,8 @@ public:
     bool RowsRemoved(int first, int count);
     // Brings the row numbers of the index up to date with the moves since the last search.
     void ApplyMoves();
+    // The piece lists are built when a search first needs them: exact look-ups need only the hashes.
+    void PreparePieces(const TableRows& rows, int end);
 
 private:
     struct Entry {
@@ -94,6 +96,8 @@ private:
     // Keeps the changed rows numbered as the table is now.
     void MoveChangedRows(const Move& move);
 
+    CellSizes m_Sizes;
+    bool m_PiecesWanted = false;
     std::vector<Move> m_Moves;
     // Entries left behind by removed rows; with the changed rows they count towards building the index again.
     std::size_t m_StaleRows = 0;
@@ -120,8 +124,9 @@ public:
     ~RowIndexes() = default;
 
     // The index of the column for this version of the table; it is built once the column has been searched
-    // twice in the same version of a table of at least MinRows rows. Null while there is none.
-    const ColumnIndex* For(const TableRows& rows, int column, int end, std::uint64_t version);
+    // twice in the same version of a table of at least MinRows rows. Null while there is none. withPieces: the
+    // search needs the piece lists, which are then built if the column gets them.
+    const ColumnIndex* For(const TableRows& rows, int column, int end, std::uint64_t version, bool withPieces);
     // The table went from version before to after by storing rows first..last.
     void RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after by inserting an empty row at row at.

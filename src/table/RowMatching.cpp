@@ -84,7 +84,7 @@ int ClassTable::FirstMatchingRowIn(int column, int start, int end, const RowNeed
         return c < cells.size() && cellMatches(cells[c]);
     };
     try {
-        if (const ColumnIndex* index = m_Indexes.For(m_Rows, column, end, m_Version)) {
+        if (const ColumnIndex* index = m_Indexes.For(m_Rows, column, end, m_Version, !needle.equal)) {
             int found = -1;
             if (index->FindFirst(needle, start, end, matches, found)) {
                 return found;
