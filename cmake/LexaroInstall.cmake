@@ -11,22 +11,31 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/samples DESTINATION ${LEXARO_D
 install(FILES ${PROJECT_SOURCE_DIR}/resources/License.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lexaro
     RENAME copyright)
 
-# Manual pages are installed gzipped at the highest level and without name or time stamp (-n), so a page
-# always packs to the same bytes.
+# Manual pages and the change history are installed gzipped at the highest level and without name or time
+# stamp (-n), so a file always packs to the same bytes.
 find_program(LEXARO_GZIP gzip REQUIRED)
+function(lexaro_install_gzipped source folder destination)
+    get_filename_component(name ${source} NAME)
+    add_custom_command(OUTPUT ${folder}/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${folder}/${name}
+        COMMAND ${LEXARO_GZIP} -9nf ${folder}/${name}
+        DEPENDS ${source} VERBATIM)
+    string(MAKE_C_IDENTIFIER "gzip_${name}" target)
+    add_custom_target(${target} ALL DEPENDS ${folder}/${name}.gz)
+    install(FILES ${folder}/${name}.gz DESTINATION ${destination})
+endfunction()
+
 function(lexaro_install_man_page page)
     get_filename_component(section ${page} LAST_EXT)
     string(SUBSTRING ${section} 1 -1 section)
-    set(source ${PROJECT_SOURCE_DIR}/resources/man/${page})
-    set(folder ${PROJECT_BINARY_DIR}/man)
-    add_custom_command(OUTPUT ${folder}/${page}.gz
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${folder}/${page}
-        COMMAND ${LEXARO_GZIP} -9nf ${folder}/${page}
-        DEPENDS ${source} VERBATIM)
-    add_custom_target(man_${page} ALL DEPENDS ${folder}/${page}.gz)
-    install(FILES ${folder}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+    lexaro_install_gzipped(${PROJECT_SOURCE_DIR}/resources/man/${page} ${PROJECT_BINARY_DIR}/man
+        ${CMAKE_INSTALL_MANDIR}/man${section})
 endfunction()
+
+# The package's history in Debian's changelog format, as the package's documentation folder wants it.
+lexaro_install_gzipped(${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_BINARY_DIR}/doc
+    ${CMAKE_INSTALL_DATADIR}/doc/lexaro)
 
 lexaro_install_man_page(lexaro-cli.1)
 
