@@ -42,6 +42,16 @@ struct KeyedRow {
     std::uint32_t offset;
 };
 
+// How many of the first limit bytes of a and b are the same once folded.
+std::size_t SharedFoldedLength(std::string_view a, std::string_view b, std::size_t limit) {
+    const std::size_t n = std::min({a.size(), b.size(), limit});
+    std::size_t i = 0;
+    while (i < n && FoldAscii(static_cast<unsigned char>(a[i])) == FoldAscii(static_cast<unsigned char>(b[i]))) {
+        ++i;
+    }
+    return i;
+}
+
 std::uint64_t FoldedPrefix(std::string_view key) {
     std::uint64_t prefix = 0;
     const std::size_t n = std::min(key.size(), kPrefixBytes);
@@ -56,8 +66,9 @@ std::uint64_t FoldedPrefix(std::string_view key) {
 template <bool Ascending>
 class PartitionSorter {
 public:
-    PartitionSorter(std::vector<KeyedRow>& rows, const std::vector<std::string_view>& keys)
-        : m_Rows(rows), m_Keys(keys) {}
+    // Every key is at least shared bytes long and starts with the same shared folded bytes.
+    PartitionSorter(std::vector<KeyedRow>& rows, const std::vector<std::string_view>& keys, std::size_t shared)
+        : m_Rows(rows), m_Keys(keys), m_Shared(shared) {}
 
     // The smaller side is sorted by recursion and the larger one by the loop, so the depth stays logarithmic.
     void Sort(int first, int last) {
@@ -83,7 +94,7 @@ private:
         if (order == 0) {
             const std::string_view a = m_Keys[row.offset];
             const std::string_view b = m_Keys[pivot.offset];
-            const std::size_t same = std::min({a.size(), b.size(), kPrefixBytes});
+            const std::size_t same = std::max(std::min({a.size(), b.size(), kPrefixBytes}), m_Shared);
             order = CompareFolded(a.substr(same), b.substr(same));
         }
         return Ascending ? order : -order;
@@ -117,6 +128,7 @@ private:
 
     std::vector<KeyedRow>& m_Rows;
     const std::vector<std::string_view>& m_Keys;
+    std::size_t m_Shared;
 };
 
 } // namespace
@@ -160,16 +172,20 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last) {
     std::vector<KeyedRow> rows;
     keys.reserve(count);
     rows.reserve(count);
+    // Keys that all begin alike, such as the dates of entries added on one day, need not have those bytes
+    // compared again.
+    std::size_t shared = SortKey(m_Rows, column, first).size();
     for (int row = first; row <= last; ++row) {
         PrefetchCell(m_Rows, column, row + kPrefetchDistance);
         keys.push_back(SortKey(m_Rows, column, row));
         rows.push_back({FoldedPrefix(keys.back()), static_cast<std::uint32_t>(row - first)});
+        shared = SharedFoldedLength(keys.front(), keys.back(), shared);
     }
     const int end = last - first;
     if (ascending) {
-        PartitionSorter<true>(rows, keys).Sort(0, end);
+        PartitionSorter<true>(rows, keys, shared).Sort(0, end);
     } else {
-        PartitionSorter<false>(rows, keys).Sort(0, end);
+        PartitionSorter<false>(rows, keys, shared).Sort(0, end);
     }
     TableRows sorted;
     sorted.reserve(count);

@@ -224,6 +224,25 @@ TEST(TableSortProperty, SortingASortedTableAgainKeepsTheReferenceOrder) {
     CheckSort(made, 0, false, -1, -1);
 }
 
+TEST(TableSortProperty, KeysThatAllBeginAlikeSortExactlyAsTheReference) {
+    KeyMaker keys(11);
+    Case made = RandomCase(keys, 2000);
+    made.logicalRows = static_cast<int>(made.stored.size());
+    Case same = made;
+    for (std::size_t r = 0; r < made.stored.size(); ++r) {
+        auto& cells = made.stored[r];
+        cells.resize(std::max<std::size_t>(cells.size(), 1));
+        cells[0] = (keys.Below(2) == 0 ? "Added 2024-" : "aDDED 2024-") + cells[0];
+        same.stored[r].resize(std::max<std::size_t>(same.stored[r].size(), 1));
+        same.stored[r][0] = keys.Below(2) == 0 ? "Same day" : "SAME DAY";
+    }
+    for (const Case* alike : {&made, &same}) {
+        CheckSort(*alike, 0, true, -1, -1);
+        CheckSort(*alike, 0, false, -1, -1);
+        CheckSort(*alike, 0, true, 100, 1500);
+    }
+}
+
 TEST(TableSortProperty, ASortWithoutMemoryLeavesTheTableAsItWasAndNotBusy) {
     KeyMaker keys(3);
     Case made = RandomCase(keys, 10000);
