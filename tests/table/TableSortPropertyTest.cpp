@@ -216,14 +216,6 @@ TEST(TableSortProperty, LargeTablesWithManyEqualKeysSortExactlyAsTheReference) {
     CheckSort(made, 0, true, 5000, 12000);
 }
 
-TEST(TableSortProperty, SortingASortedTableAgainKeepsTheReferenceOrder) {
-    KeyMaker keys(99);
-    Case made = RandomCase(keys, 3000);
-    made.stored = ReferenceResult(made, 0, true, -1, -1);
-    CheckSort(made, 0, true, -1, -1);
-    CheckSort(made, 0, false, -1, -1);
-}
-
 TEST(TableSortProperty, KeysThatAllBeginAlikeSortExactlyAsTheReference) {
     KeyMaker keys(11);
     Case made = RandomCase(keys, 2000);
