@@ -182,6 +182,8 @@ def dictd_own_answer(server, word, times):
 
 
 def fmt(value, unit):
+    if unit == "ms" and value < 0.1:
+        return "%.2f µs" % (value * 1000.0)
     return ("%.3f" if value < 10 else "%.0f") % value + " " + unit
 
 
