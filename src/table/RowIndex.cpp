@@ -277,23 +277,11 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
 }
 
 void RowIndexes::RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after) {
-    for (Slot& slot : m_Slots) {
-        if (slot.index && slot.version == before && slot.index->RowsChanged(rows, first, last)) {
-            slot.version = after;
-        } else {
-            slot.index.reset();
-        }
-    }
+    FollowOrDrop(before, after, [&](ColumnIndex& index) { return index.RowsChanged(rows, first, last); });
 }
 
 void RowIndexes::Unchanged(std::uint64_t before, std::uint64_t after) {
-    for (Slot& slot : m_Slots) {
-        if (slot.index && slot.version == before) {
-            slot.version = after;
-        } else {
-            slot.index.reset();
-        }
-    }
+    FollowOrDrop(before, after, [](ColumnIndex&) { return true; });
 }
 
 void RowIndexes::Drop() {

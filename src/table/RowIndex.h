@@ -165,6 +165,19 @@ private:
         int hit = -1;
     };
 
+    // Each index of version before that follows the change (follow returns true) belongs to version after; the
+    // others are dropped.
+    template <typename Follow>
+    void FollowOrDrop(std::uint64_t before, std::uint64_t after, Follow follow) {
+        for (Slot& slot : m_Slots) {
+            if (slot.index && slot.version == before && follow(*slot.index)) {
+                slot.version = after;
+            } else {
+                slot.index.reset();
+            }
+        }
+    }
+
     std::vector<Slot> m_Slots;
     std::vector<Answer> m_Answers;
     std::size_t m_NextAnswer = 0;

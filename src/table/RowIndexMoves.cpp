@@ -97,25 +97,13 @@ void ColumnIndex::ApplyMoves() {
 void RowIndexes::RowInserted(const TableRows& rows, int at, std::uint64_t before, std::uint64_t after) {
     m_Answers.clear();
     m_NextAnswer = 0;
-    for (Slot& slot : m_Slots) {
-        if (slot.index && slot.version == before && slot.index->RowInserted(rows, at)) {
-            slot.version = after;
-        } else {
-            slot.index.reset();
-        }
-    }
+    FollowOrDrop(before, after, [&](ColumnIndex& index) { return index.RowInserted(rows, at); });
 }
 
 void RowIndexes::RowsRemoved(int first, int count, std::uint64_t before, std::uint64_t after) {
     m_Answers.clear();
     m_NextAnswer = 0;
-    for (Slot& slot : m_Slots) {
-        if (slot.index && slot.version == before && slot.index->RowsRemoved(first, count)) {
-            slot.version = after;
-        } else {
-            slot.index.reset();
-        }
-    }
+    FollowOrDrop(before, after, [&](ColumnIndex& index) { return index.RowsRemoved(first, count); });
 }
 
 } // namespace lexaro

@@ -1,3 +1,4 @@
+#include "TableTestSupport.h"
 #include "table/ClassTable.h"
 
 #include <algorithm>
@@ -11,17 +12,9 @@ using lexaro::ClassTable;
 
 namespace {
 
-// The matching rules written out plainly: lowered copies and a scan from the start row.
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& ch : lowered) {
-        if (ch >= 'A' && ch <= 'Z') {
-            ch = static_cast<char>(ch - 'A' + 'a');
-        }
-    }
-    return lowered;
-}
+using lexaro::test::Lowered;
 
+// The matching rules written out plainly: lowered copies and a scan from the start row.
 bool IsWordEdge(char ch) {
     return ch == ' ' || ch == ',' || ch == ';';
 }

@@ -1,3 +1,4 @@
+#include "TableTestSupport.h"
 #include "table/ClassTable.h"
 
 #include <algorithm>
@@ -42,15 +43,7 @@ using Rows = std::vector<std::vector<std::string>>;
 
 constexpr int kColumns = 3;
 
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& ch : lowered) {
-        if (ch >= 'A' && ch <= 'Z') {
-            ch = static_cast<char>(ch - 'A' + 'a');
-        }
-    }
-    return lowered;
-}
+using lexaro::test::Lowered;
 
 std::string KeyOf(const Rows& rows, int column, int row) {
     const auto& cells = rows[static_cast<std::size_t>(row)];

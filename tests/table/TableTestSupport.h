@@ -16,6 +16,18 @@
 
 namespace lexaro::test {
 
+// A copy with A-Z lowered and every other byte (UTF-8 included) as it is: the folding the tables compare by,
+// written out plainly for reference implementations.
+inline std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& ch : lowered) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+    }
+    return lowered;
+}
+
 // A fresh folder for one test's files, removed with everything in it afterwards.
 class TempFolder {
 public:

@@ -131,7 +131,7 @@ private slots:
         const std::filesystem::path programFolder = LEXARO_BUILD_DIR;
         QCOMPARE(lexaro::DataFolder(programFolder), programFolder);
         for (const char* name : {"Languages.ini", "License.txt", "ReadMe.txt", "Lexaro_English.html",
-                                 "Lexaro_German.html", "Lexaro_French.html"}) {
+                                 "Lexaro_German.html", "Lexaro_French.html", "Lexaro_guide.css"}) {
             QVERIFY2(std::filesystem::is_regular_file(programFolder / name), name);
         }
     }
