@@ -275,6 +275,7 @@ def main():
     row("Wildcard look-up like hou*e (1M)", core.get("BM_LookupWildcard"), "ms", "grep -ci", grep)
     row("Look-up with 2 additional 464k dictionaries", core.get("BM_LookupTwoAdditional"), "ms",
         "same without", hit, ratio_target=1.2)
+    row("The same, both files changed since the last look-up", core.get("BM_LookupTwoAdditionalChanged"))
     row("First two look-ups after a change, index built (1M)", core.get("BM_FirstLookUpsAfterChange"))
     row("Delete an entry, then two look-ups (1M)", core.get("BM_DeleteThenLookUp"))
     row("Translate 10,000 words, level 1 (1M)", core.get("BM_Translate10kWords/1"))
