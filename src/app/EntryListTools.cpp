@@ -3,6 +3,7 @@
 #include "engine/EntryStore.h"
 #include "table/Checksum.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <sys/stat.h>
@@ -228,6 +229,9 @@ void StampMissingDates(ClassTable& entries, std::string_view stamp) {
 }
 
 int AppendImportedRows(ClassTable& entries, ClassTable& imported, bool rename, std::string_view stamp) {
+    // Sized once: resizing drops the term index, which the duplicate check of every further row would
+    // then rebuild over the whole dictionary. Adding rows and cells keeps it up to date.
+    entries.Resize(std::max(entries.ColumnCount(), kEntryColumns), entries.RowCount());
     int added = 0;
     for (int i = 0; i < imported.RowCount(); ++i) {
         const std::string term = imported.PeekCell(kTermColumn, i);
@@ -240,12 +244,15 @@ int AppendImportedRows(ClassTable& entries, ClassTable& imported, bool rename, s
         } else if (entries.FindRow(kTermColumn, 0, term, 1) >= 0) {
             continue;
         }
-        const int columns = entries.ColumnCount();
-        if (imported.AppendRowTo(i, entries)) {
-            ++added;
+        const int row = entries.RowCount();
+        if (!entries.AddRows(1) || entries.RowCount() != row + 1) {
+            break;
         }
-        // Appending takes the column count of the file; the entries keep theirs.
-        entries.Resize(columns < kEntryColumns ? kEntryColumns : columns, entries.RowCount());
+        // Cells beyond the entry columns are kept, hidden, as the file brought them.
+        for (int column = 0; column < imported.ColumnCount(); ++column) {
+            entries.SetCell(column, row, imported.PeekCell(column, i));
+        }
+        ++added;
     }
     entries.Resize(kEntryColumns, entries.RowCount());
     StampMissingDates(entries, stamp);

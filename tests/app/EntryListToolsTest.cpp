@@ -189,6 +189,34 @@ TEST(EntryAppend, SkipsOrRenamesDuplicatesIgnoringCase) {
     EXPECT_EQ(renaming.PeekCell(0, 5), "tree (1)");
 }
 
+// With the term index in use, rows appended from the file are found by the check of the rows after them.
+TEST(EntryAppend, FindsDuplicatesWithinTheFileInAnIndexedDictionary) {
+    ClassTable entries = Entries({{"house", "Haus", "2007-03-05 09:04:01"}, {"cat", "Katze", ""}});
+    entries.SetIndexMinRows(1);
+    ClassTable file;
+    file.Resize(2, 0);
+    file.AddRows(4);
+    const Cells terms{"tree", "TREE", "house", "tree"};
+    for (int row = 0; row < 4; ++row) {
+        file.SetCell(0, row, terms[static_cast<std::size_t>(row)]);
+        file.SetCell(1, row, "x" + std::to_string(row));
+    }
+
+    ClassTable skipping = entries;
+    ClassTable copy = file;
+    EXPECT_EQ(AppendImportedRows(skipping, copy, false, kStamp), 1);
+    EXPECT_EQ(Column(skipping, 0), (Cells{"house", "cat", "tree"}));
+    EXPECT_EQ(skipping.PeekCell(1, 2), "x0");
+
+    ClassTable renaming = entries;
+    copy = file;
+    EXPECT_EQ(AppendImportedRows(renaming, copy, true, kStamp), 4);
+    EXPECT_EQ(Column(renaming, 0), (Cells{"house", "cat", "tree", "TREE (1)", "house (1)", "tree (2)"}));
+    EXPECT_EQ(Column(renaming, 2), (Cells{"2007-03-05 09:04:01", std::string(kStamp), std::string(kStamp),
+                                          std::string(kStamp), std::string(kStamp), std::string(kStamp)}));
+    EXPECT_EQ(renaming.FindRow(0, 0, "tree (2)", 1), 5);
+}
+
 TEST(EntryExport, WritesTheChosenRowsWithoutDatesAndFailsVisibly) {
     test::TempFolder folder;
     ClassTable entries =
