@@ -267,6 +267,20 @@ def main():
         startup = Figure(statistics.median(f.cpu for f in starts), statistics.median(f.wall for f in starts))
         shutil.rmtree(home, ignore_errors=True)
 
+    walk = {}
+    walker = os.path.join(build, "lexaro_bench_walk")
+    if os.path.exists(walker):
+        home = tempfile.mkdtemp(prefix="walk-", dir=data)
+        env = dict(os.environ, LEXARO_BENCH_DATA=data, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   LEXARO_COMMON_DIR=os.path.join(home, "common"), QT_QPA_PLATFORM="offscreen",
+                   XDG_RUNTIME_DIR=home, TMPDIR=home)
+        os.chmod(home, 0o700)
+        for line in run([walker], env=env, stderr=subprocess.DEVNULL).splitlines():
+            parts = line.split(";")
+            if len(parts) == 5 and parts[0] == "walk":
+                walk[parts[1]] = Figure(float(parts[2]), float(parts[3]))
+        shutil.rmtree(home, ignore_errors=True)
+
     hit = core.get("BM_LookupExactHit")
     row("Exact look-up, hit (1M)", hit, "ms", "dictd own answer", dictd_hit, ratio_target=1.0)
     row("Exact look-up, miss (1M, first pass only)", core.get("BM_LookupExactMiss"), "ms", "dictd own answer",
@@ -297,6 +311,24 @@ def main():
         row("Look-up in the main window, result painted (1M)", in_window, "ms")
         row("The same with 2 additional 464k dictionaries", windows.get("BM_SearchInMainWindow/2"), "ms",
             "same without", in_window)
+    # A user's steps one after the other with the 1M dictionary open (bench/WalkBench.cpp), each timed once.
+    if walk:
+        for figure, step in (
+                ("Walk: first search after loading (1M)", "Search, exact hit"),
+                ("Walk: first miss, explanation index built (1M)", "Search, miss (all passes)"),
+                ("Walk: substring search (1M)", "Search, substring ouse"),
+                ("Walk: wildcard search *ing (1M)", "Search, wildcard *ing"),
+                ("Walk: add an entry (1M)", "Add entry"),
+                ("Walk: save as HTML (1M)", "Save as HTML"),
+                ("Walk: save as separated text (1M)", "Save as separated text"),
+                ("Walk: properties with SHA-1 checksum (1M)", "Properties (checksum type as set)"),
+                ("Walk: portable copy (1M)", "Portable copy"),
+                ("Walk: overview, export all rows (1M)", "Overview: export the selection"),
+                ("Walk: overview, append a 464k CSV file (1M)", "Overview: append CSV (464k)"),
+                ("Walk: overview, sort by explanation (1M)", "Overview: sort ExplAsc"),
+                ("Walk: training, all entries into the unit (1M)", "Training: all entries into the unit"),
+                ("Walk: new dictionary, 1M closed", "New dictionary")):
+            row(figure, walk.get(step))
 
     print()
     print("Baselines (processor time / wall time): cat %s / %s, grep -ci %s / %s, dict call %s / %s, "
