@@ -194,6 +194,11 @@ void MainWindowSteps(Walk& w) {
     w.chooser.Expect(w.Path("export.csv"));
     Step("Save as separated text", [&] { w.window->SaveDictionaryAs(); });
     Step("Export plain text", [&] { engine.ExportPlainText(w.Path("plain.txt").toStdString()); });
+    Step("Properties, no checksum", [&] {
+        int type = 0;
+        CPropertiesDlg dialog(w.Context(), w.Path("saved.lxd"), engine, type);
+        dialog.show();
+    });
     Step("Properties (checksum type as set)", [&] {
         int type = 4;
         CPropertiesDlg dialog(w.Context(), w.Path("saved.lxd"), engine, type);

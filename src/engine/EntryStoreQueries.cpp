@@ -1,6 +1,7 @@
 #include "engine/EntryStore.h"
 #include "table/SafeFile.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace lexaro {
@@ -15,20 +16,19 @@ constexpr std::size_t kShortestStart = 4096;
 // The first row that beats the best so far wins, so of two equally long cells the earlier one is reported.
 std::string EntryStore::Extreme(int column, bool longest) {
     std::size_t best = longest ? 0 : kShortestStart;
-    std::string bestText;
-    bool found = false;
+    int bestRow = -1;
+    // Lengths only: copying a million cells to measure them took longer than the comparison.
     for (int r = 0; r < m_Entries.RowCount(); ++r) {
-        std::string cell = m_Entries.GetCell(column, r);
-        if (longest ? cell.size() > best : cell.size() < best) {
-            best = cell.size();
-            bestText = std::move(cell);
-            found = true;
+        const auto length = static_cast<std::size_t>(std::max(m_Entries.CellLength(column, r), 0));
+        if (longest ? length > best : length < best) {
+            best = length;
+            bestRow = r;
         }
     }
-    if (!found) {
+    if (bestRow < 0) {
         return {};
     }
-    return std::to_string(best) + " ('" + bestText + "')";
+    return std::to_string(best) + " ('" + m_Entries.GetCell(column, bestRow) + "')";
 }
 
 std::string EntryStore::LongestTerm() {
