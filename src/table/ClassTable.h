@@ -123,8 +123,10 @@ private:
     // Reads an XML2 document; consumed(offset) is told when no byte before offset will be read again.
     bool ParseXml2Document(std::string_view document, const std::function<void(std::size_t)>& consumed);
     std::optional<std::string> BuildXmlText();
-    std::optional<std::string> BuildSeparatedText();
-    std::optional<std::string> BuildHtml();
+    // The separated text and the HTML page in pieces of about a megabyte, each handed to sink; false when the
+    // table is busy, its code page cannot be converted or sink fails.
+    bool WriteSeparatedTextPieces(const std::function<bool(std::string_view)>& sink);
+    bool WriteHtmlPieces(const std::function<bool(std::string_view)>& sink);
 
     TableRows m_Rows;
     std::uint64_t m_Version = 0;

@@ -13,6 +13,8 @@
 
 namespace lexaro::forms {
 
+// Files are written in pieces of about this size: a large table is never held a second time as one text.
+inline constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 inline constexpr std::string_view kCrLf = "\r\n";
 inline constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
 

@@ -4,38 +4,43 @@
 
 namespace lexaro {
 
-std::optional<std::string> ClassTable::BuildHtml() {
+bool ClassTable::WriteHtmlPieces(const std::function<bool(std::string_view)>& sink) {
     forms::SharedHold hold(*this);
     forms::CellCoder coder(m_Charset, CodePageConverter::Direction::FromUtf8);
     if (!hold.Held() || !coder.IsValid()) {
-        return std::nullopt;
+        return false;
     }
-    std::string page;
-    page.reserve(forms::EstimateSize(*this, 16));
-    page.append("<HTML>\r\n <HEAD>\r\n  <TITLE></TITLE>\r\n </HEAD>\r\n\r\n <BODY>\r\n");
-    page.append("  <TABLE>\r\n");
+    std::string piece;
+    piece.reserve(forms::kPieceBytes + 4096);
+    piece.append("<HTML>\r\n <HEAD>\r\n  <TITLE></TITLE>\r\n </HEAD>\r\n\r\n <BODY>\r\n");
+    piece.append("  <TABLE>\r\n");
     for (int row = 0; row < RowCount(); ++row) {
-        page.append("   <TR>\r\n");
+        piece.append("   <TR>\r\n");
         for (int column = 0; column < ColumnCount(); ++column) {
-            page.append("    <TD>");
+            piece.append("    <TD>");
             if (const std::string* cell = VisibleCell(column, row)) {
-                coder.AppendTo(page, *cell);
+                coder.AppendTo(piece, *cell);
             }
-            page.append("</TD>\r\n");
+            piece.append("</TD>\r\n");
         }
-        page.append("   </TR>\r\n");
+        piece.append("   </TR>\r\n");
+        if (piece.size() >= forms::kPieceBytes) {
+            if (!sink(piece)) {
+                return false;
+            }
+            piece.clear();
+        }
     }
-    page.append("  </TABLE>");
-    page.append("\r\n </BODY>\r\n</HTML>");
-    return page;
+    piece.append("  </TABLE>");
+    piece.append("\r\n </BODY>\r\n</HTML>");
+    return sink(piece);
 }
 
 bool ClassTable::SaveHtml(const std::filesystem::path& path) {
     if (path.empty()) {
         return false;
     }
-    const std::optional<std::string> page = BuildHtml();
-    return page && WriteFileSafely(path, *page);
+    return WriteFileSafely(path, [this](const PieceWriter& write) { return WriteHtmlPieces(write); });
 }
 
 } // namespace lexaro

@@ -105,36 +105,41 @@ bool ParseSeparatedText(ClassTable& table, std::string_view content) {
     return true;
 }
 
-std::optional<std::string> ClassTable::BuildSeparatedText() {
+bool ClassTable::WriteSeparatedTextPieces(const std::function<bool(std::string_view)>& sink) {
     forms::SharedHold hold(*this);
     forms::CellCoder coder(m_Charset, CodePageConverter::Direction::FromUtf8);
     if (!hold.Held() || !coder.IsValid()) {
-        return std::nullopt;
+        return false;
     }
-    std::string text;
-    text.reserve(forms::EstimateSize(*this, m_Separator.size()));
+    std::string piece;
+    piece.reserve(forms::kPieceBytes + 4096);
     for (int row = 0; row < RowCount(); ++row) {
         if (row > 0) {
-            text.append(forms::kCrLf);
+            piece.append(forms::kCrLf);
         }
         for (int column = 0; column < ColumnCount(); ++column) {
             if (column > 0) {
-                text.append(m_Separator);
+                piece.append(m_Separator);
             }
             if (const std::string* cell = VisibleCell(column, row)) {
-                coder.AppendTo(text, *cell);
+                coder.AppendTo(piece, *cell);
             }
         }
+        if (piece.size() >= forms::kPieceBytes) {
+            if (!sink(piece)) {
+                return false;
+            }
+            piece.clear();
+        }
     }
-    return text;
+    return sink(piece);
 }
 
 bool ClassTable::SaveSeparatedText(const std::filesystem::path& path) {
     if (path.empty()) {
         return false;
     }
-    const std::optional<std::string> text = BuildSeparatedText();
-    if (!text || !WriteFileSafely(path, *text)) {
+    if (!WriteFileSafely(path, [this](const PieceWriter& write) { return WriteSeparatedTextPieces(write); })) {
         return false;
     }
     m_FileName = path;

@@ -18,7 +18,6 @@ constexpr std::string_view kRowOpen = "<CT_R>";
 constexpr std::string_view kCellOpen = "<CT_C";
 constexpr std::string_view kCellClose = "</CT_C>";
 // A document is written in pieces of about this size.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 // "<CT_C" ">" "</CT_C>": the fewest bytes a cell takes in a document.
 constexpr std::size_t kSmallestCell = 13;
 
@@ -52,7 +51,7 @@ bool ClassTable::WriteXml2Pieces(const std::function<bool(std::string_view)>& si
     const int rows = RowCount();
     const int columns = ColumnCount();
     std::string piece;
-    piece.reserve(kPieceSize + 4096);
+    piece.reserve(forms::kPieceBytes + 4096);
     piece.append(forms::kXmlDeclaration).append(forms::kCrLf);
     piece.append("<CLASS_TABLE_XML2>").append(forms::kCrLf);
     AppendNumberLine(piece, kRowsOpen, rows, kRowsClose);
@@ -69,7 +68,7 @@ bool ClassTable::WriteXml2Pieces(const std::function<bool(std::string_view)>& si
             piece.append(kCellClose).append(forms::kCrLf);
         }
         piece.append(" </CT_R>\r\n");
-        if (piece.size() >= kPieceSize) {
+        if (piece.size() >= forms::kPieceBytes) {
             if (!sink(piece)) {
                 return false;
             }

@@ -161,5 +161,26 @@ TEST(SeparatedTextWriter, WritesCellsUnquotedInTheCodePage) {
     EXPECT_EQ(test::ReadBytes(folder / "out.csv"), "x|y|\xE9\r\n");
 }
 
+// Written in pieces of about a megabyte: a table of several pieces comes out whole, each row once.
+TEST(SeparatedTextWriter, LargeTableIsWrittenWhole) {
+    test::TempFolder folder;
+    ClassTable table;
+    table.SetSeparator(";");
+    constexpr int kRows = 40000;
+    table.Resize(3, kRows);
+    std::string expected;
+    for (int r = 0; r < kRows; ++r) {
+        const std::string term = "term " + std::to_string(r);
+        const std::string explanation = "Erkl\xc3\xa4rung " + std::string(static_cast<std::size_t>(r % 97), 'x');
+        table.SetCell(0, r, term);
+        table.SetCell(1, r, explanation);
+        table.SetCell(2, r, "2026-12-08");
+        expected += (r > 0 ? "\r\n" : "") + term + ";" + explanation + ";2026-12-08";
+    }
+    ASSERT_GT(expected.size(), 3U << 20);
+    ASSERT_TRUE(table.SaveSeparatedText(folder / "big.csv"));
+    EXPECT_TRUE(test::ReadBytes(folder / "big.csv") == expected);
+}
+
 } // namespace
 } // namespace lexaro
