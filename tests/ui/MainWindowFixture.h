@@ -2,6 +2,7 @@
 
 #include "ScriptedPlatform.h"
 #include "TestData.h"
+#include "app/Environment.h"
 #include "engine/Clock.h"
 #include "ui/LexaroDlg.h"
 #include "ui/QtPlatform.h"
@@ -19,6 +20,19 @@
 #include <memory>
 
 namespace lexaro::testing {
+
+// A program folder and a home inside the test's temporary folder.
+inline Environment TestEnvironment(const QTemporaryDir& folder) {
+    Environment environment;
+    const std::filesystem::path root = folder.path().toStdString();
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "home");
+    environment.home = root / "home";
+    environment.commonDir = (root / "common").string();
+    environment.programFile = root / "bin" / "lexaro";
+    environment.currentDirectory = root;
+    return environment;
+}
 
 struct FixedClock : Clock {
     LocalTime now{2024, 3, 5, 9, 4, 1};

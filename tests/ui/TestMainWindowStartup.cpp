@@ -8,21 +8,9 @@
 using lexaro::Environment;
 using lexaro::PromptAnswer;
 using lexaro::testing::MainWindowFixture;
+using lexaro::testing::TestEnvironment;
 
 namespace {
-
-// A program folder and a home inside the test's temporary folder.
-Environment TestEnvironment(const QTemporaryDir& folder) {
-    Environment environment;
-    const std::filesystem::path root = folder.path().toStdString();
-    std::filesystem::create_directories(root / "bin");
-    std::filesystem::create_directories(root / "home");
-    environment.home = root / "home";
-    environment.commonDir = (root / "common").string();
-    environment.programFile = root / "bin" / "lexaro";
-    environment.currentDirectory = root;
-    return environment;
-}
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

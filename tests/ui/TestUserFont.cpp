@@ -26,14 +26,7 @@ class TestUserFont : public QObject {
 
     // Starts the window on a settings file that stores a 19-pixel serif font.
     static void StartWithSerif(MainWindowFixture& f) {
-        Environment environment;
-        const std::filesystem::path root = f.folder.path().toStdString();
-        std::filesystem::create_directories(root / "bin");
-        std::filesystem::create_directories(root / "home");
-        environment.home = root / "home";
-        environment.commonDir = (root / "common").string();
-        environment.programFile = root / "bin" / "lexaro";
-        environment.currentDirectory = root;
+        const Environment environment = TestEnvironment(f.folder);
         const auto storage = PrepareStorage(environment, *f.clock);
         QFile ini(QString::fromStdString(storage.settingsPath.string()));
         QVERIFY(ini.open(QIODevice::WriteOnly));
