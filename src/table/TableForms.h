@@ -76,6 +76,49 @@ inline int ReadNumber(std::string_view document, std::size_t begin, std::size_t 
     return static_cast<int>(negative ? -value : value);
 }
 
+// The head of a table document: the row count, the column count after it and an optional charset.
+struct HeaderTags {
+    std::string_view rowsOpen, rowsClose, columnsOpen, columnsClose, charsetOpen, charsetClose;
+};
+
+struct TableHeader {
+    bool hasRows = false;
+    bool hasColumns = false;
+    int rows = 0;
+    int columns = 0;
+    int fileCharset = -2; // no charset element
+    std::size_t bodyStart = 0;
+};
+
+inline TableHeader ReadTableHeader(std::string_view document, const HeaderTags& tags) {
+    TableHeader header;
+    const std::size_t rowsOpen = document.find(tags.rowsOpen);
+    const std::size_t rowsClose = document.find(tags.rowsClose);
+    if (rowsOpen == std::string_view::npos || rowsClose == std::string_view::npos) {
+        return header;
+    }
+    header.hasRows = true;
+    header.rows = ReadNumber(document, rowsOpen + tags.rowsOpen.size(), rowsClose);
+
+    const std::size_t columnsOpen = document.find(tags.columnsOpen, rowsClose + 1);
+    const std::size_t columnsClose = document.find(tags.columnsClose, rowsClose + 1);
+    if (columnsOpen == std::string_view::npos || columnsClose == std::string_view::npos) {
+        return header;
+    }
+    header.hasColumns = true;
+    header.columns = ReadNumber(document, columnsOpen + tags.columnsOpen.size(), columnsClose);
+    header.bodyStart = columnsClose + 1;
+
+    const std::size_t charsetOpen = document.find(tags.charsetOpen, header.bodyStart);
+    const std::size_t charsetClose =
+        charsetOpen == std::string_view::npos ? charsetOpen : document.find(tags.charsetClose, charsetOpen);
+    if (charsetClose != std::string_view::npos) {
+        header.fileCharset = ReadNumber(document, charsetOpen + tags.charsetOpen.size(), charsetClose);
+        header.bodyStart = charsetClose + 1;
+    }
+    return header;
+}
+
 // A column count announced by a document. Rows that are read prove their columns cell by cell; a
 // table left without rows has only the announcement, which is believed up to a generous width or the
 // size of the document, whichever is larger: far more than any table the program makes, far less than

@@ -14,6 +14,8 @@ constexpr std::string_view kColumnsOpen = "<CLASS_TABLE_COLUMNS>";
 constexpr std::string_view kColumnsClose = "</CLASS_TABLE_COLUMNS>";
 constexpr std::string_view kCharsetOpen = "<CLASS_TABLE_CHARSET>";
 constexpr std::string_view kCharsetClose = "</CLASS_TABLE_CHARSET>";
+constexpr forms::HeaderTags kHeaderTags{kRowsOpen,     kRowsClose,   kColumnsOpen,
+                                        kColumnsClose, kCharsetOpen, kCharsetClose};
 constexpr std::string_view kRowOpen = "<CLASS_TABLE_ROW>";
 constexpr std::string_view kCellOpen = "<CLASS_TABLE_COLUMN>";
 constexpr std::string_view kCellClose = "</CLASS_TABLE_COLUMN>";
@@ -84,32 +86,17 @@ bool ClassTable::ParseXmlText(std::string_view document) {
         return false;
     }
     document = forms::UpToNul(document);
-    const std::size_t rowsOpen = document.find(kRowsOpen);
-    const std::size_t rowsClose = document.find(kRowsClose);
-    if (rowsOpen == std::string_view::npos || rowsClose == std::string_view::npos) {
+    const forms::TableHeader header = forms::ReadTableHeader(document, kHeaderTags);
+    if (!header.hasRows) {
         return false;
     }
-    const int rows = forms::ReadNumber(document, rowsOpen + kRowsOpen.size(), rowsClose);
-
-    const std::size_t columnsOpen = document.find(kColumnsOpen, rowsClose + 1);
-    const std::size_t columnsClose = document.find(kColumnsClose, rowsClose + 1);
-    if (columnsOpen == std::string_view::npos || columnsClose == std::string_view::npos) {
+    if (!header.hasColumns) {
         return false;
     }
-    int columns = forms::ReadNumber(document, columnsOpen + kColumnsOpen.size(), columnsClose);
-    std::size_t pos = columnsClose + 1;
-
-    const std::size_t charsetOpen = document.find(kCharsetOpen, pos);
-    const std::size_t charsetClose =
-        charsetOpen == std::string_view::npos ? charsetOpen : document.find(kCharsetClose, charsetOpen);
-    if (charsetClose != std::string_view::npos) {
-        m_FileCharset = forms::ReadNumber(document, charsetOpen + kCharsetOpen.size(), charsetClose);
-        pos = charsetClose + 1;
-    } else {
-        m_FileCharset = -2;
-    }
-
-    columns = forms::BoundColumns(columns, document.size() - pos);
+    const int rows = header.rows;
+    m_FileCharset = header.fileCharset;
+    std::size_t pos = header.bodyStart;
+    const int columns = forms::BoundColumns(header.columns, document.size() - pos);
     Resize(columns, rows);
 
     forms::ForwardFinder rowFinder(document, kRowOpen);

@@ -14,6 +14,8 @@ constexpr std::string_view kColumnsOpen = "<CT_COLUMNS>";
 constexpr std::string_view kColumnsClose = "</CT_COLUMNS>";
 constexpr std::string_view kCharsetOpen = "<CT_CHARSET>";
 constexpr std::string_view kCharsetClose = "</CT_CHARSET>";
+constexpr forms::HeaderTags kHeaderTags{kRowsOpen,     kRowsClose,   kColumnsOpen,
+                                        kColumnsClose, kCharsetOpen, kCharsetClose};
 constexpr std::string_view kRowOpen = "<CT_R>";
 constexpr std::string_view kCellOpen = "<CT_C";
 constexpr std::string_view kCellClose = "</CT_C>";
@@ -105,32 +107,17 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
         return false;
     }
     document = forms::UpToNul(document);
-    const std::size_t rowsOpen = document.find(kRowsOpen);
-    const std::size_t rowsClose = document.find(kRowsClose);
-    if (rowsOpen == std::string_view::npos || rowsClose == std::string_view::npos) {
+    const forms::TableHeader header = forms::ReadTableHeader(document, kHeaderTags);
+    if (!header.hasRows) {
         return ParseXmlText(document);
     }
-    const int rows = forms::ReadNumber(document, rowsOpen + kRowsOpen.size(), rowsClose);
-
-    const std::size_t columnsOpen = document.find(kColumnsOpen, rowsClose + 1);
-    const std::size_t columnsClose = document.find(kColumnsClose, rowsClose + 1);
-    if (columnsOpen == std::string_view::npos || columnsClose == std::string_view::npos) {
+    if (!header.hasColumns) {
         return false;
     }
-    int columns = forms::ReadNumber(document, columnsOpen + kColumnsOpen.size(), columnsClose);
-    std::size_t pos = columnsClose + 1;
-
-    const std::size_t charsetOpen = document.find(kCharsetOpen, pos);
-    const std::size_t charsetClose =
-        charsetOpen == std::string_view::npos ? charsetOpen : document.find(kCharsetClose, charsetOpen);
-    if (charsetClose != std::string_view::npos) {
-        m_FileCharset = forms::ReadNumber(document, charsetOpen + kCharsetOpen.size(), charsetClose);
-        pos = charsetClose + 1;
-    } else {
-        m_FileCharset = -2;
-    }
-
-    columns = forms::BoundColumns(columns, document.size() - pos);
+    const int rows = header.rows;
+    m_FileCharset = header.fileCharset;
+    std::size_t pos = header.bodyStart;
+    const int columns = forms::BoundColumns(header.columns, document.size() - pos);
     const bool exactLengths = m_FileCharset == kUtf8CodePage && coder.IsPlain();
     Resize(columns, rows);
     // The announced count is believed only as far as the rest of the document could hold that many rows.
