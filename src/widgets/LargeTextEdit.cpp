@@ -1,0 +1,227 @@
+#include "widgets/LargeTextEdit.h"
+
+#include "widgets/LineText.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextLayout>
+#include <algorithm>
+#include <limits>
+
+namespace lexaro {
+
+namespace {
+
+constexpr int kMargin = 4;
+// Wide enough for any line a person keeps; lines are laid out in one piece and never wrapped.
+constexpr qreal kUnboundedWidth = 1.0e7;
+constexpr qreal kTabStop = 80;
+
+int ClampToInt(double value) {
+    return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(std::numeric_limits<int>::max() / 2)));
+}
+
+} // namespace
+
+CLargeTextEdit::CLargeTextEdit(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setBackgroundRole(QPalette::Base);
+    UpdateScrollBars();
+}
+
+void CLargeTextEdit::SetText(std::string utf8) {
+    m_Store.SetText(std::move(utf8));
+    m_Cursor = m_Anchor = TextPos{};
+    m_GoalX = -1;
+    m_WidestPainted = 0;
+    UpdateScrollBars();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    viewport()->update();
+    emit textChanged();
+    emit cursorPositionChanged();
+}
+
+void CLargeTextEdit::SetCursor(TextPos pos) {
+    MoveTo(m_Store.Clamp(pos), false);
+}
+
+int CLargeTextEdit::FirstVisibleLine() const {
+    return verticalScrollBar()->value();
+}
+
+void CLargeTextEdit::ScrollToLine(int line) {
+    verticalScrollBar()->setValue(line);
+}
+
+int CLargeTextEdit::LineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
+
+int CLargeTextEdit::PageLines() const {
+    return std::max(1, (viewport()->height() - kMargin) / LineHeight());
+}
+
+void CLargeTextEdit::UpdateScrollBars() {
+    const int page = PageLines();
+    verticalScrollBar()->setRange(0, std::max(0, LineCount() - page));
+    verticalScrollBar()->setPageStep(page);
+    verticalScrollBar()->setSingleStep(1);
+    // Laying out millions of lines to find the widest is what this widget avoids: the longest line's bytes
+    // times an average character give an estimate, and what painting has measured corrects it upwards.
+    const double estimate = static_cast<double>(m_Store.LongestLineSeen()) * fontMetrics().averageCharWidth();
+    const int widest = std::max(ClampToInt(estimate), m_WidestPainted) + 2 * kMargin;
+    const int room = viewport()->width();
+    horizontalScrollBar()->setRange(0, std::max(0, widest - room));
+    horizontalScrollBar()->setPageStep(std::max(1, room));
+    horizontalScrollBar()->setSingleStep(std::max(1, fontMetrics().averageCharWidth() * 2));
+}
+
+QString CLargeTextEdit::ShownLine(int line) const {
+    return DisplayText(m_Store.Line(line).substr(0, m_Store.EditableLength(line)));
+}
+
+void CLargeTextEdit::LayOut(QTextLayout& layout, int line) const {
+    layout.setText(ShownLine(line));
+    layout.setFont(font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(kTabStop);
+    option.setTextDirection(layoutDirection());
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine row = layout.createLine();
+    if (row.isValid()) {
+        row.setLineWidth(kUnboundedWidth);
+    }
+    layout.endLayout();
+}
+
+int CLargeTextEdit::UnitOf(TextPos pos) const {
+    return UnitOfByte(m_Store.Line(pos.line), pos.column);
+}
+
+qreal CLargeTextEdit::XOf(TextPos pos) const {
+    QTextLayout layout;
+    LayOut(layout, pos.line);
+    return layout.lineAt(0).cursorToX(UnitOf(pos));
+}
+
+TextPos CLargeTextEdit::PosAt(QPoint viewportPoint) const {
+    const int offset = (viewportPoint.y() - kMargin) < 0 ? -1 : (viewportPoint.y() - kMargin) / LineHeight();
+    const int line = std::clamp(FirstVisibleLine() + offset, 0, LineCount() - 1);
+    QTextLayout layout;
+    LayOut(layout, line);
+    const qreal x = viewportPoint.x() - kMargin + horizontalScrollBar()->value();
+    const int unit = layout.lineAt(0).xToCursor(x);
+    return m_Store.Clamp(TextPos{line, ByteOfUnit(m_Store.Line(line), unit)});
+}
+
+QRect CLargeTextEdit::CursorRect() const {
+    const int x = ClampToInt(XOf(m_Cursor)) + kMargin - horizontalScrollBar()->value();
+    const int y = (m_Cursor.line - FirstVisibleLine()) * LineHeight() + kMargin;
+    return QRect(x, y, 1, LineHeight());
+}
+
+void CLargeTextEdit::EnsureCursorVisible() {
+    // Before the field is shown its size is not final: the caret is brought into view again then.
+    m_EnsureOnShow = !isVisible();
+    const int page = PageLines();
+    QScrollBar* vertical = verticalScrollBar();
+    if (m_Cursor.line < vertical->value()) {
+        vertical->setValue(m_Cursor.line);
+    } else if (m_Cursor.line >= vertical->value() + page) {
+        vertical->setValue(m_Cursor.line - page + 1);
+    }
+    const int x = ClampToInt(XOf(m_Cursor));
+    if (x + 2 * kMargin > m_WidestPainted) {
+        m_WidestPainted = x + 2 * kMargin;
+        UpdateScrollBars();
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int room = viewport()->width() - 2 * kMargin;
+    if (x < horizontal->value()) {
+        horizontal->setValue(std::max(0, x - room / 4));
+    } else if (x > horizontal->value() + room) {
+        horizontal->setValue(x - room + room / 4);
+    }
+    viewport()->update();
+}
+
+void CLargeTextEdit::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QPalette& colours = palette();
+    const int lineHeight = LineHeight();
+    const qreal left = kMargin - horizontalScrollBar()->value();
+    const TextPos selFrom = std::min(m_Cursor, m_Anchor);
+    const TextPos selTo = std::max(m_Cursor, m_Anchor);
+    QTextCharFormat selected;
+    selected.setBackground(colours.brush(QPalette::Highlight));
+    selected.setForeground(colours.brush(QPalette::HighlightedText));
+    const int cursorWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+    int widest = m_WidestPainted;
+
+    const int bottom = viewport()->height();
+    for (int line = FirstVisibleLine(), y = kMargin; line < LineCount() && y < bottom; ++line, y += lineHeight) {
+        QTextLayout layout;
+        const bool caretLine = line == m_Cursor.line;
+        if (caretLine && !m_Preedit.isEmpty()) {
+            layout.setPreeditArea(UnitOf(m_Cursor), m_Preedit);
+        }
+        LayOut(layout, line);
+        QList<QTextLayout::FormatRange> ranges;
+        if (selFrom != selTo && line >= selFrom.line && line <= selTo.line) {
+            const int start = line == selFrom.line ? UnitOf(selFrom) : 0;
+            const int end = line == selTo.line ? UnitOf(selTo) : static_cast<int>(layout.text().size());
+            ranges.append(QTextLayout::FormatRange{start, end - start, selected});
+            if (line < selTo.line) {
+                // The selected line break, shown as a space's width after the text.
+                const qreal x = left + layout.lineAt(0).naturalTextWidth();
+                painter.fillRect(QRectF(x, y, fontMetrics().horizontalAdvance(QLatin1Char(' ')), lineHeight),
+                                 colours.brush(QPalette::Highlight));
+            }
+        }
+        layout.draw(&painter, QPointF(left, y), ranges);
+        widest = std::max(widest, ClampToInt(layout.lineAt(0).naturalTextWidth()) + 2 * kMargin);
+        if (caretLine && hasFocus()) {
+            const int caret = UnitOf(m_Cursor) + (m_Preedit.isEmpty() ? 0 : m_PreeditCursor);
+            layout.drawCursor(&painter, QPointF(left, y), caret, cursorWidth);
+        }
+    }
+    if (widest > m_WidestPainted) {
+        m_WidestPainted = widest;
+        UpdateScrollBars();
+    }
+}
+
+void CLargeTextEdit::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CLargeTextEdit::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (m_EnsureOnShow) {
+        UpdateScrollBars();
+        EnsureCursorVisible();
+    }
+}
+
+void CLargeTextEdit::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_WidestPainted = 0;
+        UpdateScrollBars();
+        viewport()->update();
+    }
+}
+
+void CLargeTextEdit::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+} // namespace lexaro

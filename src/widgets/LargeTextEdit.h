@@ -1,0 +1,121 @@
+#pragma once
+
+#include "widgets/LineStore.h"
+
+#include <QAbstractScrollArea>
+#include <QString>
+#include <string>
+#include <string_view>
+
+class QTextLayout;
+
+namespace lexaro {
+
+// A plain-text field for texts of millions of lines. The text stays UTF-8 in a LineStore; only the lines on
+// screen are turned into QString and laid out, each with QTextLayout (shaping, tabs, bidi, grapheme steps).
+// Lines are never wrapped. Columns in this interface are byte offsets into a line's UTF-8 text.
+class CLargeTextEdit : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit CLargeTextEdit(QWidget* parent = nullptr);
+
+    // Replaces the whole text; the caret goes to the start and the undo history is forgotten.
+    void SetText(std::string utf8);
+    std::string Text() const { return m_Store.Text(); }
+    int LineCount() const { return m_Store.LineCount(); }
+    std::string_view Line(int line) const { return m_Store.Line(line); }
+
+    TextPos Cursor() const { return m_Cursor; }
+    bool HasSelection() const { return m_Cursor != m_Anchor; }
+    std::string SelectedText() const { return m_Store.Extract(m_Anchor, m_Cursor); }
+    // Places the caret (clamped into the text) and drops the selection.
+    void SetCursor(TextPos pos);
+    void MoveCursorToEnd() { SetCursor(m_Store.End()); }
+    int FirstVisibleLine() const;
+    // Scrolls so that the line is the first one visible (as far as the text reaches).
+    void ScrollToLine(int line);
+    void EnsureCursorVisible();
+
+    // Replaces the selection, or inserts at the caret; text's LFs start new lines.
+    void InsertText(std::string_view utf8);
+    void SelectAll();
+    void Cut();
+    void Copy() const;
+    void Paste();
+    void Undo();
+    void Redo();
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    void textChanged();
+    void cursorPositionChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    enum class Move {
+        PrevChar,
+        NextChar,
+        PrevWord,
+        NextWord,
+        LineStart,
+        LineEnd,
+        Up,
+        Down,
+        PageUp,
+        PageDown,
+        Start,
+        End
+    };
+
+    // Painting and geometry (LargeTextEdit.cpp).
+    int LineHeight() const;
+    int PageLines() const;
+    void UpdateScrollBars();
+    QString ShownLine(int line) const;
+    void LayOut(QTextLayout& layout, int line) const;
+    int UnitOf(TextPos pos) const;
+    TextPos PosAt(QPoint viewportPoint) const;
+    qreal XOf(TextPos pos) const;
+    QRect CursorRect() const;
+
+    // Editing and moving (LargeTextEditInput.cpp).
+    TextPos Stepped(TextPos from, Move move) const;
+    void MoveTo(TextPos pos, bool keepAnchor);
+    void Replace(TextPos from, TextPos to, std::string_view utf8, bool typing = false);
+    void Edited(TextPos caret);
+    bool HandleMove(QKeyEvent* event);
+    bool HandleEdit(QKeyEvent* event);
+    bool IsOwnShortcut(QKeyEvent* event) const;
+    void SelectWordAt(TextPos pos);
+
+    LineStore m_Store;
+    TextPos m_Cursor;
+    TextPos m_Anchor;
+    qreal m_GoalX = -1;
+    int m_WidestPainted = 0;
+    bool m_Dragging = false;
+    bool m_EnsureOnShow = false;
+    QString m_Preedit;
+    int m_PreeditCursor = 0;
+};
+
+} // namespace lexaro
