@@ -163,11 +163,21 @@ MassLineCheck CheckMassDataLine(std::string_view line, std::string_view separato
     return MassLineCheck::Error;
 }
 
+LineSource LineSource::Of(const std::vector<std::string>& lines) {
+    return LineSource{static_cast<int>(lines.size()),
+                      [&lines](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }};
+}
+
 std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector<std::string>& lines, int start,
                                                                std::string_view separator, bool singleLines) {
+    return FindMassDataIssue(LineSource::Of(lines), start, separator, singleLines);
+}
+
+std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
+                                                               std::string_view separator, bool singleLines) {
     constexpr std::size_t kLineLimit = 4095;
-    for (int i = start < 0 ? 0 : start; i < static_cast<int>(lines.size()); ++i) {
-        const std::string_view line = std::string_view(lines[static_cast<std::size_t>(i)]).substr(0, kLineLimit);
+    for (int i = start < 0 ? 0 : start; i < lines.count; ++i) {
+        const std::string_view line = lines.at(i).substr(0, kLineLimit);
         if (line.empty()) {
             continue;
         }
@@ -193,7 +203,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
     }
 }
 
-int LineFinder::Next(const std::vector<std::string>& lines, const std::string& text) {
+int LineFinder::Next(const LineSource& lines, const std::string& text) {
     if (text != m_LastText) {
         m_LastText = text;
         m_StartLine = 0;
@@ -207,10 +217,9 @@ int LineFinder::Next(const std::vector<std::string>& lines, const std::string& t
     if (atStart) {
         wanted.pop_back();
     }
-    for (int i = m_StartLine; i < static_cast<int>(lines.size()); ++i) {
-        const std::string& line = lines[static_cast<std::size_t>(i)];
-        const bool match = atStart ? line.compare(0, wanted.size(), wanted) == 0 && line.size() >= wanted.size()
-                                   : line.find(wanted) != std::string::npos;
+    for (int i = m_StartLine; i < lines.count; ++i) {
+        const std::string_view line = lines.at(i);
+        const bool match = atStart ? line.starts_with(wanted) : line.find(wanted) != std::string_view::npos;
         if (match) {
             m_StartLine = i + 1;
             return i;

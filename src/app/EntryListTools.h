@@ -34,7 +34,18 @@ int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_vi
 enum class MassLineCheck { Fine, UnwantedChar, Error };
 MassLineCheck CheckMassDataLine(std::string_view line, std::string_view separator, bool singleLines);
 
+// The lines of a text as their number and a reader of one line (without its line end), so that a window hands
+// over the lines it keeps without copying the whole text.
+struct LineSource {
+    int count = 0;
+    std::function<std::string_view(int line)> at;
+
+    static LineSource Of(const std::vector<std::string>& lines);
+};
+
 // The first line (from 0) the check complains about at or after start, with its verdict; nullopt when none.
+std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
+                                                               std::string_view separator, bool singleLines);
 std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector<std::string>& lines, int start,
                                                                std::string_view separator, bool singleLines);
 
@@ -43,7 +54,10 @@ std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector
 class LineFinder {
 public:
     // The matching line, or -1 when there is none (or the text is empty); the next search then starts at line 0.
-    int Next(const std::vector<std::string>& lines, const std::string& text);
+    int Next(const LineSource& lines, const std::string& text);
+    int Next(const std::vector<std::string>& lines, const std::string& text) {
+        return Next(LineSource::Of(lines), text);
+    }
 
 private:
     std::string m_LastText;

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "engine/EntryStore.h"
 #include "ui/StateDlg.h"
+#include "widgets/LargeTextEdit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -11,10 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
 namespace lexaro {
@@ -42,9 +40,8 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
     top->addWidget(m_CHKSingleLines);
     layout->addLayout(top);
 
-    m_EDTText = new QPlainTextEdit(this);
+    m_EDTText = new CLargeTextEdit(this);
     m_EDTText->setObjectName("m_EDTText");
-    m_EDTText->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(m_EDTText, 1);
 
     m_LBLLines = new QLabel(this);
@@ -72,20 +69,18 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
     connect(gotoButton, &QPushButton::clicked, this, [this] { GoTo(); });
     connect(ok, &QPushButton::clicked, this, &CMassDataDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_EDTText, &QPlainTextEdit::textChanged, this, [this] { UpdateLineCount(); });
+    connect(m_EDTText, &CLargeTextEdit::textChanged, this, [this] { UpdateLineCount(); });
 
     if (!m_AddMode) {
         CStateDlg state(this, m_Context.Text("FrmMass.m_acTState"));
         state.SetRange(100);
         state.show();
-        const std::string text =
-            BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates, std::string_view("\n"),
-                              [&state](int percent) { state.Advance(percent); });
-        m_EDTText->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        m_EDTText->SetText(BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates,
+                                             std::string_view("\n"),
+                                             [&state](int percent) { state.Advance(percent); }));
     }
     UpdateLineCount();
-    m_EDTText->moveCursor(QTextCursor::End);
-    m_EDTText->ensureCursorVisible();
+    m_EDTText->MoveCursorToEnd();
     m_EDTText->setFocus();
 }
 
@@ -104,34 +99,31 @@ void CMassDataDlg::CreateMenu(QVBoxLayout* layout) {
         connect(action, &QAction::triggered, this, handler);
         addAction(action);
     };
-    add("ID_MEN_CUT", [this] { m_EDTText->cut(); });
-    add("ID_MEN_COPY", [this] { m_EDTText->copy(); });
-    add("ID_MEN_PASTE", [this] { m_EDTText->paste(); });
+    add("ID_MEN_CUT", [this] { m_EDTText->Cut(); });
+    add("ID_MEN_COPY", [this] { m_EDTText->Copy(); });
+    add("ID_MEN_PASTE", [this] { m_EDTText->Paste(); });
     add(
-        "ID_MEN_SELECTALL",
-        [this] {
-            m_EDTText->selectAll();
-            m_EDTText->ensureCursorVisible();
-        },
-        QKeySequence(Qt::CTRL | Qt::Key_A));
+        "ID_MEN_SELECTALL", [this] { m_EDTText->SelectAll(); }, QKeySequence(Qt::CTRL | Qt::Key_A));
     add(
         "ID_MEN_ERRORCHECK", [this] { CheckForErrors(); }, QKeySequence(Qt::CTRL | Qt::Key_E));
     layout->setMenuBar(bar);
 }
 
 void CMassDataDlg::UpdateLineCount() {
-    m_LBLLines->setText(QString::number(m_EDTText->blockCount()));
+    m_LBLLines->setText(QString::number(m_EDTText->LineCount()));
 }
 
 void CMassDataDlg::ScrollToLine(int line) {
-    const QTextBlock block = m_EDTText->document()->findBlockByNumber(line);
-    QTextCursor cursor(block);
-    m_EDTText->setTextCursor(cursor);
-    m_EDTText->verticalScrollBar()->setValue(line);
+    m_EDTText->SetCursor(TextPos{line, 0});
+    m_EDTText->ScrollToLine(line);
+}
+
+LineSource CMassDataDlg::Lines() const {
+    return LineSource{m_EDTText->LineCount(), [this](int line) { return m_EDTText->Line(line); }};
 }
 
 bool CMassDataDlg::CheckForErrors() {
-    const std::vector<std::string> lines = SplitLines(m_EDTText->toPlainText().toStdString());
+    const LineSource lines = Lines();
     const std::string separator = m_Separator.toStdString();
     const bool single = m_CHKSingleLines->isChecked();
     bool reported = false;
@@ -140,9 +132,10 @@ bool CMassDataDlg::CheckForErrors() {
         const int line = issue->first;
         ScrollToLine(line);
         const bool error = issue->second == MassLineCheck::Error;
+        const std::string_view shown = lines.at(line).substr(0, 4095);
         const QString where = QStringLiteral("%1 ('%2')")
                                   .arg(line + 1)
-                                  .arg(QString::fromStdString(lines[static_cast<std::size_t>(line)].substr(0, 4095)));
+                                  .arg(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
         QString text = m_Context.Text(error ? "FrmMass.m_acMErrorDetected" : "FrmMass.m_acMUnwantedChar");
         text.replace(QStringLiteral("%s"), where);
         reported = true;
@@ -161,25 +154,28 @@ bool CMassDataDlg::CheckForErrors() {
 }
 
 void CMassDataDlg::GoTo() {
-    const QString all = m_EDTText->toPlainText();
-    const std::vector<std::string> lines = SplitLines(all.toStdString());
+    const LineSource lines = Lines();
     const int line = m_Finder.Next(lines, m_EDTGoto->text().toStdString());
     if (m_EDTGoto->text().isEmpty()) {
-        m_EDTText->moveCursor(QTextCursor::End);
+        m_EDTText->MoveCursorToEnd();
     } else if (line >= 0) {
-        const QString wanted = QString::fromStdString(lines[static_cast<std::size_t>(line)]);
-        const qsizetype at = all.indexOf(wanted);
-        QTextCursor cursor = m_EDTText->textCursor();
-        cursor.setPosition(static_cast<int>(at < 0 ? 0 : at));
-        m_EDTText->setTextCursor(cursor);
+        // The caret goes to the first place in the text where the found line's text stands.
+        const std::string_view wanted = lines.at(line);
+        for (int i = 0; i <= line; ++i) {
+            const std::size_t at = lines.at(i).find(wanted);
+            if (at != std::string_view::npos) {
+                m_EDTText->SetCursor(TextPos{i, at});
+                break;
+            }
+        }
     }
-    m_EDTText->ensureCursorVisible();
+    m_EDTText->EnsureCursorVisible();
     m_EDTText->setFocus();
 }
 
 void CMassDataDlg::accept() {
     ClassTable& entries = m_Engine.Entries();
-    const std::string text = m_EDTText->toPlainText().toStdString();
+    const std::string text = m_EDTText->Text();
     // A language file names both states with one text; without one the window says what it does.
     CStateDlg state(this, QString::fromStdU16String(m_Context.texts.GetWideText("FrmMass.m_acTState", "Writing...")));
     state.SetRange(100);

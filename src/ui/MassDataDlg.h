@@ -9,14 +9,15 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QVBoxLayout;
 
 namespace lexaro {
 
+class CLargeTextEdit;
 class EntryStore;
 
-// Edits the whole dictionary, or adds to it, as separated text in one large field.
+// Edits the whole dictionary, or adds to it, as separated text in one large field (one line per entry, so a
+// million entries make millions of lines).
 class CMassDataDlg : public QDialog {
     Q_OBJECT
 
@@ -34,6 +35,7 @@ private:
     void CreateMenu(QVBoxLayout* layout);
     void UpdateLineCount();
     void ScrollToLine(int line);
+    LineSource Lines() const;
 
     ToolWindowContext m_Context;
     EntryStore& m_Engine;
@@ -44,7 +46,7 @@ private:
 
     QLabel* m_LBLHint = nullptr;
     QCheckBox* m_CHKSingleLines = nullptr;
-    QPlainTextEdit* m_EDTText = nullptr;
+    CLargeTextEdit* m_EDTText = nullptr;
     QLabel* m_LBLLines = nullptr;
     QLineEdit* m_EDTGoto = nullptr;
 };

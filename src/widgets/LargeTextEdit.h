@@ -24,7 +24,8 @@ public:
     void SetText(std::string utf8);
     std::string Text() const { return m_Store.Text(); }
     int LineCount() const { return m_Store.LineCount(); }
-    std::string_view Line(int line) const { return m_Store.Line(line); }
+    // The line's text without its line end (a CR before the LF stays hidden in the store).
+    std::string_view Line(int line) const { return m_Store.Line(line).substr(0, m_Store.EditableLength(line)); }
 
     TextPos Cursor() const { return m_Cursor; }
     bool HasSelection() const { return m_Cursor != m_Anchor; }

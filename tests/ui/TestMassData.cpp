@@ -1,13 +1,12 @@
 #include "ToolWindowFixture.h"
 #include "ui/MassDataDlg.h"
+#include "widgets/LargeTextEdit.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QtTest>
 
 using namespace lexaro;
@@ -16,7 +15,8 @@ using namespace lexaro::testing;
 class TestMassData : public QObject {
     Q_OBJECT
 
-    static QPlainTextEdit* Field(QDialog& d) { return d.findChild<QPlainTextEdit*>("m_EDTText"); }
+    static CLargeTextEdit* Field(QDialog& d) { return d.findChild<CLargeTextEdit*>("m_EDTText"); }
+    static QString TextOf(QDialog& d) { return QString::fromStdString(Field(d)->Text()); }
     static void Click(QDialog& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
 
 private slots:
@@ -27,7 +27,7 @@ private slots:
         f.engine.UndoLog().Resize(6, 1); // something Undo could otherwise apply to the new rows
         CMassDataDlg dialog(f.Context(), f.engine, false, ";", false);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Enter mass data"));
-        QCOMPARE(Field(dialog)->toPlainText(), QStringLiteral("house;das Haus;\ntree;der Baum;\n"));
+        QCOMPARE(TextOf(dialog), QStringLiteral("house;das Haus;\ntree;der Baum;\n"));
         QCOMPARE(dialog.findChild<QLabel*>("m_LBLLines")->text(), QStringLiteral("3"));
         QCOMPARE(dialog.findChild<QLabel*>("m_LBLHint")->text(),
                  QStringLiteral("Hint: Term and explanation must have a ';' at the end. E.g: Term1;This is the "
@@ -46,8 +46,8 @@ private slots:
         f.Add("a", "b", "2007-03-05 09:04:01");
         {
             CMassDataDlg dialog(f.Context(), f.engine, false, ";", true);
-            QCOMPARE(Field(dialog)->toPlainText(), QStringLiteral("a;b;2007-03-05 09:04:01;\n"));
-            Field(dialog)->setPlainText(QString());
+            QCOMPARE(TextOf(dialog), QStringLiteral("a;b;2007-03-05 09:04:01;\n"));
+            Field(dialog)->SetText("");
             Click(dialog, "m_BTNCancel");
             QCOMPARE(f.Rows(), 1);
         }
@@ -61,8 +61,8 @@ private slots:
         ToolWindowFixture f;
         f.Add("old", "alt", "2001-01-01 00:00:00");
         CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
-        QVERIFY(Field(dialog)->toPlainText().isEmpty());
-        Field(dialog)->setPlainText(QStringLiteral("x;first line\nsecond line;\na;b"));
+        QVERIFY(TextOf(dialog).isEmpty());
+        Field(dialog)->SetText("x;first line\nsecond line;\na;b");
         Click(dialog, "m_BTNOk");
         QCOMPARE(f.Rows(), 3);
         QCOMPARE(f.Cell(0, 0), std::string("old"));
@@ -72,10 +72,31 @@ private slots:
         QCOMPARE(f.Cell(2, 2), std::string());
     }
 
+    // A no-break space and a CR LF inside an explanation survive editing unchanged; the count follows each key.
+    void fieldKeepsEveryCharacterAndCountsTheLinesAsTyped() {
+        ToolWindowFixture f;
+        f.Add("a\xC2\xA0"
+              "b",
+              "first\r\nsecond", "2001-01-01 00:00:00");
+        CMassDataDlg dialog(f.Context(), f.engine, false, ";", true);
+        auto* count = dialog.findChild<QLabel*>("m_LBLLines");
+        QCOMPARE(count->text(), QStringLiteral("3"));
+        QTest::keyClick(Field(dialog), Qt::Key_Return);
+        QCOMPARE(count->text(), QStringLiteral("4"));
+        QTest::keyClick(Field(dialog), Qt::Key_Backspace);
+        QCOMPARE(count->text(), QStringLiteral("3"));
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(f.Rows(), 1);
+        QCOMPARE(f.Cell(0, 0), std::string("a\xC2\xA0"
+                                           "b"));
+        QCOMPARE(f.Cell(1, 0), std::string("first\r\nsecond"));
+        QCOMPARE(f.Cell(2, 0), std::string("2001-01-01 00:00:00"));
+    }
+
     void errorCheckReportsLinesAndGotoFindsThem() {
         ToolWindowFixture f;
         CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
-        Field(dialog)->setPlainText(QStringLiteral("shoe;Schuh;\nhouse ;Haus;\nno separator\nhome;Heim;\n"));
+        Field(dialog)->SetText("shoe;Schuh;\nhouse ;Haus;\nno separator\nhome;Heim;\n");
         f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.CheckForErrors());
         QCOMPARE(f.prompter.LastText(), QStringLiteral("Maybe unwanted char on line 2 ('house ;Haus;')!"));
@@ -85,27 +106,27 @@ private slots:
         f.prompter.Expect(PromptAnswer::Cancel);
         dialog.findChild<QAction*>("ID_MEN_ERRORCHECK")->trigger();
         QCOMPARE(f.prompter.Asked(), 2); // Cancel ended the check at the first line
-        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 1);
+        QCOMPARE(Field(dialog)->Cursor().line, 1);
         f.prompter.Expect(PromptAnswer::Ok);
         f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.CheckForErrors());
         QCOMPARE(f.prompter.LastText(), QStringLiteral("Error detected on line 3 ('no separator')!"));
 
-        Field(dialog)->setPlainText(QStringLiteral("a;b;\n\nc;d;\n"));
+        Field(dialog)->SetText("a;b;\n\nc;d;\n");
         f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.CheckForErrors());
         QCOMPARE(f.prompter.LastText(), QStringLiteral("No errors found."));
 
-        Field(dialog)->setPlainText(QStringLiteral("shoe;Schuh;\nhouse;Haus;\nhome;Heim;\n"));
+        Field(dialog)->SetText("shoe;Schuh;\nhouse;Haus;\nhome;Heim;\n");
         auto* text = dialog.findChild<QLineEdit*>("m_EDTGoto");
         text->setText(QStringLiteral("ho*"));
         Click(dialog, "m_BTNGoto");
-        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 1);
+        QCOMPARE(Field(dialog)->Cursor().line, 1);
         Click(dialog, "m_BTNGoto");
-        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 2);
+        QCOMPARE(Field(dialog)->Cursor().line, 2);
         text->setText(QStringLiteral("ho"));
         Click(dialog, "m_BTNGoto");
-        QCOMPARE(Field(dialog)->textCursor().blockNumber(), 0);
+        QCOMPARE(Field(dialog)->Cursor().line, 0);
         QVERIFY(f.prompter.Done());
     }
 };

@@ -2,10 +2,10 @@
 #include "ui/MassDataDlg.h"
 #include "ui/OverviewDlg.h"
 #include "ui/PropertiesDlg.h"
+#include "widgets/LargeTextEdit.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -36,7 +36,7 @@ private slots:
         MainWindowFixture f;
         f.Add("house", "das Haus");
         WhenOpen<CMassDataDlg>([](CMassDataDlg& dialog) {
-            dialog.findChild<QPlainTextEdit*>("m_EDTText")->setPlainText(QStringLiteral("a;b;\nc;d;\n"));
+            dialog.findChild<CLargeTextEdit*>("m_EDTText")->SetText("a;b;\nc;d;\n");
             dialog.accept();
         });
         f.Action("ID_MEN_MASSEDIT")->trigger();

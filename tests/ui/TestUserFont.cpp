@@ -4,11 +4,11 @@
 #include "ui/MassDataDlg.h"
 #include "ui/OptionsDlg.h"
 #include "ui/PropertiesDlg.h"
+#include "widgets/LargeTextEdit.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -53,7 +53,7 @@ private slots:
         f.Add("house", "Haus");
         bool seen = false;
         WhenOpen<CMassDataDlg>([&seen](CMassDataDlg& dialog) {
-            seen = HasSerif19(dialog.findChild<QPlainTextEdit*>("m_EDTText"));
+            seen = HasSerif19(dialog.findChild<CLargeTextEdit*>("m_EDTText"));
             dialog.reject();
         });
         f.Action("ID_MEN_MASSEDIT")->trigger();
