@@ -20,10 +20,10 @@ bool IsRedo(QKeyEvent* event) {
     return event->matches(QKeySequence::Redo) || event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
 }
 
-// Typed text: printable characters without a command modifier.
+// Typed text: printable characters without a command modifier (Alt with a letter opens the window's menus).
 bool IsTyping(QKeyEvent* event) {
     const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0) {
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) != 0) {
         return false;
     }
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
