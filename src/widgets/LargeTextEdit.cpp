@@ -193,8 +193,10 @@ void CLargeTextEdit::paintEvent(QPaintEvent*) {
         }
     }
     if (widest > m_WidestPainted) {
+        // The scroll bars are widened after painting: changing them now would repaint in the middle of it.
         m_WidestPainted = widest;
-        UpdateScrollBars();
+        QMetaObject::invokeMethod(
+            this, [this] { UpdateScrollBars(); }, Qt::QueuedConnection);
     }
 }
 

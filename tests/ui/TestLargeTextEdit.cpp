@@ -72,7 +72,7 @@ private slots:
         }
         QCOMPARE(TextOf(*f.edit), QStringLiteral("Bä"));
         QTest::keyClick(f.edit, Qt::Key_Backspace);
-        QCOMPARE(f.edit->Text(), std::string("B")); // both bytes of the ä went as one character
+        QCOMPARE(f.edit->Text(), std::string("B"));          // both bytes of the ä went as one character
         QTest::keyClick(f.edit, Qt::Key_E, Qt::AltModifier); // a menu's mnemonic, not a letter
         QTest::keyClick(f.edit, Qt::Key_Tab);
         QCOMPARE(TextOf(*f.edit), QStringLiteral("B\t"));
@@ -190,6 +190,15 @@ private slots:
         QCOMPARE(f.edit->FirstVisibleLine(), 0);
         QTest::keyClick(f.edit, Qt::Key_PageDown);
         QVERIFY(f.edit->Cursor().line > 1);
+        QCOMPARE(f.edit->Text(), text + "last;");
+
+        // Everything selected and typed over is one step back.
+        QTest::keyClick(f.edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.edit, "x");
+        QCOMPARE(f.edit->LineCount(), 1);
+        QCOMPARE(f.edit->Text(), std::string("x"));
+        QTest::keyClick(f.edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.edit->LineCount(), 200001);
         QCOMPARE(f.edit->Text(), text + "last;");
     }
 };
