@@ -2,6 +2,7 @@
 
 #include "widgets/LineText.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -187,7 +188,7 @@ void CLargeTextEdit::paintEvent(QPaintEvent*) {
         }
         layout.draw(&painter, QPointF(left, y), ranges);
         widest = std::max(widest, ClampToInt(layout.lineAt(0).naturalTextWidth()) + 2 * kMargin);
-        if (caretLine && hasFocus()) {
+        if (caretLine && hasFocus() && m_CaretShown) {
             const int caret = UnitOf(m_Cursor) + (m_Preedit.isEmpty() ? 0 : m_PreeditCursor);
             layout.drawCursor(&painter, QPointF(left, y), caret, cursorWidth);
         }
@@ -219,6 +220,32 @@ void CLargeTextEdit::changeEvent(QEvent* event) {
         m_WidestPainted = 0;
         UpdateScrollBars();
         viewport()->update();
+    }
+}
+
+void CLargeTextEdit::RestartBlink() {
+    m_CaretShown = true;
+    const int flash = QApplication::cursorFlashTime();
+    if (hasFocus() && flash > 0) {
+        m_BlinkTimer.start(flash / 2, this);
+    } else {
+        m_BlinkTimer.stop();
+    }
+}
+
+void CLargeTextEdit::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_BlinkTimer.timerId()) {
+        m_CaretShown = !m_CaretShown;
+        viewport()->update(CursorRect().adjusted(-2, 0, 2, 0));
+    } else if (event->timerId() == m_DragTimer.timerId()) {
+        // The mouse holds a selection beyond the edge: the text keeps scrolling towards it.
+        if (m_Dragging) {
+            MoveTo(PosAt(m_DragPoint), true);
+        } else {
+            m_DragTimer.stop();
+        }
+    } else {
+        QAbstractScrollArea::timerEvent(event);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/LineStore.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -59,6 +60,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -97,6 +99,7 @@ private:
     TextPos PosAt(QPoint viewportPoint) const;
     qreal XOf(TextPos pos) const;
     QRect CursorRect() const;
+    void RestartBlink();
 
     // Editing and moving (LargeTextEditInput.cpp).
     TextPos Stepped(TextPos from, Move move) const;
@@ -114,6 +117,10 @@ private:
     qreal m_GoalX = -1;
     int m_WidestPainted = 0;
     bool m_Dragging = false;
+    QPoint m_DragPoint;
+    QBasicTimer m_DragTimer;
+    QBasicTimer m_BlinkTimer;
+    bool m_CaretShown = true;
     bool m_EnsureOnShow = false;
     QString m_Preedit;
     int m_PreeditCursor = 0;

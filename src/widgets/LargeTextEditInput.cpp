@@ -90,6 +90,7 @@ void CLargeTextEdit::MoveTo(TextPos pos, bool keepAnchor) {
         m_Anchor = pos;
     }
     EnsureCursorVisible();
+    RestartBlink();
     if (changed) {
         emit cursorPositionChanged();
     }
@@ -104,6 +105,7 @@ void CLargeTextEdit::Edited(TextPos caret) {
     m_GoalX = -1;
     UpdateScrollBars();
     EnsureCursorVisible();
+    RestartBlink();
     emit textChanged();
     emit cursorPositionChanged();
 }
@@ -307,12 +309,19 @@ void CLargeTextEdit::mousePressEvent(QMouseEvent* event) {
 
 void CLargeTextEdit::mouseMoveEvent(QMouseEvent* event) {
     if (m_Dragging && (event->buttons() & Qt::LeftButton) != 0) {
-        MoveTo(PosAt(event->position().toPoint()), true);
+        m_DragPoint = event->position().toPoint();
+        MoveTo(PosAt(m_DragPoint), true);
+        if (viewport()->rect().contains(m_DragPoint)) {
+            m_DragTimer.stop();
+        } else if (!m_DragTimer.isActive()) {
+            m_DragTimer.start(50, this);
+        }
     }
 }
 
 void CLargeTextEdit::mouseReleaseEvent(QMouseEvent*) {
     m_Dragging = false;
+    m_DragTimer.stop();
 }
 
 void CLargeTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -341,12 +350,15 @@ void CLargeTextEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void CLargeTextEdit::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
+    RestartBlink();
     viewport()->update();
 }
 
 void CLargeTextEdit::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     m_Dragging = false;
+    m_DragTimer.stop();
+    m_BlinkTimer.stop();
     viewport()->update();
 }
 

@@ -158,6 +158,25 @@ private slots:
         QCOMPARE(f.edit->SelectedText(), std::string("world"));
     }
 
+    void draggingBelowTheFieldKeepsScrolling() {
+        std::string text;
+        for (int i = 0; i < 100; ++i) {
+            text += "line " + std::to_string(i) + "\n";
+        }
+        Field f(text);
+        f.edit->ScrollToLine(0);
+        QTest::mousePress(f.edit->viewport(), Qt::LeftButton, {}, f.At(0, QString()));
+        const QPoint below(20, f.edit->viewport()->height() + 30);
+        QMouseEvent drag(QEvent::MouseMove, below, f.edit->viewport()->mapToGlobal(below), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(f.edit->viewport(), &drag);
+        const int reached = f.edit->Cursor().line;
+        QTRY_VERIFY(f.edit->Cursor().line > reached + 2);
+        QTest::mouseRelease(f.edit->viewport(), Qt::LeftButton, {}, below);
+        QVERIFY(f.edit->FirstVisibleLine() > 0);
+        QVERIFY(f.edit->SelectedText().starts_with("line 0\nline 1\n"));
+    }
+
     void inputMethodCommitsAreTyped() {
         Field f("caf");
         QInputMethodEvent preedit(QStringLiteral("e"), {});
