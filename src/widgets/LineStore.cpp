@@ -115,6 +115,10 @@ std::string LineStore::Extract(TextPos from, TextPos to) const {
 }
 
 LineStore::LineRef LineStore::Store(std::string_view text) {
+    if (text.empty()) {
+        // Refers to no bytes, so that rewriting the last line in place can never leave it pointing past the end.
+        return LineRef{kEditedFlag, 0};
+    }
     const LineRef ref{m_Edited.size() | kEditedFlag, text.size()};
     m_Edited += text;
     m_LongestSeen = std::max(m_LongestSeen, text.size());

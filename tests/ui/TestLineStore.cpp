@@ -2,6 +2,8 @@
 #include "widgets/LineText.h"
 
 #include <QtTest>
+#include <algorithm>
+#include <random>
 
 using lexaro::LineStore;
 using lexaro::TextPos;
@@ -95,6 +97,60 @@ private slots:
         store.Replace(TextPos{0, 0}, TextPos{0, 0}, "a ", true);
         store.Undo();
         QCOMPARE(store.Text(), std::string("words"));
+    }
+
+    // Random edits agree with the same edits on one plain string, and undoing them all gives the text back.
+    void randomEditsMatchAPlainString() {
+        const std::string original = "house;Haus;\r\ntree;Baum;\n\n\xC3\xA4;";
+        const char* pieces[] = {"", "x", "\xC3\xA4", "\n", "ab\ncd", "\r\n", "\n\n", ";"};
+        std::mt19937 random(20261208);
+        LineStore store;
+        store.SetText(original);
+        std::string model = original;
+        // The model's offset of a position, clamped as the store clamps it.
+        auto offsetOf = [&model](TextPos pos) {
+            std::vector<std::string> lines;
+            std::size_t start = 0;
+            for (std::size_t end; (end = model.find('\n', start)) != std::string::npos; start = end + 1) {
+                lines.push_back(model.substr(start, end - start));
+            }
+            lines.push_back(model.substr(start));
+            const int line = std::clamp(pos.line, 0, static_cast<int>(lines.size()) - 1);
+            std::size_t offset = 0;
+            for (int i = 0; i < line; ++i) {
+                offset += lines[static_cast<std::size_t>(i)].size() + 1;
+            }
+            const std::string& text = lines[static_cast<std::size_t>(line)];
+            const std::size_t editable = text.size() - (!text.empty() && text.back() == '\r' ? 1 : 0);
+            return offset + std::min(pos.column, editable);
+        };
+        std::vector<std::string> states{model};
+        for (int step = 0; step < 300; ++step) {
+            const auto lines = static_cast<int>(std::count(model.begin(), model.end(), '\n')) + 1;
+            const TextPos a{static_cast<int>(random() % static_cast<unsigned>(lines + 1)), random() % 8};
+            const TextPos b = random() % 2 == 0
+                                  ? a
+                                  : TextPos{static_cast<int>(random() % static_cast<unsigned>(lines)), random() % 8};
+            const std::string piece = pieces[random() % std::size(pieces)];
+            const std::size_t from = std::min(offsetOf(a), offsetOf(b));
+            const std::size_t to = std::max(offsetOf(a), offsetOf(b));
+            QCOMPARE(store.Extract(a, b), model.substr(from, to - from));
+            store.Replace(a, b, piece);
+            if (from != to || !piece.empty()) {
+                model.replace(from, to - from, piece);
+                states.push_back(model);
+            }
+            QCOMPARE(store.Text(), model);
+        }
+        for (auto state = states.rbegin() + 1; state != states.rend(); ++state) {
+            store.Undo();
+            QCOMPARE(store.Text(), *state);
+        }
+        QVERIFY(!store.CanUndo());
+        while (store.CanRedo()) {
+            store.Redo();
+        }
+        QCOMPARE(store.Text(), model);
     }
 
     void shownTextMapsEveryByte() {
