@@ -97,6 +97,10 @@ void CLargeTextEdit::MoveTo(TextPos pos, bool keepAnchor) {
 }
 
 void CLargeTextEdit::Replace(TextPos from, TextPos to, std::string_view utf8, bool typing) {
+    if (utf8.empty() && m_Store.Clamp(from) == m_Store.Clamp(to)) {
+        MoveTo(m_Store.Clamp(from), false); // Backspace at the very start, Delete at the very end: nothing to change
+        return;
+    }
     Edited(m_Store.Replace(from, to, utf8, typing));
 }
 

@@ -127,6 +127,12 @@ private slots:
         text->setText(QStringLiteral("ho"));
         Click(dialog, "m_BTNGoto");
         QCOMPARE(Field(dialog)->Cursor().line, 0);
+
+        // The caret goes where the found line's text first stands, here inside the line before it.
+        Field(dialog)->SetText("ahome;Heim;\nhome;Heim;\n");
+        text->setText(QStringLiteral("home*"));
+        Click(dialog, "m_BTNGoto");
+        QCOMPARE(Field(dialog)->Cursor(), (TextPos{0, 1}));
         QVERIFY(f.prompter.Done());
     }
 };
