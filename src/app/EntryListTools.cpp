@@ -347,10 +347,6 @@ std::vector<std::string> ChecksumNames() {
     return {kChecksumLabels.begin(), kChecksumLabels.end()};
 }
 
-std::string ChecksumOfFile(const std::filesystem::path& path, int type) {
-    return type > 0 ? FileChecksum(path, type) : std::string();
-}
-
 std::string BuildPropertiesText(const std::vector<std::pair<std::string, std::string>>& lines) {
     std::string text;
     for (const auto& [label, value] : lines) {

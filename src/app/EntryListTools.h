@@ -98,9 +98,8 @@ std::string FormatFileSize(std::uint64_t size);
 // The part of a path after the last "\" or "/".
 std::string FileNameOf(std::string_view path);
 
-// The items of the checksum list, by checksum type, and the checksum of a file ("" for type 0 or an unreadable file).
+// The items of the checksum list, by checksum type (the checksum itself: ChecksumJob).
 std::vector<std::string> ChecksumNames();
-std::string ChecksumOfFile(const std::filesystem::path& path, int type);
 
 // The properties as lines "label - value", each ended by CR LF.
 std::string BuildPropertiesText(const std::vector<std::pair<std::string, std::string>>& lines);

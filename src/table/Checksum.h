@@ -3,6 +3,7 @@
 #include "table/Digest.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -66,6 +67,8 @@ std::string BufferChecksum(std::string_view bytes, int type);
 // The checksum of a file's complete content as lowercase hex digits, read in pieces so that a large
 // file is never held in memory. "" for type 0 or a type outside the list, and when the path is not a
 // regular file or cannot be opened or read to its end: a partly read file never yields a digest.
-std::string FileChecksum(const std::filesystem::path& path, int type);
+// When stop becomes true the computation gives up with "": it is looked at between pieces small enough
+// that even MD2, the slowest, stops within milliseconds.
+std::string FileChecksum(const std::filesystem::path& path, int type, const std::atomic<bool>* stop = nullptr);
 
 } // namespace lexaro

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -120,13 +121,47 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
     connect(m_CBBChecksum, &QComboBox::currentIndexChanged, this, [this](int type) { ShowChecksum(type); });
 }
 
+CPropertiesDlg::~CPropertiesDlg() {
+    // Before any member goes: the job's thread reports to this window.
+    m_ChecksumJob.Stop();
+}
+
 void CPropertiesDlg::ShowChecksum(int type) {
+    m_ChecksumJob.Stop();
+    const quint64 request = ++m_ChecksumRequest;
     m_EDTChecksum->clear();
     m_ChecksumType = type < 0 ? 0 : type;
-    if (m_ChecksumType > 0 && m_FileExists) {
-        m_EDTChecksum->setText(Wide(ChecksumOfFile(std::filesystem::path(m_Path.toStdString()), m_ChecksumType)));
+    const bool computing = m_ChecksumType > 0 && m_FileExists;
+    ShowBusy(computing);
+    if (computing) {
+        m_ChecksumJob.Start(std::filesystem::path(m_Path.toStdString()), m_ChecksumType,
+                            [this, request](const std::string& checksum) {
+                                QMetaObject::invokeMethod(
+                                    this, [this, request, text = Wide(checksum)] { ChecksumFinished(request, text); },
+                                    Qt::QueuedConnection);
+                            });
     }
     FitValues();
+}
+
+void CPropertiesDlg::ChecksumFinished(quint64 request, const QString& checksum) {
+    if (request != m_ChecksumRequest) {
+        return;
+    }
+    ShowBusy(false);
+    m_EDTChecksum->setText(checksum);
+    FitValues();
+}
+
+// The field stays empty while the checksum is computed, so that Copy leaves it out; an ellipsis and the busy
+// cursor over the field say that it is coming.
+void CPropertiesDlg::ShowBusy(bool busy) {
+    m_EDTChecksum->setPlaceholderText(busy ? QStringLiteral("\u2026") : QString());
+    if (busy) {
+        m_EDTChecksum->setCursor(Qt::BusyCursor);
+    } else {
+        m_EDTChecksum->unsetCursor();
+    }
 }
 
 // Paths, checksums and long terms do not fit a field of the default width: the value column is made as wide

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ChecksumJob.h"
 #include "ui/ToolWindow.h"
 
 #include <QDialog>
@@ -22,12 +23,17 @@ public:
     // checksumType is read at opening and written whenever the selection changes.
     CPropertiesDlg(const ToolWindowContext& context, const QString& path, EntryStore& engine, int& checksumType,
                    QWidget* parent = nullptr);
+    ~CPropertiesDlg() override;
 
     // Every shown value as "label - value" lines; the checksum line only when a checksum is shown.
     QString CopyText() const;
 
 private:
+    // Empties the checksum field and starts computing the checksum of the chosen type; the field shows it when
+    // it is done. A computation still running for another type is abandoned.
     void ShowChecksum(int type);
+    void ChecksumFinished(quint64 request, const QString& checksum);
+    void ShowBusy(bool busy);
     void FitValues();
     void Copy();
 
@@ -39,6 +45,9 @@ private:
     QLineEdit* m_EDTChecksum = nullptr;
     QGridLayout* m_Grid = nullptr;
     std::vector<QLineEdit*> m_Values;
+    // Numbers the computations, so that the result of an abandoned one that arrives late is ignored.
+    quint64 m_ChecksumRequest = 0;
+    ChecksumJob m_ChecksumJob;
 };
 
 } // namespace lexaro

@@ -1,5 +1,6 @@
 #include "table/Checksum.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -102,6 +103,16 @@ TEST_F(ChecksumFile, NothingToHashGivesAnEmptyResult) {
     EXPECT_EQ(FileChecksum(m_Dir / "missing.lxd", kChecksumMd5), "");
     EXPECT_EQ(FileChecksum(m_Dir, kChecksumMd5), "");
     EXPECT_EQ(FileChecksum(fs::path(), kChecksumMd5), "");
+}
+
+// A stopped computation never passes off the part it has read as the file's checksum.
+TEST_F(ChecksumFile, StopGivesUpWithAnEmptyResult) {
+    const std::string bytes = RandomBytes(300000, 3);
+    const fs::path path = Write("words.lxd", bytes);
+    std::atomic<bool> stop{false};
+    EXPECT_EQ(FileChecksum(path, kChecksumMd2, &stop), BufferChecksum(bytes, kChecksumMd2));
+    stop = true;
+    EXPECT_EQ(FileChecksum(path, kChecksumMd2, &stop), "");
 }
 
 TEST_F(ChecksumFile, PipeIsRefusedWithoutWaitingForAWriter) {

@@ -4,12 +4,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QtTest>
+#include <memory>
 
 using namespace lexaro;
 using namespace lexaro::testing;
@@ -18,6 +22,12 @@ class TestProperties : public QObject {
     Q_OBJECT
 
     static QString Value(const QDialog& dialog, const char* name) { return dialog.findChild<QLineEdit*>(name)->text(); }
+
+    // Of a file of 2048 'x', as md5sum and sha512sum give them.
+    static inline const QString kMd5Of2048x = QStringLiteral("cfb767f225d58469c5de3632a8803958");
+    static inline const QString kSha512Of2048x =
+        QStringLiteral("8c340cfa67c223546bac9f2670ce228ec60ed85af71332d95f2ea4c28d777917b8a4fd4c4460fb6e43d7fcb3996cd"
+                       "eb19d8d54953962b990045ada7534dcf524");
 
 private slots:
     void showsTheFileAndTheEntries() {
@@ -36,7 +46,7 @@ private slots:
         QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
                     .match(Value(dialog, "m_EDTFileDate"))
                     .hasMatch());
-        QCOMPARE(Value(dialog, "m_EDTChecksum").size(), 32); // MD5
+        QTRY_COMPARE(Value(dialog, "m_EDTChecksum"), kMd5Of2048x);
         QCOMPARE(Value(dialog, "m_EDTWordCount"), QStringLiteral("2"));
         QCOMPARE(Value(dialog, "m_EDTWordLargest"), QStringLiteral("16 ('Donaudampfschiff')"));
         QCOMPARE(Value(dialog, "m_EDTWordSmallest"), QStringLiteral("1 ('a')"));
@@ -46,8 +56,8 @@ private slots:
         QCOMPARE(list->count(), 13);
         QCOMPARE(list->itemText(8), QStringLiteral("SHA-2(512)"));
         list->setCurrentIndex(8);
-        QCOMPARE(Value(dialog, "m_EDTChecksum").size(), 128);
         QCOMPARE(checksum, 8);
+        QTRY_COMPARE(Value(dialog, "m_EDTChecksum"), kSha512Of2048x);
 
         dialog.findChild<QPushButton*>("m_BTNCopy")->click();
         const QString copied = QGuiApplication::clipboard()->text();
@@ -103,15 +113,72 @@ private slots:
         // Choosing a longer checksum widens the window up to the screen, never beyond; "-" leaves it as it was.
         const int before = dialog.width();
         dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(6); // SHA-2(256)
+        QTRY_COMPARE(dialog.findChild<QLineEdit*>("m_EDTChecksum")->toolTip().size(), 64);
         QApplication::processEvents();
         QVERIFY(dialog.width() >= before);
         QVERIFY(dialog.width() <= screenWidth);
-        QCOMPARE(dialog.findChild<QLineEdit*>("m_EDTChecksum")->toolTip().size(), 64);
         const int widened = dialog.width();
         dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(0);
         QApplication::processEvents();
         QCOMPARE(dialog.width(), widened);
         QVERIFY(dialog.findChild<QLineEdit*>("m_EDTChecksum")->toolTip().isEmpty());
+    }
+
+    // Each choice abandons the computation before it: whatever the earlier ones leave behind, the field shows
+    // nothing until the checksum of the last choice is there.
+    void theLastChosenChecksumWins() {
+        ToolWindowFixture f;
+        f.Write("French.lxd", std::string(std::size_t{8} << 20, 'x'));
+        int checksum = 3;
+        CPropertiesDlg dialog(f.Context(), QString::fromStdString(f.File("French.lxd").string()), f.engine, checksum);
+        // The MD5 result is sent while the window is not listening, and arrives after the next choice.
+        QThread::msleep(1000);
+        auto* list = dialog.findChild<QComboBox*>("m_CBBChecksum");
+        list->setCurrentIndex(1); // MD2 takes far longer than the wait below
+        QTest::qWait(50);
+        QVERIFY(Value(dialog, "m_EDTChecksum").isEmpty());
+        QCOMPARE(checksum, 1);
+
+        for (int type : {12, 7, 4}) {
+            list->setCurrentIndex(type);
+        }
+        QCOMPARE(checksum, 4);
+        QTRY_COMPARE(Value(dialog, "m_EDTChecksum"), QStringLiteral("6dbacd8dcf33c1e6d03d2688ff35a97d3b45986f"));
+        QVERIFY(dialog.findChild<QLineEdit*>("m_EDTChecksum")->placeholderText().isEmpty());
+        list->setCurrentIndex(3);
+        QTRY_COMPARE(Value(dialog, "m_EDTChecksum"), QStringLiteral("2058fb53f643fcd58a8d83a05542392b"));
+    }
+
+    // MD2 of a 4 GiB file takes minutes. Meanwhile the window is usable and copies no checksum line, and closing
+    // it ends the computation at once.
+    void closingStopsALongComputation() {
+        ToolWindowFixture f;
+        const QString name = QStringLiteral("huge.lxd");
+        {
+            QFile huge(QString::fromStdString(f.File(name).string()));
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(qint64{4} << 30)); // sparse: no disk space used
+        }
+        f.Add("house", "Haus");
+        int checksum = 1;
+        auto dialog = std::make_unique<CPropertiesDlg>(f.Context(), QString::fromStdString(f.File(name).string()),
+                                                       f.engine, checksum);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        auto* field = dialog->findChild<QLineEdit*>("m_EDTChecksum");
+        QTest::qWait(200);
+        QVERIFY(field->text().isEmpty());
+        QVERIFY(!field->placeholderText().isEmpty());
+        QCOMPARE(Value(*dialog, "m_EDTWordCount"), QStringLiteral("1"));
+        QVERIFY(!dialog->CopyText().contains(QStringLiteral("MD2")));
+        QCOMPARE(dialog->CopyText().count(QStringLiteral("\r\n")), 10);
+
+        // Not a measure of speed: a close that waited for the computation would take minutes, not seconds.
+        QElapsedTimer closing;
+        closing.start();
+        dialog.reset();
+        QVERIFY2(closing.elapsed() < 5000, qPrintable(QString::number(closing.elapsed())));
+        QCOMPARE(checksum, 1);
     }
 
     void unsavedDictionaryShowsOnlyTheEntries() {
