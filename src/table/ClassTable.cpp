@@ -158,6 +158,11 @@ std::string ClassTable::PeekCell(int column, int row) const {
     return cell ? *cell : std::string();
 }
 
+std::string_view ClassTable::CellView(int column, int row) const {
+    const std::string* cell = VisibleCell(column, row);
+    return cell ? std::string_view(*cell) : std::string_view();
+}
+
 int ClassTable::GetCellInt(int column, int row) const {
     const std::string* cell = VisibleCell(column, row);
     if (!cell || cell->empty()) {

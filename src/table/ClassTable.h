@@ -59,6 +59,8 @@ public:
     int CellLength(int column, int row) const;
     std::string GetCell(int column, int row);
     std::string PeekCell(int column, int row) const;
+    // The cell's bytes without a copy ("" outside the table); valid until the table changes.
+    std::string_view CellView(int column, int row) const;
     int GetCellInt(int column, int row) const;
     bool StoreCell(int column, int row, std::string_view text);
     bool SetCell(int column, int row, std::string_view text);

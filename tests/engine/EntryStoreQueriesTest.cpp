@@ -89,6 +89,40 @@ TEST(EntryStoreExport, WritesEveryCellWithoutAdditionalPartsAndCrLf) {
     EXPECT_EQ(ReadAll(dir.Path() / "empty.csv"), "");
 }
 
+// Written in pieces: rows cut at every piece boundary, cells never stored and a separator of several bytes
+// must come out exactly as one text of the whole table.
+TEST(EntryStoreExport, LargeTableIsWrittenByteForByte) {
+    TempDir dir;
+    Fixture f;
+    ClassTable& table = f.store.Entries();
+    table.SetSeparator("<|>");
+    const int rows = 80000;
+    table.AddRows(rows);
+    for (int r = 0; r < rows; ++r) {
+        const std::string n = std::to_string(r);
+        table.SetCell(0, r, "term " + n + std::string(static_cast<std::size_t>(r % 97), 'a'));
+        if (r % 5 != 0) {
+            table.SetCell(1, r, "explanation " + n + (r % 3 == 0 ? "<add_exp><exp_pos>" + n + "</exp_pos>" : ""));
+        }
+        if (r % 7 == 0) {
+            table.SetCell(2, r, "2026-12-08 08:00:00");
+        }
+    }
+    table.Resize(3, rows + 3); // rows whose cells were never stored
+
+    std::string expected;
+    for (int r = 0; r < table.RowCount(); ++r) {
+        for (int c = 0; c < 3; ++c) {
+            expected += EntryStore::MainExplanation(table.PeekCell(c, r));
+            expected += c < 2 ? "<|>" : "\r\n";
+        }
+    }
+    ASSERT_GT(expected.size(), std::size_t{5} << 20);
+    const auto path = dir.Path() / "large.csv";
+    ASSERT_TRUE(f.store.ExportPlainText(path));
+    EXPECT_TRUE(ReadAll(path) == expected);
+}
+
 TEST(EntryStoreExport, FailureKeepsTheOldFileAndTheFileName) {
     TempDir dir;
     Fixture f;
