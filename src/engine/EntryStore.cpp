@@ -152,30 +152,12 @@ bool EntryStore::SortEntries(int column, bool ascending) {
     if (column < kTermColumn || column > kDateColumn) {
         column = kTermColumn;
     }
-    const bool hasCurrent = m_CurrentRow >= 0 && m_CurrentRow < m_Entries.RowCount();
-    std::string current[kEntryColumns];
-    if (hasCurrent) {
-        for (int c = 0; c < kEntryColumns; ++c) {
-            current[c] = m_Entries.PeekCell(c, m_CurrentRow);
-        }
-    }
-    if (!m_Entries.SortRows(column, ascending, 0, m_Entries.RowCount() - 1)) {
+    // The current entry moves with the sort (a number outside the table is left as it is).
+    if (!m_Entries.SortRows(column, ascending, 0, m_Entries.RowCount() - 1, m_CurrentRow)) {
         return false;
     }
     // Logged row indexes no longer name the same entries: undoing would remove or overwrite the wrong ones.
     ClearUndoLog();
-    if (hasCurrent) {
-        m_CurrentRow = -1;
-        for (int r = 0; r < m_Entries.RowCount() && m_CurrentRow == -1; ++r) {
-            bool same = true;
-            for (int c = 0; c < kEntryColumns && same; ++c) {
-                same = m_Entries.PeekCell(c, r) == current[c];
-            }
-            if (same) {
-                m_CurrentRow = r;
-            }
-        }
-    }
     return true;
 }
 

@@ -73,6 +73,8 @@ public:
     int DeleteRows(int first, int count);
     bool AppendRowTo(int row, ClassTable& target);
     bool SortRows(int column, bool ascending, int first, int last);
+    // The same, and followed, a row number, goes along with its row; a number outside the sorted range stays.
+    bool SortRows(int column, bool ascending, int first, int last, int& followed);
 
     int FindRow(int column, int startRow, std::string_view text, int mode);
     int FindRowAround(int column, int startRow, std::string_view prefix, std::string_view suffix);
@@ -108,7 +110,7 @@ public:
 private:
     // The cell if it is inside the logical size and stored, otherwise null.
     const std::string* VisibleCell(int column, int row) const;
-    void SortRange(int column, bool ascending, int first, int last);
+    void SortRange(int column, bool ascending, int first, int last, int& followed);
     // To be called by every change to m_Rows or to the logical size other than StoreCell: the row indexes no
     // longer describe the table.
     void Changed();

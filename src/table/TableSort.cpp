@@ -134,6 +134,11 @@ private:
 } // namespace
 
 bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
+    int none = -1;
+    return SortRows(column, ascending, first, last, none);
+}
+
+bool ClassTable::SortRows(int column, bool ascending, int first, int last, int& followed) {
     if (first < 0 || first > RowCount() - 1) {
         first = 0;
     }
@@ -149,7 +154,7 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
             m_Rows.resize(static_cast<std::size_t>(last) + 1);
             Changed();
         }
-        SortRange(column, ascending, first, last);
+        SortRange(column, ascending, first, last, followed);
     } catch (const std::bad_alloc&) {
         // No row has moved yet, and the table must not stay busy.
         AccessGuard(kGuardRelease);
@@ -163,7 +168,7 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last) {
 
 // The rows are sorted by a compact copy of their keys, which keeps the comparisons in the cache, and then
 // moved into place once.
-void ClassTable::SortRange(int column, bool ascending, int first, int last) {
+void ClassTable::SortRange(int column, bool ascending, int first, int last, int& followed) {
     if (first >= last) {
         return;
     }
@@ -189,10 +194,19 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last) {
     }
     TableRows sorted;
     sorted.reserve(count);
+    const bool follow = followed >= first && followed <= last;
+    const auto followedOffset = static_cast<std::uint32_t>(followed - first);
+    int moved = -1;
     for (const KeyedRow& keyed : rows) {
+        if (follow && keyed.offset == followedOffset) {
+            moved = first + static_cast<int>(sorted.size());
+        }
         sorted.push_back(std::move(m_Rows[static_cast<std::size_t>(first) + keyed.offset]));
     }
     std::move(sorted.begin(), sorted.end(), m_Rows.begin() + first);
+    if (follow) {
+        followed = moved;
+    }
 }
 
 } // namespace lexaro

@@ -170,16 +170,37 @@ void ExpectSameRows(const ClassTable& table, const Rows& expected, int logicalRo
     }
 }
 
-void CheckSort(const Case& made, int column, bool ascending, int first, int last) {
+// Where the reference puts the row that stood at followed; a number outside the table stays. Each row carries
+// its number in a cell far beyond the columns sorted by.
+int ReferencePlace(const Case& made, int column, bool ascending, int first, int last, int followed) {
+    constexpr std::size_t kNumberCell = 10;
+    Case numbered = made;
+    numbered.stored.resize(static_cast<std::size_t>(made.logicalRows));
+    for (std::size_t r = 0; r < numbered.stored.size(); ++r) {
+        numbered.stored[r].resize(kNumberCell + 1);
+        numbered.stored[r][kNumberCell] = std::to_string(r);
+    }
+    const Rows sorted = ReferenceResult(numbered, column, ascending, first, last);
+    for (std::size_t r = 0; r < sorted.size(); ++r) {
+        if (sorted[r][kNumberCell] == std::to_string(followed)) {
+            return static_cast<int>(r);
+        }
+    }
+    return followed;
+}
+
+void CheckSort(const Case& made, int column, bool ascending, int first, int last, int followed = 0) {
     ClassTable table = TableOf(made);
     table.SetModified(false);
     const auto before = table.Version();
-    ASSERT_TRUE(table.SortRows(column, ascending, first, last));
+    int moved = followed;
+    ASSERT_TRUE(table.SortRows(column, ascending, first, last, moved));
     EXPECT_TRUE(table.IsModified());
     EXPECT_GT(table.Version(), before);
     SCOPED_TRACE(testing::Message() << "column " << column << (ascending ? " ascending" : " descending") << ", range "
-                                    << first << ".." << last);
+                                    << first << ".." << last << ", following row " << followed);
     ExpectSameRows(table, ReferenceResult(made, column, ascending, first, last), made.logicalRows);
+    EXPECT_EQ(moved, ReferencePlace(made, column, ascending, first, last, followed));
 }
 
 } // namespace
@@ -192,7 +213,8 @@ TEST(TableSortProperty, SmallRandomTablesAndRangesSortExactlyAsTheReference) {
         const int first = static_cast<int>(keys.Below(static_cast<std::size_t>(rows) + 3)) - 1;
         const int last = static_cast<int>(keys.Below(static_cast<std::size_t>(rows) + 3)) - 1;
         const int column = static_cast<int>(keys.Below(kColumns + 1));
-        CheckSort(made, column, keys.Below(2) == 0, first, last);
+        const int followed = static_cast<int>(keys.Below(static_cast<std::size_t>(rows) + 3)) - 1;
+        CheckSort(made, column, keys.Below(2) == 0, first, last, followed);
         if (HasFatalFailure()) {
             return;
         }
@@ -206,7 +228,8 @@ TEST(TableSortProperty, LargeTablesWithManyEqualKeysSortExactlyAsTheReference) {
         CheckSort(made, column, true, 0, made.logicalRows - 1);
         CheckSort(made, column, false, -1, -1);
     }
-    CheckSort(made, 0, true, 5000, 12000);
+    CheckSort(made, 0, true, 5000, 12000, 7777);
+    CheckSort(made, 1, false, 5000, 12000, 4999);
 }
 
 TEST(TableSortProperty, KeysThatAllBeginAlikeSortExactlyAsTheReference) {
