@@ -39,8 +39,6 @@ public:
     void ScrollToLine(int line);
     void EnsureCursorVisible();
 
-    // Replaces the selection, or inserts at the caret; text's LFs start new lines.
-    void InsertText(std::string_view utf8);
     void SelectAll();
     void Cut();
     void Copy() const;

@@ -114,10 +114,6 @@ void CLargeTextEdit::Edited(TextPos caret) {
     emit cursorPositionChanged();
 }
 
-void CLargeTextEdit::InsertText(std::string_view utf8) {
-    Replace(m_Anchor, m_Cursor, utf8);
-}
-
 void CLargeTextEdit::SelectAll() {
     m_Anchor = TextPos{};
     MoveTo(m_Store.End(), true);

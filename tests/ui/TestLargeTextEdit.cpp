@@ -177,6 +177,21 @@ private slots:
         QVERIFY(f.edit->SelectedText().starts_with("line 0\nline 1\n"));
     }
 
+    void aNewFontChangesTheLinesPerPage() {
+        std::string text;
+        for (int i = 0; i < 100; ++i) {
+            text += "line\n";
+        }
+        Field f(text);
+        const int page = f.edit->verticalScrollBar()->pageStep();
+        QFont big = f.edit->font();
+        big.setPixelSize(f.edit->fontMetrics().height() * 2);
+        f.window.setFont(big);
+        QCOMPARE(f.edit->font().pixelSize(), big.pixelSize());
+        QVERIFY(f.edit->verticalScrollBar()->pageStep() < page);
+        QCOMPARE(f.edit->verticalScrollBar()->maximum(), 101 - f.edit->verticalScrollBar()->pageStep());
+    }
+
     void inputMethodCommitsAreTyped() {
         Field f("caf");
         QInputMethodEvent preedit(QStringLiteral("e"), {});
