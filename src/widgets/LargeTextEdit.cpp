@@ -67,7 +67,12 @@ int CLargeTextEdit::PageLines() const {
 }
 
 void CLargeTextEdit::UpdateScrollBars() {
+    // A caret line in view stays in view when the field loses height, for example when painting a wide
+    // line makes the horizontal scroll bar appear under the last line.
+    const int first = verticalScrollBar()->value();
+    const bool caretShown = m_Cursor.line >= first && m_Cursor.line < first + m_PageLines;
     const int page = PageLines();
+    m_PageLines = page;
     verticalScrollBar()->setRange(0, std::max(0, LineCount() - page));
     verticalScrollBar()->setPageStep(page);
     verticalScrollBar()->setSingleStep(1);
@@ -79,6 +84,9 @@ void CLargeTextEdit::UpdateScrollBars() {
     horizontalScrollBar()->setRange(0, std::max(0, widest - room));
     horizontalScrollBar()->setPageStep(std::max(1, room));
     horizontalScrollBar()->setSingleStep(std::max(1, fontMetrics().averageCharWidth() * 2));
+    if (caretShown && m_Cursor.line >= verticalScrollBar()->value() + m_PageLines) {
+        verticalScrollBar()->setValue(m_Cursor.line - m_PageLines + 1);
+    }
 }
 
 QString CLargeTextEdit::ShownLine(int line) const {

@@ -114,6 +114,7 @@ private:
     TextPos m_Anchor;
     qreal m_GoalX = -1;
     int m_WidestPainted = 0;
+    int m_PageLines = 0; // the lines per page the scroll bars were last set for
     bool m_Dragging = false;
     QPoint m_DragPoint;
     QBasicTimer m_DragTimer;

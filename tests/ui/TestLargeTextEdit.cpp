@@ -192,6 +192,32 @@ private slots:
         QCOMPARE(f.edit->verticalScrollBar()->maximum(), 101 - f.edit->verticalScrollBar()->pageStep());
     }
 
+    void theCaretLineStaysInViewWhenTheFieldShrinks() {
+        // A last line of wide letters, short in bytes: the horizontal scroll bar appears only once it is painted.
+        std::string text;
+        for (int i = 0; i < 100; ++i) {
+            text += "line\n";
+        }
+        Field f(text);
+        const int room = f.edit->viewport()->width() - 2 * kMargin;
+        const int letters = room / f.edit->fontMetrics().averageCharWidth() - 2;
+        QVERIFY(f.edit->fontMetrics().horizontalAdvance(QString(letters, u'W')) > room);
+        f.edit->SetText(text + std::string(static_cast<std::size_t>(letters), 'W'));
+        f.edit->MoveCursorToEnd();
+        f.edit->EnsureCursorVisible();
+        QVERIFY(!f.edit->horizontalScrollBar()->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QTRY_VERIFY(f.edit->horizontalScrollBar()->isVisible());
+        const int lineHeight = f.edit->fontMetrics().lineSpacing();
+        const int caretBottom = kMargin + (f.edit->Cursor().line - f.edit->FirstVisibleLine() + 1) * lineHeight;
+        QVERIFY(caretBottom <= f.edit->viewport()->height());
+
+        // A caret line out of view is not pulled back in by a resize.
+        f.edit->ScrollToLine(0);
+        f.edit->resize(400, 200);
+        QCOMPARE(f.edit->FirstVisibleLine(), 0);
+    }
+
     void inputMethodCommitsAreTyped() {
         Field f("caf");
         QInputMethodEvent preedit(QStringLiteral("e"), {});
