@@ -116,6 +116,16 @@ private slots:
         f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.CheckForErrors());
         QCOMPARE(f.prompter.LastText(), QStringLiteral("No errors found."));
+        // Ctrl+E typed in the field runs the check too: the field leaves it to the window.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Field(dialog)->setFocus();
+        const int asked = f.prompter.Asked();
+        f.prompter.Expect(PromptAnswer::Ok);
+        QTest::keyClick(Field(dialog), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(f.prompter.Asked(), asked + 1);
+        QVERIFY(f.prompter.Done());
+        QCOMPARE(Field(dialog)->Text(), std::string("a;b;\n\nc;d;\n"));
 
         Field(dialog)->SetText("shoe;Schuh;\nhouse;Haus;\nhome;Heim;\n");
         auto* text = dialog.findChild<QLineEdit*>("m_EDTGoto");
