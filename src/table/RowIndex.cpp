@@ -253,7 +253,7 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
     }
     Slot& slot = m_Slots[static_cast<std::size_t>(column)];
     if (slot.index && slot.version == version) {
-        slot.index->ApplyMoves();
+        slot.index->ApplyMoves(withPieces);
         if (withPieces) {
             slot.index->PreparePieces(rows, end);
         }

@@ -42,8 +42,9 @@ public:
     // Rows first..first+count-1 were removed; the rows after them moved up by count. False when the index should
     // rather be dropped.
     bool RowsRemoved(int first, int count);
-    // Brings the row numbers of the index up to date with the moves since the last search.
-    void ApplyMoves();
+    // Brings the row numbers of the hashes, and with pieces those of the piece lists, up to date with the moves
+    // since the last search.
+    void ApplyMoves(bool pieces);
     // The piece lists are built when a search first needs them: exact look-ups need only the hashes.
     void PreparePieces(const TableRows& rows, int end);
 
@@ -95,10 +96,17 @@ private:
     std::vector<std::int32_t> m_PieceRows;
     // Keeps the changed rows numbered as the table is now.
     void MoveChangedRows(const Move& move);
+    // Records a move for the hashes and, once they are built, the piece lists.
+    void Follow(const Move& move);
+    void ApplyPieceMoves();
+    static std::int32_t OriginalRow(const std::vector<std::int32_t>& inserts, std::int32_t at);
 
     CellSizes m_Sizes;
     bool m_PiecesWanted = false;
     std::vector<Move> m_Moves;
+    // Moves the piece lists have not followed yet: a paste looks its term up exactly, and renumbering the pieces of
+    // a million terms for it cost more than all the rest of the paste.
+    std::vector<Move> m_PieceMoves;
     // Entries left behind by removed rows; with the changed rows they count towards building the index again.
     std::size_t m_StaleRows = 0;
     std::set<int> m_Changed;

@@ -10,6 +10,26 @@ namespace {
 // building the index again when it is next needed.
 constexpr std::size_t kMaxPendingMoves = 8;
 
+// One move over every row number, without a branch on the row: the hashes list their rows in no order, so such a
+// branch would go wrong every other time.
+template <typename Item, typename RowOf>
+void Renumber(std::vector<Item>& items, std::int32_t first, std::int32_t count, bool removed, RowOf rowOf) {
+    if (!removed) {
+        for (Item& item : items) {
+            std::int32_t& row = rowOf(item);
+            row += static_cast<std::int32_t>(row >= first) * count;
+        }
+        return;
+    }
+    const std::int32_t end = first + count;
+    const std::int32_t inside = std::max(first - 1, 0);
+    for (Item& item : items) {
+        std::int32_t& row = rowOf(item);
+        const std::int32_t moved = row < end ? inside : row - count;
+        row = row < first ? row : moved;
+    }
+}
+
 } // namespace
 
 std::int32_t ColumnIndex::Move::Apply(std::int32_t row) const {
@@ -55,9 +75,7 @@ bool ColumnIndex::RowInserted(const TableRows& rows, int at) {
     if (at < 0 || m_Moves.size() >= kMaxPendingMoves) {
         return false;
     }
-    const Move move{at, 1, false};
-    m_Moves.push_back(move);
-    MoveChangedRows(move);
+    Follow(Move{at, 1, false});
     // The new row holds empty cells, which an empty needle finds.
     return RowsChanged(rows, at, at);
 }
@@ -68,30 +86,86 @@ bool ColumnIndex::RowsRemoved(int first, int count) {
         m_StaleRows + static_cast<std::size_t>(count) + m_Changed.size() >= limit) {
         return false;
     }
-    const Move move{first, count, true};
-    m_Moves.push_back(move);
     m_StaleRows += static_cast<std::size_t>(count);
-    MoveChangedRows(move);
+    Follow(Move{first, count, true});
     return true;
 }
 
-void ColumnIndex::ApplyMoves() {
-    if (m_Moves.empty()) {
+void ColumnIndex::Follow(const Move& move) {
+    m_Moves.push_back(move);
+    MoveChangedRows(move);
+    if (m_PieceStart.empty()) {
         return;
     }
-    auto renumber = [&](std::int32_t row) {
-        for (const Move& move : m_Moves) {
-            row = move.Apply(row);
-        }
-        return row;
-    };
-    for (Entry& entry : m_Hashes) {
-        entry.row = renumber(entry.row);
+    if (m_PieceMoves.size() >= kMaxPendingMoves) {
+        ApplyPieceMoves();
     }
-    for (std::int32_t& row : m_PieceRows) {
-        row = renumber(row);
+    m_PieceMoves.push_back(move);
+}
+
+void ColumnIndex::ApplyMoves(bool pieces) {
+    for (const Move& move : m_Moves) {
+        Renumber(m_Hashes, move.first, move.count, move.removed,
+                 [](Entry& entry) -> std::int32_t& { return entry.row; });
     }
     m_Moves.clear();
+    if (pieces) {
+        ApplyPieceMoves();
+    }
+}
+
+void ColumnIndex::ApplyPieceMoves() {
+    if (m_PieceMoves.empty()) {
+        return;
+    }
+    // Rows inserted one by one (pastes) are followed in one pass: each list is in row order, so the inserts at or
+    // before a row are counted by walking the insert positions along with the list.
+    std::vector<std::int32_t> inserts;
+    for (const Move& move : m_PieceMoves) {
+        if (move.removed || move.count != 1) {
+            inserts.clear();
+            break;
+        }
+        inserts.push_back(OriginalRow(inserts, move.first));
+    }
+    if (inserts.size() != m_PieceMoves.size()) {
+        for (const Move& move : m_PieceMoves) {
+            Renumber(m_PieceRows, move.first, move.count, move.removed,
+                     [](std::int32_t& row) -> std::int32_t& { return row; });
+        }
+        m_PieceMoves.clear();
+        return;
+    }
+    std::sort(inserts.begin(), inserts.end());
+    for (std::size_t bucket = 0; bucket + 1 < m_PieceStart.size(); ++bucket) {
+        std::int32_t before = 0;
+        for (std::uint32_t k = m_PieceStart[bucket]; k < m_PieceStart[bucket + 1]; ++k) {
+            std::int32_t& row = m_PieceRows[k];
+            while (static_cast<std::size_t>(before) < inserts.size() &&
+                   inserts[static_cast<std::size_t>(before)] <= row) {
+                ++before;
+            }
+            row += before;
+        }
+    }
+    m_PieceMoves.clear();
+}
+
+// The row, numbered as before the inserts so far, that now stands at row at: the first one that the inserts have
+// moved to at or beyond it.
+std::int32_t ColumnIndex::OriginalRow(const std::vector<std::int32_t>& inserts, std::int32_t at) {
+    std::int32_t row = std::max<std::int32_t>(at - static_cast<std::int32_t>(inserts.size()), 0);
+    auto movedTo = [&](std::int32_t original) {
+        std::int32_t shift = 0;
+        for (const std::int32_t insert : inserts) {
+            shift += static_cast<std::int32_t>(insert <= original);
+        }
+        return original + shift;
+    };
+    while (movedTo(row) < at) {
+        ++row;
+    }
+    return row;
 }
 
 void RowIndexes::RowInserted(const TableRows& rows, int at, std::uint64_t before, std::uint64_t after) {

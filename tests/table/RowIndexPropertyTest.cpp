@@ -218,6 +218,36 @@ TEST(FindRowIndexed, ManyChangedRowsAfterTheIndexWasBuilt) {
     CheckQueries(table, fuzzer, 200);
 }
 
+// Entries pasted one by one, each term looked up exactly as a paste does, leave the piece lists behind for a
+// while: a substring search afterwards still finds every row where it now is.
+TEST(FindRowIndexed, SubstringSearchAfterInsertsCheckedOnlyExactly) {
+    TableFuzzer fuzzer(5);
+    ClassTable table;
+    table.SetIndexMinRows(1);
+    table.Resize(3, 0);
+    for (int r = 0; r < 200; ++r) {
+        table.AddRows(1);
+        table.SetCell(0, r, fuzzer.Text(4));
+    }
+    for (int i = 0; i < 2; ++i) {
+        table.FindRow(0, 0, "ou", lexaro::kMatchContains);
+    }
+    for (int n = 0; n < 40; ++n) {
+        const int at = fuzzer.Below(table.RowCount());
+        ASSERT_TRUE(table.InsertRow(at));
+        table.SetCell(0, at, fuzzer.Text(4));
+        const std::string term = table.PeekCell(0, at);
+        ASSERT_EQ(table.FindRow(0, 0, term, lexaro::kMatchExact),
+                  ReferenceFind(table, 0, 0, [&](const std::string& cell) {
+                      return ReferenceMatch(cell, term, lexaro::kMatchExact);
+                  }));
+        if (n % 13 == 12) {
+            CheckQueries(table, fuzzer, 30);
+        }
+    }
+    CheckQueries(table, fuzzer, 300);
+}
+
 TEST(FindRowIndexed, LargeTableFollowsInsertSortAndShrink) {
     ClassTable table;
     table.Resize(2, 3000);
