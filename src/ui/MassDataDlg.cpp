@@ -42,6 +42,8 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
 
     m_EDTText = new CLargeTextEdit(this);
     m_EDTText->setObjectName("m_EDTText");
+    m_EDTText->setAccessibleName(windowTitle());
+    m_EDTText->setAccessibleDescription(hint);
     layout->addWidget(m_EDTText, 1);
 
     m_LBLLines = new QLabel(this);

@@ -1,7 +1,9 @@
 #include "widgets/LargeTextEdit.h"
 
+#include "widgets/LargeTextEditAccessible.h"
 #include "widgets/LineText.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -26,6 +28,11 @@ int ClampToInt(double value) {
 } // namespace
 
 CLargeTextEdit::CLargeTextEdit(QWidget* parent) : QAbstractScrollArea(parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&CLargeTextEditAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -34,7 +41,15 @@ CLargeTextEdit::CLargeTextEdit(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void CLargeTextEdit::SetText(std::string utf8) {
+    const bool announce = AccessibilityActive();
+    const bool hadSelection = HasSelection();
+    const std::int64_t oldUnits = announce ? m_Offsets.Total() : 0;
     m_Store.SetText(std::move(utf8));
+    m_Offsets.Reset();
+    if (announce) {
+        // Like Qt's own text fields, the text taken away is told by its length only.
+        AnnounceChange(0, QString(static_cast<qsizetype>(oldUnits), u' '), ShownText(TextPos{}, m_Store.End()));
+    }
     m_Cursor = m_Anchor = TextPos{};
     m_GoalX = -1;
     m_WidestPainted = 0;
@@ -42,8 +57,63 @@ void CLargeTextEdit::SetText(std::string utf8) {
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     viewport()->update();
+    AnnounceCaret(hadSelection);
     emit textChanged();
     emit cursorPositionChanged();
+}
+
+QString CLargeTextEdit::ShownText(TextPos from, TextPos to) const {
+    QString text;
+    for (int line = from.line; line <= to.line; ++line) {
+        const QString shown = ShownLine(line);
+        const qsizetype start = line == from.line ? UnitOf(from) : 0;
+        const qsizetype end = line == to.line ? UnitOf(to) : shown.size();
+        text += QStringView(shown).mid(start, end - start);
+        if (line < to.line) {
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+bool CLargeTextEdit::AccessibilityActive() const {
+    return QAccessible::isActive();
+}
+
+void CLargeTextEdit::SendAccessibilityEvent(QAccessibleEvent* event) {
+    QAccessible::updateAccessibility(event);
+}
+
+void CLargeTextEdit::AnnounceChange(std::int64_t position, const QString& removed, const QString& inserted) {
+    const int at = ClampToInt(static_cast<double>(position));
+    if (removed.isEmpty() && inserted.isEmpty()) {
+        return;
+    }
+    if (removed.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, at, inserted);
+        SendAccessibilityEvent(&event);
+    } else if (inserted.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, at, removed);
+        SendAccessibilityEvent(&event);
+    } else {
+        QAccessibleTextUpdateEvent event(this, at, removed, inserted);
+        SendAccessibilityEvent(&event);
+    }
+}
+
+void CLargeTextEdit::AnnounceCaret(bool selectionChanged) {
+    if (!AccessibilityActive()) {
+        return;
+    }
+    const int cursor = ClampToInt(static_cast<double>(m_Offsets.OffsetOf(m_Cursor)));
+    if (selectionChanged) {
+        const int anchor = ClampToInt(static_cast<double>(m_Offsets.OffsetOf(m_Anchor)));
+        QAccessibleTextSelectionEvent event(this, std::min(anchor, cursor), std::max(anchor, cursor));
+        event.setCursorPosition(cursor);
+        SendAccessibilityEvent(&event);
+    }
+    QAccessibleTextCursorEvent event(this, cursor);
+    SendAccessibilityEvent(&event);
 }
 
 void CLargeTextEdit::SetCursor(TextPos pos) {
@@ -134,6 +204,23 @@ QRect CLargeTextEdit::CursorRect() const {
     const int x = ClampToInt(XOf(m_Cursor)) + kMargin - horizontalScrollBar()->value();
     const int y = (m_Cursor.line - FirstVisibleLine()) * LineHeight() + kMargin;
     return QRect(x, y, 1, LineHeight());
+}
+
+QRect CLargeTextEdit::CharacterRect(TextPos pos) const {
+    pos = m_Store.Clamp(pos);
+    const int row = pos.line - FirstVisibleLine();
+    if (row < 0 || row >= PageLines()) {
+        return QRect();
+    }
+    QTextLayout layout;
+    LayOut(layout, pos.line);
+    const QTextLine line = layout.lineAt(0);
+    const int unit = UnitOf(pos);
+    const int next = layout.nextCursorPosition(unit);
+    const qreal left = line.cursorToX(unit);
+    const qreal right = next > unit ? line.cursorToX(next) : left + fontMetrics().averageCharWidth();
+    const int x = ClampToInt(std::min(left, right)) + kMargin - horizontalScrollBar()->value();
+    return QRect(x, row * LineHeight() + kMargin, std::max(1, ClampToInt(std::abs(right - left))), LineHeight());
 }
 
 void CLargeTextEdit::EnsureCursorVisible() {

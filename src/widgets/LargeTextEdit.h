@@ -1,13 +1,16 @@
 #pragma once
 
+#include "widgets/LineOffsets.h"
 #include "widgets/LineStore.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
+class QAccessibleEvent;
 class QTextLayout;
 
 namespace lexaro {
@@ -17,6 +20,7 @@ namespace lexaro {
 // Lines are never wrapped. Columns in this interface are byte offsets into a line's UTF-8 text.
 class CLargeTextEdit : public QAbstractScrollArea {
     Q_OBJECT
+    friend class CLargeTextEditAccessible;
 
 public:
     explicit CLargeTextEdit(QWidget* parent = nullptr);
@@ -53,6 +57,10 @@ signals:
     void cursorPositionChanged();
 
 protected:
+    // Whether assistive technology listens, and where the field's events for it go.
+    virtual bool AccessibilityActive() const;
+    virtual void SendAccessibilityEvent(QAccessibleEvent* event);
+
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -97,19 +105,30 @@ private:
     TextPos PosAt(QPoint viewportPoint) const;
     qreal XOf(TextPos pos) const;
     QRect CursorRect() const;
+    // The character's box in viewport coordinates, or a null rectangle when its line is not on screen.
+    QRect CharacterRect(TextPos pos) const;
     void RestartBlink();
 
     // Editing and moving (LargeTextEditInput.cpp).
     TextPos Stepped(TextPos from, Move move) const;
     void MoveTo(TextPos pos, bool keepAnchor);
+    void Select(TextPos anchor, TextPos cursor);
     void Replace(TextPos from, TextPos to, std::string_view utf8, bool typing = false);
     void Edited(TextPos caret);
+    // Changes the text between from and to (in order) through apply, which returns where the change ends;
+    // keeps the UTF-16 offsets true and tells assistive technology what changed.
+    TextPos ChangeText(TextPos from, TextPos to, const std::function<TextPos()>& apply);
+    void AnnounceChange(std::int64_t position, const QString& removed, const QString& inserted);
+    void AnnounceCaret(bool selectionChanged);
+    // The shown text between two positions in order, the lines joined by LF.
+    QString ShownText(TextPos from, TextPos to) const;
     bool HandleMove(QKeyEvent* event);
     bool HandleEdit(QKeyEvent* event);
     bool IsOwnShortcut(QKeyEvent* event) const;
     void SelectWordAt(TextPos pos);
 
     LineStore m_Store;
+    mutable LineOffsets m_Offsets{m_Store};
     TextPos m_Cursor;
     TextPos m_Anchor;
     qreal m_GoalX = -1;

@@ -85,6 +85,7 @@ TextPos CLargeTextEdit::Stepped(TextPos from, Move move) const {
 void CLargeTextEdit::MoveTo(TextPos pos, bool keepAnchor) {
     m_Store.CloseTypingStep();
     const bool changed = pos != m_Cursor || (!keepAnchor && m_Anchor != pos);
+    const bool hadSelection = HasSelection();
     m_Cursor = pos;
     if (!keepAnchor) {
         m_Anchor = pos;
@@ -92,31 +93,62 @@ void CLargeTextEdit::MoveTo(TextPos pos, bool keepAnchor) {
     EnsureCursorVisible();
     RestartBlink();
     if (changed) {
+        AnnounceCaret(hadSelection || HasSelection());
         emit cursorPositionChanged();
     }
 }
 
 void CLargeTextEdit::Replace(TextPos from, TextPos to, std::string_view utf8, bool typing) {
-    if (utf8.empty() && m_Store.Clamp(from) == m_Store.Clamp(to)) {
-        MoveTo(m_Store.Clamp(from), false); // Backspace at the very start, Delete at the very end: nothing to change
+    from = m_Store.Clamp(from);
+    to = m_Store.Clamp(to);
+    if (to < from) {
+        std::swap(from, to);
+    }
+    if (utf8.empty() && from == to) {
+        MoveTo(from, false); // Backspace at the very start, Delete at the very end: nothing to change
         return;
     }
-    Edited(m_Store.Replace(from, to, utf8, typing));
+    Edited(ChangeText(from, to, [&] { return m_Store.Replace(from, to, utf8, typing); }));
+}
+
+TextPos CLargeTextEdit::ChangeText(TextPos from, TextPos to, const std::function<TextPos()>& apply) {
+    if (!AccessibilityActive()) {
+        const TextPos end = apply();
+        m_Offsets.Reset();
+        return end;
+    }
+    const std::int64_t position = m_Offsets.OffsetOf(from);
+    const QString removed = ShownText(from, to);
+    m_Offsets.BeginChange(from.line, to.line);
+    const TextPos end = apply();
+    m_Offsets.EndChange(from.line, end.line);
+    AnnounceChange(position, removed, ShownText(from, end));
+    return end;
 }
 
 void CLargeTextEdit::Edited(TextPos caret) {
+    const bool hadSelection = HasSelection();
     m_Cursor = m_Anchor = caret;
     m_GoalX = -1;
     UpdateScrollBars();
     EnsureCursorVisible();
     RestartBlink();
+    AnnounceCaret(hadSelection);
     emit textChanged();
     emit cursorPositionChanged();
 }
 
+void CLargeTextEdit::Select(TextPos anchor, TextPos cursor) {
+    const bool onlyAnchorMoves = anchor != m_Anchor && cursor == m_Cursor;
+    m_Anchor = anchor;
+    MoveTo(cursor, true);
+    if (onlyAnchorMoves) {
+        AnnounceCaret(true);
+    }
+}
+
 void CLargeTextEdit::SelectAll() {
-    m_Anchor = TextPos{};
-    MoveTo(m_Store.End(), true);
+    Select(TextPos{}, m_Store.End());
 }
 
 void CLargeTextEdit::Copy() const {
@@ -144,13 +176,15 @@ void CLargeTextEdit::Paste() {
 
 void CLargeTextEdit::Undo() {
     if (m_Store.CanUndo()) {
-        Edited(m_Store.Undo().to);
+        const LineStore::Span target = m_Store.UndoTarget();
+        Edited(ChangeText(target.from, target.to, [this] { return m_Store.Undo().to; }));
     }
 }
 
 void CLargeTextEdit::Redo() {
     if (m_Store.CanRedo()) {
-        Edited(m_Store.Redo().to);
+        const LineStore::Span target = m_Store.RedoTarget();
+        Edited(ChangeText(target.from, target.to, [this] { return m_Store.Redo().to; }));
     }
 }
 
@@ -170,8 +204,8 @@ void CLargeTextEdit::SelectWordAt(TextPos pos) {
         start = finder.toPreviousBoundary();
     }
     const std::string_view bytes = m_Store.Line(pos.line);
-    m_Anchor = TextPos{pos.line, ByteOfUnit(bytes, std::max(0, start))};
-    MoveTo(TextPos{pos.line, ByteOfUnit(bytes, end < 0 ? static_cast<int>(shown.size()) : end)}, true);
+    Select(TextPos{pos.line, ByteOfUnit(bytes, std::max(0, start))},
+           TextPos{pos.line, ByteOfUnit(bytes, end < 0 ? static_cast<int>(shown.size()) : end)});
 }
 
 bool CLargeTextEdit::HandleMove(QKeyEvent* event) {

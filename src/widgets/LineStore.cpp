@@ -218,4 +218,20 @@ LineStore::Span LineStore::Redo() {
     return Span{change.from, EndOf(change.from, change.inserted)};
 }
 
+LineStore::Span LineStore::UndoTarget() const {
+    if (!CanUndo()) {
+        return Span{};
+    }
+    const Change& change = m_History[m_Done - 1];
+    return Span{change.from, EndOf(change.from, change.inserted)};
+}
+
+LineStore::Span LineStore::RedoTarget() const {
+    if (!CanRedo()) {
+        return Span{};
+    }
+    const Change& change = m_History[m_Done];
+    return Span{change.from, EndOf(change.from, change.removed)};
+}
+
 } // namespace lexaro

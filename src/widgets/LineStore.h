@@ -57,6 +57,9 @@ public:
     bool CanRedo() const { return m_Done < m_History.size(); }
     Span Undo();
     Span Redo();
+    // Where the text stands that Undo or Redo would replace next.
+    Span UndoTarget() const;
+    Span RedoTarget() const;
     // The next typed character starts an undo step of its own.
     void CloseTypingStep() { m_TypingOpen = false; }
 

@@ -2,6 +2,7 @@
 #include "ui/MassDataDlg.h"
 #include "widgets/LargeTextEdit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -32,6 +33,9 @@ private slots:
         QCOMPARE(dialog.findChild<QLabel*>("m_LBLHint")->text(),
                  QStringLiteral("Hint: Term and explanation must have a ';' at the end. E.g: Term1;This is the "
                                 "explanation; ."));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(dialog));
+        QCOMPARE(field->text(QAccessible::Name), dialog.windowTitle());
+        QCOMPARE(field->text(QAccessible::Description), dialog.findChild<QLabel*>("m_LBLHint")->text());
         Click(dialog, "m_BTNOk");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.Rows(), 2);
