@@ -1,6 +1,7 @@
 #include "widgets/LargeTextEdit.h"
 
 #include "widgets/LargeTextEditAccessible.h"
+#include "widgets/LargeTextEditSelection.h"
 #include "widgets/LineText.h"
 
 #include <QAccessible>
@@ -41,6 +42,9 @@ CLargeTextEdit::CLargeTextEdit(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void CLargeTextEdit::SetText(std::string utf8) {
+    if (m_Exported != nullptr) {
+        m_Exported->Keep();
+    }
     const bool announce = AccessibilityActive();
     const bool hadSelection = HasSelection();
     const std::int64_t oldUnits = announce ? m_Offsets.Total() : 0;

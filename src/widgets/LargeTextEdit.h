@@ -5,15 +5,19 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
 
 class QAccessibleEvent;
+class QMimeData;
 class QTextLayout;
 
 namespace lexaro {
+
+class CLargeTextEditSelection;
 
 // A plain-text field for texts of millions of lines. The text stays UTF-8 in a LineStore; only the lines on
 // screen are turned into QString and laid out, each with QTextLayout (shaping, tabs, bidi, grapheme steps).
@@ -21,6 +25,7 @@ namespace lexaro {
 class CLargeTextEdit : public QAbstractScrollArea {
     Q_OBJECT
     friend class CLargeTextEditAccessible;
+    friend class CLargeTextEditSelection;
 
 public:
     explicit CLargeTextEdit(QWidget* parent = nullptr);
@@ -42,6 +47,10 @@ public:
     // Scrolls so that the line is the first one visible (as far as the text reaches).
     void ScrollToLine(int line);
     void EnsureCursorVisible();
+
+    // The selection as the primary selection offers it (the caller owns it): it keeps offering the selected text
+    // after edits, as long as the text is not large.
+    QMimeData* SelectionData();
 
     void SelectAll();
     void Cut();
@@ -113,6 +122,9 @@ private:
     TextPos Stepped(TextPos from, Move move) const;
     void MoveTo(TextPos pos, bool keepAnchor);
     void Select(TextPos anchor, TextPos cursor);
+    // Offers the selection as the primary selection where the system has one (X11, Wayland).
+    void ExportSelection();
+    void PastePrimaryAt(QPoint viewportPoint);
     void Replace(TextPos from, TextPos to, std::string_view utf8, bool typing = false);
     void Edited(TextPos caret);
     // Changes the text between from and to (in order) through apply, which returns where the change ends;
@@ -128,6 +140,7 @@ private:
     void SelectWordAt(TextPos pos);
 
     LineStore m_Store;
+    QPointer<CLargeTextEditSelection> m_Exported;
     mutable LineOffsets m_Offsets{m_Store};
     TextPos m_Cursor;
     TextPos m_Anchor;

@@ -1,4 +1,5 @@
 #include "widgets/LargeTextEdit.h"
+#include "widgets/LargeTextEditSelection.h"
 #include "widgets/LineText.h"
 
 #include <QApplication>
@@ -94,6 +95,9 @@ void CLargeTextEdit::MoveTo(TextPos pos, bool keepAnchor) {
     RestartBlink();
     if (changed) {
         AnnounceCaret(hadSelection || HasSelection());
+        if (!m_Dragging) {
+            ExportSelection();
+        }
         emit cursorPositionChanged();
     }
 }
@@ -112,6 +116,9 @@ void CLargeTextEdit::Replace(TextPos from, TextPos to, std::string_view utf8, bo
 }
 
 TextPos CLargeTextEdit::ChangeText(TextPos from, TextPos to, const std::function<TextPos()>& apply) {
+    if (m_Exported != nullptr) {
+        m_Exported->Keep();
+    }
     if (!AccessibilityActive()) {
         const TextPos end = apply();
         m_Offsets.Reset();
@@ -144,7 +151,31 @@ void CLargeTextEdit::Select(TextPos anchor, TextPos cursor) {
     MoveTo(cursor, true);
     if (onlyAnchorMoves) {
         AnnounceCaret(true);
+        ExportSelection();
     }
+}
+
+QMimeData* CLargeTextEdit::SelectionData() {
+    auto* data = new CLargeTextEditSelection(*this, std::min(m_Anchor, m_Cursor), std::max(m_Anchor, m_Cursor));
+    m_Exported = data;
+    return data;
+}
+
+void CLargeTextEdit::ExportSelection() {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (HasSelection() && clipboard->supportsSelection()) {
+        clipboard->setMimeData(SelectionData(), QClipboard::Selection);
+    }
+}
+
+void CLargeTextEdit::PastePrimaryAt(QPoint viewportPoint) {
+    const TextPos at = PosAt(viewportPoint);
+    const QByteArray bytes = QApplication::clipboard()->text(QClipboard::Selection).toUtf8();
+    if (bytes.isEmpty()) {
+        MoveTo(at, false);
+        return;
+    }
+    Replace(at, at, NormaliseLineEnds(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 void CLargeTextEdit::SelectAll() {
@@ -333,6 +364,10 @@ void CLargeTextEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void CLargeTextEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+        PastePrimaryAt(event->position().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -354,7 +389,10 @@ void CLargeTextEdit::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CLargeTextEdit::mouseReleaseEvent(QMouseEvent*) {
-    m_Dragging = false;
+    if (m_Dragging) {
+        m_Dragging = false;
+        ExportSelection();
+    }
     m_DragTimer.stop();
 }
 

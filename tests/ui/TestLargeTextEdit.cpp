@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -156,6 +157,44 @@ private slots:
         QCOMPARE(f.edit->SelectedText(), std::string("hel"));
         QTest::mouseDClick(f.edit->viewport(), Qt::LeftButton, {}, f.At(0, QStringLiteral("hello wo")));
         QCOMPARE(f.edit->SelectedText(), std::string("world"));
+    }
+
+    void selectionBecomesThePrimarySelection() {
+        Field f("house;Haus;\ntree;Baum;");
+        f.edit->SetCursor(TextPos{0, 0});
+        QTest::keyClick(f.edit, Qt::Key_End, Qt::ShiftModifier);
+        std::unique_ptr<QMimeData> offered(f.edit->SelectionData());
+        QVERIFY(offered->hasText());
+        QCOMPARE(offered->text(), QStringLiteral("house;Haus;"));
+        QTest::keyClicks(f.edit, "x"); // typed over: what was offered stays
+        QCOMPARE(offered->text(), QStringLiteral("house;Haus;"));
+
+        // A selection of many lines is made into text only when asked for, and let go when the text changes.
+        std::string lines;
+        for (int i = 0; i < 20000; ++i) {
+            lines += "line\n";
+        }
+        f.edit->SetText(lines);
+        f.edit->SelectAll();
+        std::unique_ptr<QMimeData> large(f.edit->SelectionData());
+        QCOMPARE(large->text().size(), qsizetype(lines.size()));
+        QTest::keyClick(f.edit, Qt::Key_Delete);
+        QCOMPARE(large->text(), QString());
+
+        QClipboard* clipboard = QApplication::clipboard();
+        f.edit->SetText("house;Haus;\ntree;Baum;");
+        if (!clipboard->supportsSelection()) {
+            QTest::mouseClick(f.edit->viewport(), Qt::MiddleButton, {}, f.At(1, QString()));
+            QCOMPARE(f.edit->Text(), std::string("house;Haus;\ntree;Baum;"));
+            return; // the offscreen platform has no primary selection
+        }
+        f.edit->SetCursor(TextPos{1, 0});
+        QTest::keyClick(f.edit, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(clipboard->text(QClipboard::Selection), QStringLiteral("tree"));
+        QTest::mouseClick(f.edit->viewport(), Qt::MiddleButton, {}, f.At(0, QString()));
+        QCOMPARE(f.edit->Text(), std::string("treehouse;Haus;\ntree;Baum;"));
+        QTest::keyClick(f.edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.edit->Text(), std::string("house;Haus;\ntree;Baum;"));
     }
 
     void draggingBelowTheFieldKeepsScrolling() {
