@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -163,12 +164,24 @@ void LexaroDlg::ApplyTexts() {
     m_LBLTerm->setText(Text("FrmMain.m_LBLTerm") + QLatin1Char(':'));
     m_LBLExplanation->setText(Text("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
     m_BTNSearch->setText(Text("FrmMain.m_BTNSearch"));
-    m_BTNAdd->setToolTip(Text("FrmMain.m_BTNAdd"));
-    m_BTNDelete->setToolTip(Text("FrmMain.m_BTNDelete"));
-    m_BTNLast->setToolTip(Text("FrmMain.m_BTNLast"));
-    m_BTNNext->setToolTip(Text("FrmMain.m_BTNNext"));
+    // The buttons show only a sign or an arrow: a screen reader says what their tooltip says.
+    const std::pair<QPushButton*, const char*> described[] = {{m_BTNAdd, "FrmMain.m_BTNAdd"},
+                                                              {m_BTNDelete, "FrmMain.m_BTNDelete"},
+                                                              {m_BTNLast, "FrmMain.m_BTNLast"},
+                                                              {m_BTNNext, "FrmMain.m_BTNNext"}};
+    for (const auto& [button, key] : described) {
+        button->setToolTip(Text(key));
+        button->setAccessibleName(Text(key));
+    }
     ApplyTrayTexts();
     UseQtTranslation(m_Texts.GetText("FrmLanguage.m_acTLocale"));
+    // The "x" is the Quit command; the "-" has no text of its own and takes Qt's, in the language just chosen.
+    const QString quit = Text("FrmMain.ID_MEN_CLOSE").section(u'\t', 0, 0).remove(QLatin1Char('&'));
+    const QString minimise = QCoreApplication::translate("QMdiSubWindow", "Minimize");
+    for (const auto& [button, name] : {std::pair{m_BTNClose, quit}, std::pair{m_BTNMinimize, minimise}}) {
+        button->setToolTip(name);
+        button->setAccessibleName(name);
+    }
 }
 
 void LexaroDlg::UpdateTitle() {
