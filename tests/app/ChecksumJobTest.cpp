@@ -56,19 +56,6 @@ std::filesystem::path HugeFile(const test::TempFolder& folder) {
     return path;
 }
 
-TEST(ChecksumJob, ReportsTheChecksumFromItsThread) {
-    test::TempFolder folder;
-    std::ofstream(folder / "one.lxd", std::ios::binary) << "x";
-    Reports reports;
-    ChecksumJob job;
-    job.Start(folder / "one.lxd", kChecksumSha256, reports.Receiver("sha256"));
-    EXPECT_EQ(reports.WaitForFirst(), "sha256:2d711642b726b04401627ca9fbac32f5c8530fb1903cc4db02258717921a4881");
-    // A file that cannot be read is reported too, as an empty checksum.
-    Reports missing;
-    job.Start(folder / "missing.lxd", kChecksumMd5, missing.Receiver("md5"));
-    EXPECT_EQ(missing.WaitForFirst(), "md5:");
-}
-
 TEST(ChecksumJob, StoppingEndsALongComputationWithoutAReport) {
     test::TempFolder folder;
     const auto huge = HugeFile(folder);
