@@ -16,7 +16,7 @@ bool EndsWithCr(std::string_view line) {
 
 } // namespace
 
-LineStore::LineStore() {
+LineStore::LineStore(std::size_t compactAbove) : m_CompactAbove(compactAbove) {
     m_Lines.push_back(LineRef{});
 }
 
@@ -24,6 +24,7 @@ void LineStore::SetText(std::string text) {
     m_Base = std::move(text);
     m_Edited.clear();
     m_Edited.shrink_to_fit();
+    m_EditedLive = 0;
     m_History.clear();
     m_Done = 0;
     m_TypingOpen = false;
@@ -121,6 +122,7 @@ LineStore::LineRef LineStore::Store(std::string_view text) {
     }
     const LineRef ref{m_Edited.size() | kEditedFlag, text.size()};
     m_Edited += text;
+    m_EditedLive += text.size();
     m_LongestSeen = std::max(m_LongestSeen, text.size());
     return ref;
 }
@@ -139,6 +141,9 @@ TextPos LineStore::Apply(TextPos from, TextPos to, std::string_view text) {
     const std::string head(Line(from.line).substr(0, from.column));
     const std::string tail(Line(to.line).substr(to.column));
     const LineRef old = m_Lines[static_cast<std::size_t>(from.line)];
+    for (int line = from.line; line <= to.line; ++line) {
+        Forget(m_Lines[static_cast<std::size_t>(line)]);
+    }
     const bool oneLine = from.line == to.line && text.find('\n') == std::string_view::npos;
     if (oneLine && (old.start & kEditedFlag) != 0 && (old.start & ~kEditedFlag) + old.length == m_Edited.size()) {
         // Typing into the line edited last rewrites it in place instead of leaving its old text behind.
@@ -171,7 +176,31 @@ TextPos LineStore::Apply(TextPos from, TextPos to, std::string_view text) {
     } else {
         m_Lines.erase(after, after + static_cast<std::ptrdiff_t>(replaced - kept));
     }
+    CompactIfWasteful();
     return EndOf(from, text);
+}
+
+void LineStore::Forget(const LineRef& ref) {
+    if ((ref.start & kEditedFlag) != 0) {
+        m_EditedLive -= static_cast<std::size_t>(ref.length);
+    }
+}
+
+void LineStore::CompactIfWasteful() {
+    if (m_Edited.size() <= m_CompactAbove || m_EditedLive * 2 >= m_Edited.size()) {
+        return;
+    }
+    std::string fresh;
+    fresh.reserve(m_EditedLive);
+    for (LineRef& ref : m_Lines) {
+        if ((ref.start & kEditedFlag) != 0 && ref.length > 0) {
+            const std::size_t at = fresh.size();
+            fresh.append(m_Edited, static_cast<std::size_t>(ref.start & ~kEditedFlag),
+                         static_cast<std::size_t>(ref.length));
+            ref.start = at | kEditedFlag;
+        }
+    }
+    m_Edited = std::move(fresh);
 }
 
 TextPos LineStore::Replace(TextPos from, TextPos to, std::string_view text, bool mergeTyping) {

@@ -23,7 +23,9 @@ struct TextPos {
 // not part of what the user edits (see EditableLength) and comes back unchanged with the text.
 class LineStore {
 public:
-    LineStore();
+    // Lines edited again and again leave their old text behind in the second buffer: once that buffer holds
+    // more than compactAbove bytes and more than half of it is left behind, the live lines are copied anew.
+    explicit LineStore(std::size_t compactAbove = std::size_t{8} << 20);
 
     // Replaces the whole text in one pass and forgets the undo history.
     void SetText(std::string text);
@@ -37,6 +39,8 @@ public:
     // The byte length of the longest line set or edited so far; it does not shrink when that line does.
     std::size_t LongestLineSeen() const { return m_LongestSeen; }
     std::uint64_t ByteCount() const;
+    // The bytes held for edited lines, those left behind included.
+    std::size_t EditedBufferSize() const { return m_Edited.size(); }
 
     // The position clamped into the text: an existing line, a column within its editable part.
     TextPos Clamp(TextPos pos) const;
@@ -77,9 +81,13 @@ private:
     LineRef Store(std::string_view text);
     TextPos Apply(TextPos from, TextPos to, std::string_view text);
     static TextPos EndOf(TextPos from, std::string_view text);
+    void Forget(const LineRef& ref);
+    void CompactIfWasteful();
 
     std::string m_Base;
     std::string m_Edited;
+    std::size_t m_EditedLive = 0; // the bytes of m_Edited that lines still refer to
+    std::size_t m_CompactAbove;
     std::vector<LineRef> m_Lines;
     std::size_t m_LongestSeen = 0;
     std::vector<Change> m_History;

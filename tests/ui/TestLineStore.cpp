@@ -99,12 +99,19 @@ private slots:
         QCOMPARE(store.Text(), std::string("words"));
     }
 
+    void randomEditsMatchAPlainString_data() {
+        QTest::addColumn<std::size_t>("compactAbove");
+        QTest::newRow("as used") << (std::size_t{8} << 20);
+        QTest::newRow("edited lines compacted often") << std::size_t{64};
+    }
+
     // Random edits agree with the same edits on one plain string, and undoing them all gives the text back.
     void randomEditsMatchAPlainString() {
+        QFETCH(std::size_t, compactAbove);
         const std::string original = "house;Haus;\r\ntree;Baum;\n\n\xC3\xA4;";
         const char* pieces[] = {"", "x", "\xC3\xA4", "\n", "ab\ncd", "\r\n", "\n\n", ";"};
         std::mt19937 random(20261208);
-        LineStore store;
+        LineStore store(compactAbove);
         store.SetText(original);
         std::string model = original;
         // The model's offset of a position, clamped as the store clamps it.
@@ -141,10 +148,13 @@ private slots:
                 states.push_back(model);
             }
             QCOMPARE(store.Text(), model);
+            // What edited lines left behind never takes more than half of their buffer for long.
+            QVERIFY(store.EditedBufferSize() <= std::max<std::size_t>(compactAbove, 2 * model.size()));
         }
         for (auto state = states.rbegin() + 1; state != states.rend(); ++state) {
             store.Undo();
             QCOMPARE(store.Text(), *state);
+            QVERIFY(store.EditedBufferSize() <= std::max<std::size_t>(compactAbove, 2 * state->size()));
         }
         QVERIFY(!store.CanUndo());
         while (store.CanRedo()) {
