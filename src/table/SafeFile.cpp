@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,7 +60,14 @@ bool WriteWithMode(const std::filesystem::path& target, const std::function<bool
     if (fd < 0) {
         return false;
     }
-    bool ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
+    bool ok = false;
+    try {
+        ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
+    } catch (const std::exception&) {
+        // Making the bytes failed (most likely out of memory): a failed write like any other, which leaves
+        // neither the temporary file nor its handle behind.
+        ok = false;
+    }
     ok = ok && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

@@ -17,7 +17,8 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 // Receives one piece of a file's bytes; false once writing has failed.
 using PieceWriter = std::function<bool(std::string_view piece)>;
 // The same for bytes made piece by piece, so that a large file is never held whole: produce hands every piece
-// to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes).
+// to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes). A
+// produce that throws a standard exception counts as giving up.
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce);
 
 // Reads a whole file. False when it cannot be opened or read; out is then empty.

@@ -1,7 +1,11 @@
 #include "TableTestSupport.h"
 #include "table/ClassTable.h"
+#include "table/SafeFile.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <new>
 #include <string>
 
 namespace lexaro {
@@ -78,6 +82,25 @@ TEST(LargeDocumentFile, SaveThatFailsAfterSeveralPiecesKeepsTheOldFile) {
     EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
     EXPECT_EQ(folder.EntryCount(), 1u);
     EXPECT_EQ(table.FileName(), "/somewhere/before.lxd");
+}
+
+TEST(LargeDocumentFile, WriterWhosePiecesRunOutOfMemoryLeavesNothingBehind) {
+    test::TempFolder folder;
+    test::WriteBytes(folder / "target.lxd", "old content");
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = openFiles();
+    const bool written = WriteFileSafely(folder / "target.lxd", [](const PieceWriter& write) {
+        write("a first piece");
+        throw std::bad_alloc();
+        return true;
+    });
+    EXPECT_FALSE(written);
+    EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(openFiles(), before);
 }
 
 } // namespace
