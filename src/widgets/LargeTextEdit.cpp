@@ -41,6 +41,13 @@ CLargeTextEdit::CLargeTextEdit(QWidget* parent) : QAbstractScrollArea(parent) {
     UpdateScrollBars();
 }
 
+CLargeTextEdit::~CLargeTextEdit() {
+    // A selection offered to other programs outlives the field, as in any text field.
+    if (m_Exported != nullptr) {
+        m_Exported->Keep();
+    }
+}
+
 void CLargeTextEdit::SetText(std::string utf8) {
     if (m_Exported != nullptr) {
         m_Exported->Keep();

@@ -29,6 +29,7 @@ class CLargeTextEdit : public QAbstractScrollArea {
 
 public:
     explicit CLargeTextEdit(QWidget* parent = nullptr);
+    ~CLargeTextEdit() override;
 
     // Replaces the whole text; the caret goes to the start and the undo history is forgotten.
     void SetText(std::string utf8);

@@ -168,6 +168,12 @@ private slots:
         QCOMPARE(offered->text(), QStringLiteral("house;Haus;"));
         QTest::keyClicks(f.edit, "x"); // typed over: what was offered stays
         QCOMPARE(offered->text(), QStringLiteral("house;Haus;"));
+        {
+            Field closed("tree;Baum;");
+            closed.edit->SelectAll();
+            offered.reset(closed.edit->SelectionData());
+        }
+        QCOMPARE(offered->text(), QStringLiteral("tree;Baum;")); // and outlives the field
 
         // A selection of many lines is made into text only when asked for, and let go when the text changes.
         std::string lines;

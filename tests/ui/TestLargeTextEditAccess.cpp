@@ -120,27 +120,15 @@ private slots:
             QCOMPARE(t->text(from, to), seen.mid(from, to - from));
         }
 
+        // At the very end (where Qt's own answers cannot be compared, see below) the last line is still a line.
         int start = 0;
         int end = 0;
-        const int tree = static_cast<int>(seen.indexOf(QStringLiteral("tree")));
-        QCOMPARE(t->textAtOffset(tree + 2, QAccessible::LineBoundary, &start, &end),
-                 QString::fromUtf8("tree \xF0\x9F\x8C\xB3;Baum;\n"));
-        QCOMPARE(start, tree);
-        QCOMPARE(t->textBeforeOffset(tree + 2, QAccessible::LineBoundary, &start, &end),
-                 QStringLiteral("house;Haus;\n"));
-        QCOMPARE(t->textAfterOffset(tree + 2, QAccessible::LineBoundary, &start, &end), QStringLiteral("\n"));
-        QCOMPARE(t->textAfterOffset(seen.size() - 1, QAccessible::LineBoundary, &start, &end), QString());
-        QCOMPARE(start, -1);
-        QCOMPARE(t->textAtOffset(tree + 5, QAccessible::CharBoundary, &start, &end),
-                 QString::fromUtf8("\xF0\x9F\x8C\xB3"));
-        QCOMPARE(end - start, 2);
-        const int baeume = static_cast<int>(seen.indexOf(QStringLiteral("Bäume")));
-        QCOMPARE(t->textAtOffset(baeume + 2, QAccessible::WordBoundary, &start, &end), QStringLiteral("Bäume"));
-        QCOMPARE(start, baeume);
-        QCOMPARE(t->textAfterOffset(baeume + 2, QAccessible::WordBoundary, &start, &end), QStringLiteral(" "));
-        QCOMPARE(t->textBeforeOffset(baeume, QAccessible::WordBoundary, &start, &end), QStringLiteral(";\n\n"));
-        QCOMPARE(t->textAtOffset(baeume, QAccessible::SentenceBoundary, &start, &end),
-                 QStringLiteral("Bäume sind grün."));
+        const auto count = static_cast<int>(seen.size());
+        QCOMPARE(t->textAtOffset(count, QAccessible::LineBoundary, &start, &end), QStringLiteral("Bäume sind grün."));
+        QCOMPARE(std::pair(start, end), std::pair(count - 16, count));
+        QCOMPARE(t->textAtOffset(-1, QAccessible::WordBoundary, &start, &end), QStringLiteral("."));
+        QCOMPARE(t->textAtOffset(count, QAccessible::CharBoundary, &start, &end), QString());
+        QCOMPARE(t->textAfterOffset(count, QAccessible::LineBoundary, &start, &end), QString());
     }
 
     // The field answers from a few lines around an offset what Qt's own answer finds in the whole text.
