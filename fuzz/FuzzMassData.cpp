@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> lines = SplitLines(text);
     fuzz::Require(lines.size() <= text.size() + 1, "lines are bounded by the text");
     for (int start = 0; start < static_cast<int>(lines.size());) {
-        const auto issue = FindMassDataIssue(lines, start, separator, singleLines);
+        const auto issue = FindMassDataIssue(LineSource::Of(lines), start, separator, singleLines);
         if (!issue) {
             break;
         }

@@ -177,11 +177,6 @@ LineSource LineSource::Of(const std::vector<std::string>& lines) {
                       [&lines](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }};
 }
 
-std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector<std::string>& lines, int start,
-                                                               std::string_view separator, bool singleLines) {
-    return FindMassDataIssue(LineSource::Of(lines), start, separator, singleLines);
-}
-
 std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
                                                                std::string_view separator, bool singleLines) {
     constexpr std::size_t kLineLimit = 4095;

@@ -46,8 +46,6 @@ struct LineSource {
 // The first line (from 0) the check complains about at or after start, with its verdict; nullopt when none.
 std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
                                                                std::string_view separator, bool singleLines);
-std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const std::vector<std::string>& lines, int start,
-                                                               std::string_view separator, bool singleLines);
 
 // The go-to search of the mass data window: a text ending in "*" matches lines that begin with the rest,
 // any other text lines that contain it (case matters). Repeating the same text continues below the last match.
@@ -55,9 +53,6 @@ class LineFinder {
 public:
     // The matching line, or -1 when there is none (or the text is empty); the next search then starts at line 0.
     int Next(const LineSource& lines, const std::string& text);
-    int Next(const std::vector<std::string>& lines, const std::string& text) {
-        return Next(LineSource::Of(lines), text);
-    }
 
 private:
     std::string m_LastText;

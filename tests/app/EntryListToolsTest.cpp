@@ -134,7 +134,8 @@ TEST(MassDataCheck, FlagsBlanksBesideTheSeparatorAndLinesWithoutOne) {
     EXPECT_EQ(CheckMassDataLine("no separator", ";", false), MassLineCheck::Fine);
     EXPECT_EQ(CheckMassDataLine("no separator", ";", true), MassLineCheck::Error);
 
-    const std::vector<std::string> lines{"a;b;", "", "house ;Haus;", "x"};
+    const std::vector<std::string> text{"a;b;", "", "house ;Haus;", "x"};
+    const LineSource lines = LineSource::Of(text);
     auto issue = FindMassDataIssue(lines, 0, ";", true);
     ASSERT_TRUE(issue);
     EXPECT_EQ(issue->first, 2);
@@ -147,7 +148,8 @@ TEST(MassDataCheck, FlagsBlanksBesideTheSeparatorAndLinesWithoutOne) {
 }
 
 TEST(MassDataGoto, StarMatchesAtTheStartAndRepeatsContinueBelow) {
-    const std::vector<std::string> lines{"shoe;Schuh;", "house;Haus;", "home;Heim;"};
+    const std::vector<std::string> text{"shoe;Schuh;", "house;Haus;", "home;Heim;"};
+    const LineSource lines = LineSource::Of(text);
     LineFinder finder;
     EXPECT_EQ(finder.Next(lines, "ho*"), 1);
     EXPECT_EQ(finder.Next(lines, "ho*"), 2);
