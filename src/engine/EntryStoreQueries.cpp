@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <new>
 #include <string>
 #include <string_view>
 
@@ -17,34 +16,30 @@ constexpr std::size_t kShortestStart = 4096;
 constexpr std::size_t kPlainPieceBytes = std::size_t{1} << 20;
 
 // In pieces of about a megabyte, made of the cells in place: copying every cell and growing one text of the
-// whole table cost ten times as long as the writing.
+// whole table cost ten times as long as the writing. Running out of memory is a failed write of the safe writer.
 bool WritePlainTextPieces(const ClassTable& entries, const PieceWriter& write) {
-    try {
-        const int rows = entries.RowCount();
-        const int columns = entries.ColumnCount();
-        const std::string& separator = entries.Separator();
-        std::string piece;
-        piece.reserve(kPlainPieceBytes + 4096);
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns; ++c) {
-                const std::string_view cell = entries.CellView(c, r);
-                piece.append(cell.substr(0, cell.find(kAdditionalOpen)));
-                if (c < columns - 1) {
-                    piece.append(separator);
-                }
-            }
-            piece.append("\r\n");
-            if (piece.size() >= kPlainPieceBytes) {
-                if (!write(piece)) {
-                    return false;
-                }
-                piece.clear();
+    const int rows = entries.RowCount();
+    const int columns = entries.ColumnCount();
+    const std::string& separator = entries.Separator();
+    std::string piece;
+    piece.reserve(kPlainPieceBytes + 4096);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const std::string_view cell = entries.CellView(c, r);
+            piece.append(cell.substr(0, cell.find(kAdditionalOpen)));
+            if (c < columns - 1) {
+                piece.append(separator);
             }
         }
-        return write(piece);
-    } catch (const std::bad_alloc&) {
-        return false;
+        piece.append("\r\n");
+        if (piece.size() >= kPlainPieceBytes) {
+            if (!write(piece)) {
+                return false;
+            }
+            piece.clear();
+        }
     }
+    return write(piece);
 }
 
 } // namespace
