@@ -22,18 +22,12 @@ std::u16string_view UpToNul(std::u16string_view text) {
     return text.substr(0, text.find(u'\0'));
 }
 
-struct DecodedChar {
-    char32_t code = 0;
-    std::size_t length = 1;
-    bool valid = false;
-};
-
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// One character of UTF-8 at pos. An invalid sequence is reported with the length of its longest
-// well-formed prefix (at least one byte), so a decoder always moves on.
+} // namespace
+
 DecodedChar DecodeUtf8(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) {
@@ -72,6 +66,8 @@ DecodedChar DecodeUtf8(std::string_view text, std::size_t pos) {
     }
     return {code, length, true};
 }
+
+namespace {
 
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,15 @@ namespace lexaro {
 // controls, as on Windows), and a character the target code page cannot hold becomes "?".
 
 std::u16string Utf8ToWide(std::string_view bytes);
+
+// One character of UTF-8 at pos (before the end of text). An invalid sequence is reported with the length of
+// its longest well-formed prefix (at least one byte), so a decoder always moves on.
+struct DecodedChar {
+    char32_t code = 0;
+    std::size_t length = 1;
+    bool valid = false;
+};
+DecodedChar DecodeUtf8(std::string_view text, std::size_t pos);
 std::string WideToUtf8(std::u16string_view text);
 
 // Empty when the code page is not supported; use the Try... forms where that must be told apart.

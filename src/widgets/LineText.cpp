@@ -1,5 +1,7 @@
 #include "widgets/LineText.h"
 
+#include "table/TextEncoding.h"
+
 #include <string>
 
 namespace lexaro {
@@ -14,36 +16,8 @@ struct CodePoint {
 constexpr char32_t kReplacement = 0xFFFD;
 
 CodePoint DecodeAt(std::string_view bytes, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, least = 0x10000;
-    } else {
-        return {kReplacement, 1};
-    }
-    if (bytes.size() - at < length) {
-        return {kReplacement, 1};
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[at + k]);
-        if ((next & 0xC0) != 0x80) {
-            return {kReplacement, 1};
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return {kReplacement, 1};
-    }
-    return {value, length};
+    const DecodedChar ch = DecodeUtf8(bytes, at);
+    return ch.valid ? CodePoint{ch.code, ch.length} : CodePoint{kReplacement, 1};
 }
 
 int UnitsOf(char32_t value) {
