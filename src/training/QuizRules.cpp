@@ -119,6 +119,14 @@ OfferedAnswers BuildOfferedAnswers(const OfferRequest& request, const ClassTable
     OfferedAnswers offers;
     offers.texts.assign(static_cast<std::size_t>(count), std::string());
     std::vector<bool> filled(static_cast<std::size_t>(count), false);
+    const auto offered = [&](const std::string& text) {
+        for (std::size_t i = 0; i < filled.size(); ++i) {
+            if (filled[i] && offers.texts[i] == text) {
+                return true;
+            }
+        }
+        return false;
+    };
     offers.correct = Draw(random, count);
     offers.texts[static_cast<std::size_t>(offers.correct)] = request.expected;
     filled[static_cast<std::size_t>(offers.correct)] = true;
@@ -134,16 +142,33 @@ OfferedAnswers BuildOfferedAnswers(const OfferRequest& request, const ClassTable
             if (next == filled.size()) {
                 break;
             }
-            offers.texts[next] = negatives.PeekCell(0, row);
-            filled[next] = true;
+            const std::string example = negatives.PeekCell(0, row);
+            if (!example.empty() && !offered(example)) {
+                offers.texts[next] = example;
+                filled[next] = true;
+            }
         }
     }
 
     const int entryRows = entries.RowCount();
     const int column = request.direction == 0 ? kExplanationColumn : kTermColumn;
+    // A blank or a repeated text offers nothing to choose between.
+    const auto usable = [&](const std::string& text) { return !text.empty() && !offered(text); };
     for (std::size_t i = 0; i < filled.size(); ++i) {
-        if (!filled[i] && entryRows > 0) {
-            offers.texts[i] = EntryCell(entries, Draw(random, entryRows), column, request.cutAdditions);
+        if (filled[i] || entryRows == 0) {
+            continue;
+        }
+        std::string text;
+        for (int draw = 0; draw < kMaxOfferDraws && !usable(text); ++draw) {
+            text = EntryCell(entries, Draw(random, entryRows), column, request.cutAdditions);
+        }
+        // Few distinct texts in the dictionary: the first unused one, or none at all.
+        for (int row = 0; row < entryRows && !usable(text); ++row) {
+            text = EntryCell(entries, row, column, request.cutAdditions);
+        }
+        if (usable(text)) {
+            offers.texts[i] = text;
+            filled[i] = true;
         }
     }
     return offers;

@@ -64,8 +64,11 @@ struct OfferedAnswers {
     int correct = 0;
 };
 // Draws the position of the expected answer, fills the other positions with the cell's negative examples
-// (only when cutAdditions is set) and then with the texts of randomly drawn entries. Drawn texts are not
-// compared with each other or with the expected answer. With no entries the remaining positions stay empty.
+// (only when cutAdditions is set) and then with the texts of randomly drawn entries. Every offered text is
+// distinct and not blank: a drawn text already offered is drawn again, up to kMaxOfferDraws times, then the
+// first unused text of the dictionary is taken. A position for which the dictionary has no unused text
+// stays empty.
+inline constexpr int kMaxOfferDraws = 20;
 OfferedAnswers BuildOfferedAnswers(const OfferRequest& request, const ClassTable& entries, RandomSource& random);
 
 // The offered answer that Help removes: the first, in the order 3, 2, 4, 5, 1, 6, whose text is neither

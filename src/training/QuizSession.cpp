@@ -72,7 +72,8 @@ void QuizSession::BuildOffers() {
         Offer& offer = m_Offers[i];
         offer.text = i < offered.texts.size() ? Utf8ToWide(offered.texts[i]) : std::u16string();
         offer.checked = false;
-        offer.visible = i < offered.texts.size();
+        // A place the dictionary had no text for is not offered.
+        offer.visible = i < offered.texts.size() && (!offer.text.empty() || static_cast<int>(i) == offered.correct);
         offer.enabled = !m_Answered;
     }
     m_CorrectOffer = offered.correct;
@@ -141,7 +142,7 @@ AnswerOutcome QuizSession::Answer() {
         outcome.hint = u"... " + shown + u" !!";
     }
     m_InfoLine = Utf8ToWide(m_Texts.lastTerm) + shown;
-    Show(true);
+    ShowNextOpen();
     outcome.finished = m_Unit.IsComplete();
     return outcome;
 }
@@ -181,6 +182,23 @@ EndOfTraining QuizSession::End() const {
 
 void QuizSession::RepeatWrong() {
     m_Unit.ReopenWrong();
+    m_Unit.SetCurrentIndex(-1);
+    ShowNextOpen();
+}
+
+void QuizSession::ShowNextOpen() {
+    // In random order the unit itself draws an open question.
+    if (!m_Unit.RandomOrder() && m_Unit.HasOpenQuestion()) {
+        const int count = m_Unit.QuestionCount();
+        const int from = m_Unit.CurrentIndex();
+        for (int step = 1; step <= count; ++step) {
+            const int question = (from + step) % count;
+            if (!m_Unit.IsAnswered(question)) {
+                m_Unit.SetCurrentIndex(question - 1);
+                break;
+            }
+        }
+    }
     Show(true);
 }
 

@@ -103,14 +103,14 @@ public:
     void SetAnswerText(std::u16string_view text) { m_AnswerText = text; }
     // In multiple choice an offer must be checked; in any case the answer must not be empty.
     bool AnswerGiven() const;
-    // Judges the answer to the question on show, marks it, and moves on.
+    // Judges the answer to the question on show, marks it, and moves on to the next open question.
     AnswerOutcome Answer();
     // Reveals part of the answer (typed mode) or removes one wrong offer (multiple choice). False when the
     // question is answered, the unit complete or nothing was left to remove.
     bool Help();
 
     EndOfTraining End() const;
-    // The answer Yes to the end question: reopens the wrong answers and shows the next question.
+    // The answer Yes to the end question: reopens the wrong answers and shows the first of them.
     void RepeatWrong();
 
     // One auto-play tick: shows the next question with its answer and counts an open one as right. Ended
@@ -135,6 +135,9 @@ public:
 
 private:
     void BuildOffers();
+    // Shows the next open question after the one on show, from the first again after the last one; with
+    // none left, the next question as Next would.
+    void ShowNextOpen();
 
     TrainingUnit& m_Unit;
     const ClassTable& m_EntryTable;

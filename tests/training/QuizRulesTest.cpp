@@ -89,10 +89,33 @@ TEST(QuizOffers, ExpectedAnswerNegativeExamplesThenRandomEntries) {
     request.cutAdditions = false;
     ScriptedRandom whole{0, 0, 2};
     offers = BuildOfferedAnswers(request, entries, whole);
-    EXPECT_EQ(offers.texts, (std::vector<std::string>{"Haus", "A<add_exp>x</add_exp>", "C", "A<add_exp>x</add_exp>"}));
+    EXPECT_EQ(offers.texts, (std::vector<std::string>{"Haus", "A<add_exp>x</add_exp>", "C", "B"}));
     request.direction = 1;
     ScriptedRandom terms{3, 1, 2, 0};
     EXPECT_EQ(BuildOfferedAnswers(request, entries, terms).texts, (std::vector<std::string>{"b", "c", "a", "Haus"}));
+}
+
+TEST(QuizOffers, NoTextIsOfferedTwice) {
+    const ClassTable entries =
+        test::Dictionary({{"a", "Abend"}, {"b", "Abend"}, {"c", "Tag"}, {"d", ""}, {"e", "Nacht"}, {"f", "Morgen"}});
+    OfferRequest request;
+    request.expected = "Tag";
+    request.rawAnswerCell = "Tag<add_exp><exp_neg>Tag</exp_neg><exp_neg>Abend</exp_neg></add_exp>";
+    // A repeated example, a repeated entry, the expected answer and a blank explanation are drawn again.
+    ScriptedRandom random{0, 0, 2, 3, 4, 0, 5};
+    EXPECT_EQ(BuildOfferedAnswers(request, entries, random).texts,
+              (std::vector<std::string>{"Tag", "Abend", "Nacht", "Morgen"}));
+
+    // The draws are bounded; then the first unused text is offered, or none when the dictionary has no more.
+    request.rawAnswerCell = request.expected;
+    ScriptedRandom zeros;
+    EXPECT_EQ(BuildOfferedAnswers(request, entries, zeros).texts,
+              (std::vector<std::string>{"Tag", "Abend", "Nacht", "Morgen"}));
+    EXPECT_EQ(zeros.bounds.size(), 1u + 1u + 2u * kMaxOfferDraws);
+    request.choiceCount = 6;
+    ScriptedRandom few;
+    EXPECT_EQ(BuildOfferedAnswers(request, entries, few).texts,
+              (std::vector<std::string>{"Tag", "Abend", "Nacht", "Morgen", "", ""}));
 }
 
 TEST(QuizOffers, BoundsAndEmptyDictionary) {

@@ -62,6 +62,33 @@ TEST(QuizSessionTyped, TwoOfThreeRightThenRepeatTheWrongOne) {
     EXPECT_EQ(quiz.End().text, u"Training finished. Correct: 100 %. Wrong: 0 %.");
 }
 
+TEST(QuizSessionTyped, TheRepeatRoundAsksEveryReopenedQuestionInTurn) {
+    Quiz fixture;
+    QuizSession quiz = fixture.Session();
+    quiz.Open();
+    Type(quiz, u"?");
+    Type(quiz, u"Maus");
+    EXPECT_TRUE(Type(quiz, u"?").finished);
+
+    quiz.RepeatWrong();
+    EXPECT_EQ(quiz.Question(), u"house");
+    EXPECT_TRUE(Type(quiz, u"Haus").judged);
+    EXPECT_EQ(quiz.Question(), u"tree"); // the answered question between them is passed over
+    EXPECT_TRUE(quiz.AnswerEnabled());
+    EXPECT_TRUE(Type(quiz, u"Baum").finished);
+
+    // A question skipped with Next is asked after the last one.
+    Quiz skipped;
+    QuizSession again = skipped.Session();
+    again.Open();
+    again.Show(true);
+    Type(again, u"Maus");
+    EXPECT_EQ(again.Question(), u"tree");
+    EXPECT_FALSE(Type(again, u"Baum").finished);
+    EXPECT_EQ(again.Question(), u"house");
+    EXPECT_TRUE(Type(again, u"Haus").finished);
+}
+
 TEST(QuizSessionTyped, AnswerNeedsAnOpenQuestionAndAnAnswer) {
     Quiz fixture;
     fixture.unit.MarkCorrect(0);
@@ -125,25 +152,26 @@ TEST(QuizSessionTyped, EntriesTheDictionaryDoesNotHave) {
 
 TEST(QuizSessionChoice, OffersClicksAndHelp) {
     Quiz fixture;
-    fixture.random.script = {2, 0, 1, 2};
+    fixture.random.script = {2, 1, 0, 2};
     QuizOptions options;
     options.multipleChoice = true;
     QuizSession quiz = fixture.Session(options);
     quiz.Open();
     const auto& offers = quiz.Offers();
     EXPECT_EQ(quiz.CorrectOffer(), 2);
+    // Three entries have three texts to offer; the fourth place stays empty and hidden.
     EXPECT_EQ((std::vector<std::u16string>{offers[0].text, offers[1].text, offers[2].text, offers[3].text}),
-              (std::vector<std::u16string>{u"Haus", u"Maus", u"Haus", u"Baum"}));
-    EXPECT_TRUE(offers[3].visible && !offers[4].visible && !offers[5].visible);
+              (std::vector<std::u16string>{u"Maus", u"Baum", u"Haus", u""}));
+    EXPECT_TRUE(offers[2].visible && !offers[3].visible && !offers[4].visible && !offers[5].visible);
     EXPECT_FALSE(quiz.AnswerGiven());
 
     EXPECT_TRUE(quiz.Help()); // the third offer is right, so the second goes
     EXPECT_FALSE(offers[1].visible);
     quiz.ClickOffer(1); // a removed offer cannot be clicked
     EXPECT_FALSE(quiz.AnswerGiven());
-    quiz.ClickOffer(3);
     quiz.ClickOffer(0);
-    EXPECT_TRUE(offers[0].checked && !offers[3].checked);
+    quiz.ClickOffer(2);
+    EXPECT_TRUE(offers[2].checked && !offers[0].checked);
     EXPECT_TRUE(quiz.Answer().right);
 
     // Back on the answered question, the right offer is checked and none can be clicked.
@@ -180,6 +208,7 @@ TEST(QuizSessionAutoPlay, ShowsEveryOpenQuestionOnceThenEnds) {
 
 TEST(QuizSessionAutoPlay, OptionsOutsideTheirRangeAreReplaced) {
     Quiz fixture;
+    fixture.entries = test::Dictionary({{"house", "Haus"}, {"mouse", "Maus"}, {"tree", "Baum"}, {"dog", "Hund"}});
     QuizOptions options;
     options.choiceCount = 0;
     options.interval = 5;

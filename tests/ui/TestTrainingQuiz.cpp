@@ -137,7 +137,7 @@ private slots:
 
     void helpMasksTheAnswerAndMultipleChoiceOffersIt() {
         QuizFixture f;
-        f.start.options.choiceCount = 4;
+        f.start.options.choiceCount = 3;
         f.Open();
         f.Find<QPushButton>("m_BTNHelp")->click();
         // Level 0: four draws of position 0 mask the first letter only.
@@ -145,8 +145,8 @@ private slots:
 
         f.Find<QCheckBox>("m_CHKMultipleChoice")->click();
         QVERIFY(!f.AnswerField()->isVisible());
-        QVERIFY(f.Find<QPushButton>("m_CHKChoice4")->isVisible());
-        QVERIFY(!f.Find<QPushButton>("m_CHKChoice5")->isVisible());
+        QVERIFY(f.Find<QPushButton>("m_CHKChoice3")->isVisible());
+        QVERIFY(!f.Find<QPushButton>("m_CHKChoice4")->isVisible());
         QPushButton* right = f.Find<QPushButton>("m_CHKChoice1");
         QCOMPARE(right->text(), QStringLiteral("Haus"));
         right->click();
