@@ -56,6 +56,8 @@ CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std
     m_LBLDescription->setObjectName(QStringLiteral("m_LBLDescription"));
     m_BTNOk->setObjectName(QStringLiteral("m_BTNOk"));
     m_BTNOk->setDefault(true);
+    // Enter closes the box; a link opens from the keyboard only when the user moves to it.
+    m_BTNOk->setFocus();
 
     // The whole box is white; labels draw no background of their own, so they stand on it.
     QPalette white = palette();

@@ -125,6 +125,23 @@ private slots:
         QCOMPARE(f.opened.size(), 1);
         QVERIFY(f.Action("ID_MEN_INFO")->isEnabled());
     }
+
+    void enterPressesOkAndOpensNothing() {
+        DataFolderFixture f;
+        f.Start();
+        int result = -1;
+        bool active = false;
+        WhenShown<CAboutDlg>([&](CAboutDlg& box) {
+            active = QTest::qWaitForWindowActive(&box);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            result = box.isVisible() ? -1 : box.result();
+            box.reject();
+        });
+        f.Action("ID_MEN_INFO")->trigger();
+        QVERIFY(active);
+        QCOMPARE(result, static_cast<int>(QDialog::Accepted));
+        QVERIFY(f.opened.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestAboutDlg)
