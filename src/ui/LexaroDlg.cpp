@@ -161,6 +161,7 @@ void LexaroDlg::ApplyTexts() {
             menu->setTitle(text);
         }
     }
+    MarkMenuTitles();
     m_LBLTerm->setText(Text("FrmMain.m_LBLTerm") + QLatin1Char(':'));
     m_LBLExplanation->setText(Text("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
     m_BTNSearch->setText(Text("FrmMain.m_BTNSearch"));

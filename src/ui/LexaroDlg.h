@@ -145,6 +145,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    // Gives each menu bar title a mnemonic; called whenever the texts change.
+    void MarkMenuTitles();
     QAction* AddCommand(QMenu* menu, const char* name, const QKeySequence& shortcut = {});
     void ConnectCommands();
 

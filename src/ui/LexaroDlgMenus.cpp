@@ -1,4 +1,5 @@
 #include "app/HelpFiles.h"
+#include "app/MenuMnemonics.h"
 #include "app/Prompter.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
@@ -13,8 +14,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QUrl>
+#include <string>
+#include <vector>
 
 namespace lexaro {
+
+namespace {
+
+// A menu bar title that no language file holds, kept as it was created.
+constexpr const char* kPlainTitle = "plainTitle";
+
+} // namespace
 
 QAction* LexaroDlg::AddCommand(QMenu* menu, const char* name, const QKeySequence& shortcut) {
     QAction* action = menu->addAction(QString::fromLatin1(name));
@@ -100,11 +110,32 @@ void LexaroDlg::CreateMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName("ID_MEN_HELPMENU");
+    help->setProperty(kPlainTitle, QStringLiteral("?"));
     AddCommand(help, "ID_MEN_HELP", Qt::Key_F1);
     AddCommand(help, "ID_MEN_LICENSE");
     AddCommand(help, "ID_MEN_README");
     AddCommand(help, "ID_MEN_CHECKUPDATE");
     AddCommand(help, "ID_MEN_INFO");
+}
+
+// The language files hold the titles without mnemonics; the menu bar marks one free letter in each.
+void LexaroDlg::MarkMenuTitles() {
+    std::vector<QMenu*> menus;
+    std::vector<std::u16string> titles;
+    for (QAction* item : menuBar()->actions()) {
+        if (QMenu* menu = item->menu()) {
+            QString title = Text(("FrmMain." + menu->objectName()).toStdString());
+            if (title.isEmpty()) {
+                title = menu->property(kPlainTitle).toString();
+            }
+            menus.push_back(menu);
+            titles.push_back(title.toStdU16String());
+        }
+    }
+    const std::vector<std::u16string> marked = MarkMnemonics(titles);
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        menus[i]->setTitle(QString::fromStdU16String(marked[i]));
+    }
 }
 
 void LexaroDlg::ConnectCommands() {

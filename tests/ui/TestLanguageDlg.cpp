@@ -57,21 +57,21 @@ private slots:
         DataFolderFixture f;
         WriteLanguages(f);
         f.Start();
-        QCOMPARE(FileMenuTitle(f), QStringLiteral("File"));
+        QCOMPARE(FileMenuTitle(f), QStringLiteral("&File"));
 
         WhenShown<CLanguageDlg>([](CLanguageDlg& dialog) {
             dialog.findChild<QComboBox*>("m_CBBLanguage")->setCurrentIndex(1);
             dialog.findChild<QPushButton*>("m_BTNCancel")->click();
         });
         f.Action("ID_MEN_LANGUAGE")->trigger();
-        QCOMPARE(FileMenuTitle(f), QStringLiteral("File"));
+        QCOMPARE(FileMenuTitle(f), QStringLiteral("&File"));
 
         WhenShown<CLanguageDlg>([](CLanguageDlg& dialog) {
             dialog.findChild<QComboBox*>("m_CBBLanguage")->setCurrentIndex(1);
             dialog.findChild<QPushButton*>("m_BTNOk")->click();
         });
         f.Action("ID_MEN_LANGUAGE")->trigger();
-        QCOMPARE(FileMenuTitle(f), QStringLiteral("Datei"));
+        QCOMPARE(FileMenuTitle(f), QStringLiteral("&Datei"));
         QCOMPARE(f.Action("ID_MEN_OPTIONS")->text(), QStringLiteral("Einstellungen"));
         QCOMPARE(f.window->CurrentSettings().languageName, std::string("Deutsch"));
         QVERIFY(!f.window->CurrentSettings().noLanguageChosen);
@@ -86,7 +86,7 @@ private slots:
         });
         f.Action("ID_MEN_LANGUAGE")->trigger();
         QCOMPARE(opened, 1);
-        QCOMPARE(FileMenuTitle(f), QStringLiteral("File"));
+        QCOMPARE(FileMenuTitle(f), QStringLiteral("&File"));
         QCOMPARE(f.window->CurrentSettings().languageName, std::string("English"));
     }
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QtTest>
@@ -35,6 +36,21 @@ private slots:
         QVERIFY(!f.Action("ID_MEN_COLLECTCLIPBOARD")->isChecked());
         QCOMPARE(f.window->findChild<QMenu*>("ID_MEN_RECENT")->title(), QStringLiteral("Recent"));
         QCOMPARE(f.window->findChild<QPushButton*>("m_BTNAdd")->toolTip(), QStringLiteral("Add/modify this entry"));
+    }
+
+    void altWithATitlesLetterOpensItsMenuFromTheTermBox() {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QLineEdit* term = f.TermBox()->lineEdit();
+        term->setFocus();
+        QTRY_VERIFY(term->hasFocus());
+        QCOMPARE(f.window->findChild<QMenu*>("ID_MEN_ENTRY")->title(), QStringLiteral("E&ntry"));
+        QTest::keyClick(term, Qt::Key_F, Qt::AltModifier);
+        auto* file = f.window->findChild<QMenu*>("ID_MEN_FILE");
+        QTRY_VERIFY(file->isVisible());
+        file->close();
+        QCOMPARE(term->text(), QString());
     }
 
     // A long term in the search history must not make the window wider than the screen.

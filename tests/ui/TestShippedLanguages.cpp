@@ -54,7 +54,7 @@ private slots:
         MainWindowFixture f;
         const StartupStorage storage = ShippedStorage(f.folder);
         f.window->Start(storage, {}, storage.applicationFolder);
-        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("File"));
+        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("&File"));
         QCOMPARE(f.Button("m_BTNSearch")->text(), QStringLiteral("Search"));
 
         WhenShown<CLanguageDlg>([](CLanguageDlg& dialog) {
@@ -68,11 +68,11 @@ private slots:
             dialog.findChild<QPushButton*>("m_BTNCancel")->click();
         });
         f.Action("ID_MEN_LANGUAGE")->trigger();
-        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("File"));
+        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("&File"));
 
         ChooseLanguage(f, QStringLiteral("Deutsch"));
-        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("Datei"));
-        QCOMPARE(MenuTitle(f, "ID_MEN_VIEW"), QStringLiteral("Ansicht"));
+        QCOMPARE(MenuTitle(f, "ID_MEN_FILE"), QStringLiteral("&Datei"));
+        QCOMPARE(MenuTitle(f, "ID_MEN_VIEW"), QStringLiteral("&Ansicht"));
         QCOMPARE(f.Button("m_BTNSearch")->text(), QStringLiteral("Suchen"));
         QCOMPARE(f.Button("m_BTNDelete")->toolTip(), QStringLiteral("Diesen Eintrag löschen"));
         QCOMPARE(f.Action("ID_MEN_NEW")->text(), QStringLiteral("Neues Wörterbuch\tStrg+N"));
@@ -94,13 +94,13 @@ private slots:
         MainWindowFixture g;
         g.window->Start(storage, {}, storage.applicationFolder);
         QCOMPARE(g.window->CurrentSettings().languageName, std::string("Deutsch"));
-        QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("Datei"));
+        QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("&Datei"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
 
         int shownFirst = -1;
         ChooseLanguage(g, QStringLiteral("English"), &shownFirst);
         QCOMPARE(shownFirst, 1);
-        QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("File"));
+        QCOMPARE(MenuTitle(g, "ID_MEN_FILE"), QStringLiteral("&File"));
         QCOMPARE(g.Button("m_BTNSearch")->text(), QStringLiteral("Search"));
         QCOMPARE(g.Action("ID_MEN_NEW")->text(), QStringLiteral("New dictionary\tCtrl+N"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
