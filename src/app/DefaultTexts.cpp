@@ -101,6 +101,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTNotWritten", "The dictionary could not be written to"},
     {"FrmMain.m_acTPortableNotWritten", "The portable copy could not be written to"},
     {"FrmMain.m_acTOpenLink", "Open this link?"},
+    {"FrmMain.m_acTOpenFailed", "The desktop could not open this with its default program:"},
 
     // Language dialog.
     {"FrmLanguage.Caption", "Select language"},

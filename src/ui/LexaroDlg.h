@@ -48,8 +48,9 @@ struct MainWindowServices {
     std::shared_ptr<const Clock> clock;
     // The desktop clipboard for entries and clipboard watching.
     Clipboard* clipboard = nullptr;
-    // Opens a link with the desktop's default handler; QDesktopServices when empty.
-    std::function<void(const QString&)> openUrl;
+    // Opens a link with the desktop's default handler and says whether it could; QDesktopServices when
+    // empty.
+    std::function<bool(const QString&)> openUrl;
     // Times the recovery copy; the machine's steady clock when empty.
     std::shared_ptr<const MonotonicClock> ticks = nullptr;
     // How long after a change the recovery copy of an unsaved dictionary is written.
@@ -188,6 +189,7 @@ private:
     void OpenDataFile(std::string_view name);
     void ShowInfo();
     void RemoveMissingHelpItems();
+    // Opens a page, a file or an address with the desktop and tells the user when that fails.
     void OpenWithDefaultHandler(const QString& url);
 
     // The recovery copy of an unsaved dictionary (LexaroDlgRecovery.cpp).

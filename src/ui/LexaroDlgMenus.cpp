@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -238,11 +237,7 @@ void LexaroDlg::OpenLink(const QString& url) {
             return;
         }
     }
-    if (m_Services.openUrl) {
-        m_Services.openUrl(url);
-    } else {
-        QDesktopServices::openUrl(QUrl(url));
-    }
+    OpenWithDefaultHandler(url);
 }
 
 } // namespace lexaro

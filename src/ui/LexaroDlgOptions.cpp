@@ -99,10 +99,12 @@ void LexaroDlg::OpenLanguageDialog() {
 }
 
 void LexaroDlg::OpenWithDefaultHandler(const QString& url) {
-    if (m_Services.openUrl) {
-        m_Services.openUrl(url);
-    } else {
-        QDesktopServices::openUrl(QUrl(url));
+    const bool opened = m_Services.openUrl ? m_Services.openUrl(url) : QDesktopServices::openUrl(QUrl(url));
+    if (!opened) {
+        const QUrl target(url);
+        const QString shown = target.isLocalFile() ? target.toLocalFile() : url;
+        Prompts().Ask((Text("FrmMain.m_acTOpenFailed") + QLatin1Char('\n') + shown).toStdU16String(), u"",
+                      PromptButtons::Ok, PromptIcon::Warning);
     }
 }
 

@@ -48,11 +48,16 @@ struct MainWindowFixture {
     QTemporaryDir folder;
     std::unique_ptr<LexaroDlg> window;
 
+    // What the desktop was asked to open, and whether it can.
     QStringList opened;
+    bool desktopOpens = true;
 
     MainWindowFixture() {
         window = std::make_unique<LexaroDlg>(
-            MainWindowServices{&prompter, &chooser, clock, &clipboard, [this](const QString& url) { opened << url; }});
+            MainWindowServices{&prompter, &chooser, clock, &clipboard, [this](const QString& url) {
+                                   opened << url;
+                                   return desktopOpens;
+                               }});
     }
 
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }

@@ -109,6 +109,29 @@ private slots:
         QCOMPARE(f.prompter.Asked(), 0);
     }
 
+    void aPageTheDesktopCannotOpenIsReportedInTheLanguageInUse() {
+        DataFolderFixture f;
+        f.Write("Lexaro_English.html", "<html></html>");
+        f.Write("License.txt", "MIT");
+        f.Write("lang_German.xml", "FrmMain.m_acTOpenFailed=\"Nicht ge\xC3\xB6"
+                                   "ffnet:\"\r\n");
+        f.Start();
+        f.window->Texts().LoadLanguageFile(f.data / "lang_German.xml");
+        f.desktopOpens = false;
+        f.prompter.Expect(lexaro::PromptAnswer::Ok);
+        f.Action("ID_MEN_HELP")->trigger();
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Nicht ge\u00F6ffnet:\n") +
+                                            QString::fromStdString((f.data / "Lexaro_English.html").string()));
+        // The licence and the links of the pane go the same way.
+        f.prompter.Expect(lexaro::PromptAnswer::Ok);
+        f.Action("ID_MEN_LICENSE")->trigger();
+        f.prompter.Expect(lexaro::PromptAnswer::Ok);
+        emit f.Pane()->OpenLink(QStringLiteral("https://example.org/"));
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Nicht ge\u00F6ffnet:\nhttps://example.org/"));
+        QVERIFY(f.prompter.Done());
+        QCOMPARE(f.opened.size(), 3);
+    }
+
     void missingTextsTakeTheirItemsOutOfTheMenu() {
         DataFolderFixture f;
         f.Write("License.txt", "MIT");
