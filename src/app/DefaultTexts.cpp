@@ -88,8 +88,8 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTTranslator", "The Lexaro developers"},
     {"FrmMain.m_acTTranslatorContact", "lexaro@example.org"},
     {"FrmMain.m_acTCollected", "ZZZ Collected"},
-    {"FrmMain.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd|CSV import(*.csv)|*.csv|Training unit(*.lxt)||"},
-    {"FrmMain.m_acTSaveDialog", "Dictionarys(*.lxd)|*.lxd|CSV files(*.csv)|*.csv|HTML files(*.htm)|*.htm||"},
+    {"FrmMain.m_acTOpenDialog", "Dictionaries(*.lxd)|*.lxd|CSV import(*.csv)|*.csv|Training unit(*.lxt)||"},
+    {"FrmMain.m_acTSaveDialog", "Dictionaries(*.lxd)|*.lxd|CSV files(*.csv)|*.csv|HTML files(*.htm)|*.htm||"},
     {"FrmMain.m_acTSaveDialogExe", "Executable files(*.exe)|*.exe||"},
     {"FrmMain.m_acTRestoreRecovery", "Lexaro did not end in order last time. A recovery copy of the unsaved dictionary %s is there. Do you want to restore it? (No keeps the copy as a dated backup in the settings folder.)"},
     {"FrmMain.m_acTRecoveryUnreadable", "The recovery copy %s could not be read completely. It is kept as a dated backup."},
@@ -128,7 +128,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmOptions.m_CHKMultiDelete", "Delete all occurrences of a term on delete"},
     {"FrmOptions.m_CHKMaxResults", "Limit amount of results to"},
     {"FrmOptions.m_CHKForeground", "Always on top"},
-    {"FrmOptions.m_CHKRememberPos", "Rememeber window position"},
+    {"FrmOptions.m_CHKRememberPos", "Remember window position"},
     {"FrmOptions.m_CHKClipboard", "Watch clipboard"},
     {"FrmOptions.m_CHKClipboardFront", "Show window, if term is found"},
     {"FrmOptions.m_CHKTrayIcon", "Send to tray on minimize"},
@@ -145,7 +145,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmOptions.m_BTNFontReset", "Reset to default"},
     {"FrmOptions.m_BTNOk", "OK"},
     {"FrmOptions.m_BTNCancel", "Cancel"},
-    {"FrmOptions.m_acTOpenDialog", "Dictionarys(*.lxd)|*.lxd||"},
+    {"FrmOptions.m_acTOpenDialog", "Dictionaries(*.lxd)|*.lxd||"},
     {"FrmOptions.m_acTAutostartFailed", "Lexaro could not change its entry for starting with the system:"},
 
     // Overview of all entries.
@@ -168,6 +168,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmAllEntries.m_acTWarning", "Warning"},
     {"FrmAllEntries.m_acTImport", "Dictionary is not empty. Sure to import?"},
     {"FrmAllEntries.m_acTImportFinished", "entries added."},
+    {"FrmAllEntries.m_acTImportFinishedOne", "entry added."},
     {"FrmAllEntries.m_acTInfo", "Information"},
 
     // Sort dialog of the overview.
@@ -268,7 +269,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmTrans.m_CHKSwap", "Swap columns"},
     {"FrmTrans.m_CHKOrigin", "Show origin words"},
     {"FrmTrans.m_CHKLineFeed", "Linefeed after word"},
-    {"FrmTrans.m_CHKMultiple", "Show possibile translations"},
+    {"FrmTrans.m_CHKMultiple", "Show possible translations"},
     {"FrmTrans.m_LBLTransMode", "Translation level"},
     {"FrmTrans.m_CBBTransMode4", "0 - match case"},
     {"FrmTrans.m_CBBTransMode3", "1 - ignore case"},

@@ -1,5 +1,6 @@
 #include "app/OptionRules.h"
 
+#include "table/AsciiFold.h"
 #include "table/TextEncoding.h"
 
 #include <cerrno>
@@ -32,7 +33,7 @@ std::string CharsetText(int charset) {
 }
 
 int CharsetFromText(std::string_view text) {
-    if (text == kCharsetUtf8Text) {
+    if (EqualsFolded(text, "UTF-8") || EqualsFolded(text, "UTF8") || EqualsFolded(text, "UFT8")) {
         return 65001;
     }
     if (text == kCharsetSystemText) {

@@ -10,11 +10,12 @@ namespace lexaro {
 // number beyond the int range is clamped to it.
 int ReadDecimal(std::string_view text);
 
-// The charset box shows "UFT8" for 65001 and "System" for -1 (the locale's code page), otherwise the number.
-inline constexpr std::string_view kCharsetUtf8Text = "UFT8";
+// The charset box shows "UTF-8" for 65001 and "System" for -1 (the locale's code page), otherwise the number.
+inline constexpr std::string_view kCharsetUtf8Text = "UTF-8";
 inline constexpr std::string_view kCharsetSystemText = "System";
 std::string CharsetText(int charset);
-// The reverse; only the exact texts count, so "utf8" reads as the number 0.
+// The reverse. "UTF-8", "UTF8" and the older spelling "UFT8" read as 65001 in any case; "System" only as
+// written; any other text as a decimal number ("utf" reads as 0).
 int CharsetFromText(std::string_view text);
 // Whether a charset may be stored: the locale's code page, or a code page the converter can handle.
 bool IsUsableCharset(int charset);

@@ -1,5 +1,6 @@
 #include "ui/OverviewDlg.h"
 
+#include "app/CountedTexts.h"
 #include "app/EntryListTools.h"
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
@@ -366,9 +367,9 @@ void COverviewDlg::AppendCsv() {
     const int added = AppendImportedRows(m_Engine.Entries(), file, m_CHKRenameDuplicates->isChecked(), stamp);
     Refresh();
     if (added > 0) {
-        m_Context.prompter.Ask(
-            QStringLiteral("%1 %2").arg(added).arg(Text("FrmAllEntries.m_acTImportFinished")).toStdU16String(),
-            Text("FrmAllEntries.m_acTInfo").toStdU16String(), PromptButtons::Ok, PromptIcon::Information);
+        m_Context.prompter.Ask(QString::fromStdString(EntriesAddedText(m_Context.texts, added)).toStdU16String(),
+                               Text("FrmAllEntries.m_acTInfo").toStdU16String(), PromptButtons::Ok,
+                               PromptIcon::Information);
     }
 }
 

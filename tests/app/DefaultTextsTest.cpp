@@ -70,3 +70,11 @@ TEST(DefaultTexts, ALanguageFileIsCheckedForKeysTheProgramDoesNotKnow) {
     EXPECT_TRUE(UnknownTextKeys("").empty());
     EXPECT_EQ(UnknownTextKeys("FrmMain.m_BTNSearch=\"unclosed\r\n"), std::vector<std::string>{});
 }
+
+TEST(DefaultTexts, TheEnglishTextsAreSpelledRight) {
+    for (const DefaultTextEntry& entry : AllDefaultTexts()) {
+        for (const std::string_view wrong : {"Rememeber", "possibile", "Dictionarys"}) {
+            EXPECT_EQ(entry.text.find(wrong), std::string_view::npos) << entry.key;
+        }
+    }
+}

@@ -23,14 +23,15 @@ TEST(OptionRules, DecimalsAreReadAsStrtolReadsThem) {
 }
 
 TEST(OptionRules, CharsetTextsRoundTrip) {
-    EXPECT_EQ(CharsetText(65001), "UFT8");
+    EXPECT_EQ(CharsetText(65001), "UTF-8");
     EXPECT_EQ(CharsetText(-1), "System");
     EXPECT_EQ(CharsetText(1252), "1252");
-    EXPECT_EQ(CharsetFromText("UFT8"), 65001);
+    for (const char* utf8 : {"UTF-8", "UTF8", "UFT8", "utf-8", "Utf8"}) {
+        EXPECT_EQ(CharsetFromText(utf8), 65001) << utf8;
+    }
     EXPECT_EQ(CharsetFromText("System"), -1);
     EXPECT_EQ(CharsetFromText("1252"), 1252);
-    // Only the exact words count.
-    EXPECT_EQ(CharsetFromText("utf8"), 0);
+    EXPECT_EQ(CharsetFromText("utf"), 0);
     EXPECT_EQ(CharsetFromText("system"), 0);
 }
 

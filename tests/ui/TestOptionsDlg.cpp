@@ -116,24 +116,24 @@ private slots:
     void theCharsetIsReadFromItsTextsAndAnUnusableOneIsRefused() {
         OptionsFixture o;
         o.Open();
-        QCOMPARE(o.Charset()->currentText(), QStringLiteral("UFT8"));
+        QCOMPARE(o.Charset()->currentText(), QStringLiteral("UTF-8"));
         o.Charset()->setEditText("1252");
         QVERIFY(o.Ok());
         QCOMPARE(o.dialog->Result().charset, 1252);
 
         o.settings.charset = 1252;
         o.Open();
-        o.Charset()->setEditText("UFT8");
+        o.Charset()->setEditText("UTF8");
         QVERIFY(o.Ok());
         QCOMPARE(o.dialog->Result().charset, 65001);
 
-        // "utf8" reads as 0, which no converter knows: saving with it would ruin the text.
+        // "utf" reads as 0, which no converter knows: saving with it would ruin the text.
         o.Open();
-        o.Charset()->setEditText("utf8");
+        o.Charset()->setEditText("utf");
         o.f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(!o.Ok());
         QVERIFY(o.f.prompter.Done());
-        QVERIFY(o.f.prompter.LastText().contains("utf8"));
+        QVERIFY(o.f.prompter.LastText().contains("utf"));
         QCOMPARE(o.dialog->Result().charset, 1252);
         o.Charset()->setEditText("System");
         QVERIFY(o.Ok());

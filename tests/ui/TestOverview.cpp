@@ -161,7 +161,7 @@ private slots:
         f.chooser.Expect(ChosenFile{f.File("more.csv")});
         f.prompter.Expect(PromptAnswer::Ok);
         Click(dialog, "m_BTNCSVAppend");
-        QCOMPARE(f.prompter.LastText(), QStringLiteral("1 entries added."));
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("1 entry added."));
         QCOMPARE(Terms(f), (std::vector<std::string>{"House", "tree", "dog", "cat"}));
         QCOMPARE(f.Cell(2, 3), std::string("2007-03-05 09:04:01"));
         QCOMPARE(f.Cell(2, 0), std::string("2024-03-05 09:04:01"));
