@@ -321,8 +321,10 @@ int main(int argc, char** argv) {
     DecliningPrompter prompter;
     NoFileChooser chooser;
     lexaro::QtClipboard clipboard;
-    LexaroDlg window({&prompter, &chooser, std::make_shared<lexaro::SystemClock>(), &clipboard,
-                      [](const QString& url) { std::fprintf(stderr, "not opened: %s\n", qPrintable(url)); }});
+    LexaroDlg window({&prompter, &chooser, std::make_shared<lexaro::SystemClock>(), &clipboard, [](const QString& url) {
+                          std::fprintf(stderr, "not opened: %s\n", qPrintable(url));
+                          return false;
+                      }});
     window.Start(storage, {}, storage.applicationFolder);
 
     Photographer camera(folder);
