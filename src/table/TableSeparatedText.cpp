@@ -45,8 +45,11 @@ bool ParseSeparatedText(ClassTable& table, std::string_view content) {
         }
     };
 
+    // Text written on Linux ends its lines in LF alone; only text without any CR is read that way, so that a
+    // lone LF inside a cell of a CR LF file stays text.
+    const bool lfLines = content.find('\r') == std::string_view::npos;
     forms::ForwardFinder separatorFinder(content, separator);
-    forms::ForwardFinder lineEndFinder(content, "\r");
+    forms::ForwardFinder lineEndFinder(content, lfLines ? "\n" : "\r");
     std::size_t start = 0;
     std::size_t end = separatorFinder.Find(0);
     int column = 0;
@@ -65,9 +68,9 @@ bool ParseSeparatedText(ClassTable& table, std::string_view content) {
             store(column, row, cell);
         }
         if (endOfLine) {
-            // A cell at a line end ends just after its CR; the LF of a CR LF pair belongs to no cell.
+            // A cell at a line end ends just after its CR (or LF); the LF of a CR LF pair belongs to no cell.
             start = end;
-            if (start < content.size() && content[start] == '\n') {
+            if (!lfLines && start < content.size() && content[start] == '\n') {
                 ++start;
             }
         } else {

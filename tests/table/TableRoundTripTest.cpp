@@ -110,6 +110,12 @@ TEST(TableRoundTrip, SeparatedTextKeepsRandomTablesOfTwoOrMoreColumns) {
             if (rows.back().back().empty()) {
                 rows.back().back() = "z";
             }
+            // One row is written without any CR, and in such text an LF ends a line.
+            if (rows.size() == 1) {
+                for (std::string& cell : rows.front()) {
+                    std::erase(cell, '\n');
+                }
+            }
             ClassTable table;
             table.SetCharset(encoding.codePage);
             table.SetSeparator("\t");

@@ -51,8 +51,15 @@ TEST(SeparatedTextReader, LineEndCountsOnlyWhereASeparatorFollows) {
     EXPECT_EQ(Read("first\r\nline;x"), (Rows{{"first\r\nline", "x"}}));
 }
 
-TEST(SeparatedTextReader, LoneLfIsNoLineEndButLoneCrIs) {
-    EXPECT_EQ(Read("a;b\nc;d"), (Rows{{"a", "b\nc", "d"}}));
+TEST(SeparatedTextReader, LfEndsLinesOnlyInTextWithoutAnyCr) {
+    EXPECT_EQ(Read("castle;Burg\nnewword;neu"), (Rows{{"castle", "Burg"}, {"newword", "neu"}}));
+    for (const std::string crLf : {"a;b\r\nc;d\r\n", "a;b\r\n\r\nc;d", " a;b;c\r\nd \r\ne;f"}) {
+        std::string lf = crLf;
+        std::erase(lf, '\r');
+        EXPECT_EQ(Read(lf), Read(crLf)) << lf;
+    }
+    // In a file with CR LF line ends a lone LF is text.
+    EXPECT_EQ(Read("a;b\nc\r\nd;e"), (Rows{{"a", "b\nc"}, {"d", "e"}}));
     // The first byte after a lone CR starts the next line; it is not swallowed as if it were an LF.
     EXPECT_EQ(Read("a;b\rc;d"), (Rows{{"a", "b"}, {"c", "d"}}));
 }
