@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <exception>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace lexaro {
@@ -53,6 +55,7 @@ void FlushFolderOf(const std::filesystem::path& target) {
 bool WriteWithMode(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce,
                    mode_t mode) {
     if (target.empty() || !target.has_filename()) {
+        errno = EINVAL;
         return false;
     }
     std::string pattern = target.string() + ".tmp-XXXXXX";
@@ -60,20 +63,31 @@ bool WriteWithMode(const std::filesystem::path& target, const std::function<bool
     if (fd < 0) {
         return false;
     }
+    // The first step that fails gives the reason; removing the temporary file must not overwrite it.
+    int reason = 0;
+    const auto step = [&reason](bool done) {
+        if (!done && reason == 0) {
+            reason = errno;
+        }
+        return done;
+    };
     bool ok = false;
     try {
-        ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); });
+        ok = produce([&](std::string_view piece) { return step(WriteAll(fd, piece)); });
+    } catch (const std::bad_alloc&) {
+        // Making the bytes failed: a failed write like any other, which leaves neither the temporary file nor
+        // its handle behind.
+        reason = ENOMEM;
     } catch (const std::exception&) {
-        // Making the bytes failed (most likely out of memory): a failed write like any other, which leaves
-        // neither the temporary file nor its handle behind.
         ok = false;
     }
-    ok = ok && ::fchmod(fd, mode) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(pattern.c_str(), target.c_str()) == 0;
+    ok = ok && step(::fchmod(fd, mode) == 0);
+    ok = ok && step(::fsync(fd) == 0);
+    ok = step(::close(fd) == 0) && ok;
+    ok = ok && step(std::rename(pattern.c_str(), target.c_str()) == 0);
     if (!ok) {
         ::unlink(pattern.c_str());
+        errno = reason;
         return false;
     }
     FlushFolderOf(target);
@@ -95,6 +109,10 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce) {
     return WriteWithMode(target, produce, ModeFor(target));
+}
+
+std::string SystemReason(int error) {
+    return error == 0 ? std::string() : std::generic_category().message(error);
 }
 
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out) {

@@ -8,7 +8,8 @@
 namespace lexaro {
 
 // Writes bytes to a temporary file beside the target, flushes it to disk and renames it over the target.
-// On any failure the result is false, the temporary file is removed and the old target is untouched.
+// On any failure the result is false, the temporary file is removed and the old target is untouched; errno then
+// holds the system's reason (0 when the bytes themselves could not be made).
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 // The same, but the new file gets the permission bits mode whether or not the target existed (a program
 // copy that must stay executable, for example).
@@ -20,6 +21,9 @@ using PieceWriter = std::function<bool(std::string_view piece)>;
 // to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes). A
 // produce that throws a standard exception counts as giving up.
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce);
+
+// The system's text for an errno value ("Permission denied"), empty for 0.
+std::string SystemReason(int error);
 
 // Reads a whole file. False when it cannot be opened or read; out is then empty.
 bool ReadFileBytes(const std::filesystem::path& path, std::string& out);

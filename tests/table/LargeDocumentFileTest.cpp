@@ -2,6 +2,7 @@
 #include "table/ClassTable.h"
 #include "table/SafeFile.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -78,6 +79,7 @@ TEST(LargeDocumentFile, SaveThatFailsAfterSeveralPiecesKeepsTheOldFile) {
     {
         test::FileSizeLimit limit(std::size_t{3} << 20);
         EXPECT_FALSE(table.SaveDocumentFile(folder / "target.lxd"));
+        EXPECT_EQ(errno, EFBIG); // the reason the window names
     }
     EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
     EXPECT_EQ(folder.EntryCount(), 1u);
@@ -98,9 +100,18 @@ TEST(LargeDocumentFile, WriterWhosePiecesRunOutOfMemoryLeavesNothingBehind) {
         return true;
     });
     EXPECT_FALSE(written);
+    EXPECT_EQ(errno, ENOMEM);
     EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
     EXPECT_EQ(folder.EntryCount(), 1u);
     EXPECT_EQ(openFiles(), before);
+}
+
+TEST(LargeDocumentFile, FailedSaveLeavesTheSystemsReasonInErrno) {
+    test::TempFolder folder;
+    ClassTable table;
+    EXPECT_FALSE(table.SaveSeparatedText(folder / "missing" / "words.csv"));
+    EXPECT_EQ(SystemReason(errno), "No such file or directory");
+    EXPECT_EQ(SystemReason(0), "");
 }
 
 } // namespace
