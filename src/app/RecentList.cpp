@@ -1,5 +1,7 @@
 #include "app/RecentList.h"
 
+#include "app/DictionaryFiles.h"
+
 #include <algorithm>
 
 namespace lexaro {
@@ -13,6 +15,10 @@ void AddRecentPath(std::vector<std::string>& list, std::string_view path, bool a
         list.pop_back();
     }
     list.emplace(atTop ? list.begin() : list.end(), path);
+}
+
+bool BelongsInRecentList(std::string_view path) {
+    return KindOfFile(path) != FileKind::Other;
 }
 
 } // namespace lexaro

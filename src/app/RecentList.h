@@ -15,4 +15,8 @@ inline constexpr std::size_t kMaxRecentPaths = 15;
 // and whether the file exists is for the caller to decide.
 void AddRecentPath(std::vector<std::string>& list, std::string_view path, bool atTop);
 
+// Only files the program opens belong in the recent list: dictionaries, separated text and training units, not
+// the HTML pages it exports.
+bool BelongsInRecentList(std::string_view path);
+
 } // namespace lexaro
