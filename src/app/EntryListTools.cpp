@@ -304,6 +304,34 @@ bool ExportEntryRows(const ClassTable& entries, const std::vector<int>& rows, co
     return plain ? store.ExportPlainText(path) : out.SaveSeparatedText(path);
 }
 
+int CountRowsHoldingSeparator(const ClassTable& table, const std::vector<int>& rows, int columns,
+                              std::string_view separator, bool plain) {
+    if (separator.empty()) {
+        return 0;
+    }
+    const auto holds = [&](int row) {
+        for (int column = 0; column < columns; ++column) {
+            const std::string_view cell = table.CellView(column, row);
+            const std::string_view written = plain ? cell.substr(0, cell.find(kAdditionalOpen)) : cell;
+            if (written.find(separator) != std::string_view::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int count = 0;
+    if (rows.empty()) {
+        for (int row = 0; row < table.RowCount(); ++row) {
+            count += holds(row) ? 1 : 0;
+        }
+    } else {
+        for (const int row : rows) {
+            count += row >= 0 && row < table.RowCount() && holds(row) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 std::optional<FileFacts> ReadFileFacts(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {

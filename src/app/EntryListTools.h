@@ -77,6 +77,12 @@ int AppendImportedRows(ClassTable& entries, ClassTable& imported, bool rename, s
 bool ExportEntryRows(const ClassTable& entries, const std::vector<int>& rows, const std::filesystem::path& path,
                      std::string_view separator, bool plain);
 
+// How many of the given rows (all when empty) hold the separator in one of their first columns cells; with
+// plain, in the part of a cell before its additional part, which is all that plain text writes. Separated text
+// has no quoting, so such a row does not read back as it was written.
+int CountRowsHoldingSeparator(const ClassTable& table, const std::vector<int>& rows, int columns,
+                              std::string_view separator, bool plain);
+
 // ---- Dictionary properties ----
 
 struct FileFacts {

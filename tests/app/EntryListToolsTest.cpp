@@ -231,6 +231,18 @@ TEST(EntryExport, WritesTheChosenRowsWithoutDatesAndFailsVisibly) {
     EXPECT_FALSE(ExportEntryRows(entries, {}, folder / "missing" / "x.csv", ";", false));
 }
 
+TEST(EntryExport, CountsTheRowsThatHoldTheSeparatorInWhatIsWritten) {
+    const ClassTable entries = Entries({{"home", "Heim; Zuhause", "2007-03-05 09:04:01"},
+                                        {"a;b", "x", ""},
+                                        {"c", "z<add_exp>e.g.; more</add_exp>", ""},
+                                        {"d", "w", ""}});
+    EXPECT_EQ(CountRowsHoldingSeparator(entries, {}, 2, ";", false), 3);
+    EXPECT_EQ(CountRowsHoldingSeparator(entries, {}, 2, ";", true), 2); // the additional part is not written
+    EXPECT_EQ(CountRowsHoldingSeparator(entries, {3, 1}, 2, ";", false), 1);
+    EXPECT_EQ(CountRowsHoldingSeparator(entries, {}, 2, ":", false), 0);
+    EXPECT_EQ(CountRowsHoldingSeparator(entries, {}, 3, ":", false), 1); // only the written columns count
+}
+
 TEST(Properties, FileFactsAndTexts) {
     test::TempFolder folder;
     test::WriteBytes(folder / "French.lxd", std::string(2048, 'x'));
