@@ -1,9 +1,12 @@
+#include "app/EntryListTools.h"
 #include "cli/CliDefaults.h"
 #include "cli/Commands.h"
 #include "cli/DictionaryInput.h"
 #include "engine/EntryStore.h"
+#include "table/SafeFile.h"
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <ostream>
 
@@ -45,7 +48,8 @@ std::string_view ConvertCommand::Help() const {
            "older XML form) otherwise, and writes OUT in the form its name asks for: .lxd a\n"
            "dictionary, .csv separated text, .htm or .html an HTML table. IN has to be read\n"
            "completely, or nothing is written. OUT is replaced in one step: a failed write\n"
-           "leaves an existing OUT as it was.\n"
+           "leaves an existing OUT as it was. Separated text has no quoting: entries that\n"
+           "hold the separator are written as they are, with a warning on standard error.\n"
            "\n"
            "Options:\n"
            "  --separator S   separator of separated text, read and written (default \";\")\n"
@@ -90,6 +94,7 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
     }
 
     bool written = false;
+    errno = 0;
     switch (form) {
     case OutputForm::Document:
         written = table.SaveDocumentFile(output);
@@ -107,7 +112,16 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
         break;
     }
     if (!written) {
-        return Failure(io, "cannot write " + Quoted(output));
+        const std::string reason = SystemReason(errno);
+        return Failure(io, "cannot write " + Quoted(output) + (reason.empty() ? "" : ": " + reason));
+    }
+    if (form == OutputForm::SeparatedText || form == OutputForm::PlainText) {
+        const int holding =
+            CountRowsHoldingSeparator(table, {}, table.ColumnCount(), separator, form == OutputForm::PlainText);
+        if (holding > 0) {
+            io.err << "lexaro-cli convert: warning: " << holding << " entries hold the separator '" << separator
+                   << "'; separated text has no quoting, so they do not read back as they were\n";
+        }
     }
     return kExitSuccess;
 }

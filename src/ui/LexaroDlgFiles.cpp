@@ -1,7 +1,11 @@
+#include "app/DictionaryFiles.h"
+#include "app/EntryListTools.h"
 #include "app/FileChooser.h"
 #include "app/PortablePayload.h"
 #include "app/Prompter.h"
+#include "app/RecentList.h"
 #include "app/StorageExit.h"
+#include "table/SafeFile.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 
@@ -14,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <cerrno>
 #include <cstdio>
 
 namespace lexaro {
@@ -56,43 +61,52 @@ bool LexaroDlg::AskToSaveChanges() {
 }
 
 void LexaroDlg::OpenFile(const QString& path) {
-    const QString extension = ExtensionOf(path);
+    const FileKind kind = KindOfFile(path.toStdString());
     const bool exists = IsBound(path) && QFileInfo(path).isFile();
-    if (exists && extension != QLatin1String(".lxd") && extension != QLatin1String(".csv") &&
-        extension != QLatin1String(".lxt")) {
+    if (exists && kind == FileKind::Other) {
         Prompts().Ask((Text("FrmMain.m_acTCannotOpenKind") + QLatin1Char('\n') + path).toStdU16String(), u"",
                       PromptButtons::Ok, PromptIcon::Warning);
         return;
     }
-    if (exists && extension == QLatin1String(".lxt")) {
+    if (exists && kind == FileKind::TrainingUnit) {
         // A unit trains in the training window; the open dictionary stays as it is.
         StartTraining(path);
         return;
     }
+    ClassTable& entries = m_Engine.Entries();
+    // The file is read aside before anything else: one that is no dictionary is refused, and the open
+    // dictionary is neither asked about nor touched.
+    ClassTable loaded;
+    DictionaryRead read = DictionaryRead::Complete;
+    if (exists) {
+        loaded.SetCharset(entries.Charset());
+        loaded.SetSeparator(entries.Separator());
+        read = ReadDictionaryFile(loaded, ToPath(path), kind);
+        if (read == DictionaryRead::NotADictionary) {
+            Prompts().Ask(Text("FrmMain.m_acTNotADictionary").arg(path).toStdU16String(), u"", PromptButtons::Ok,
+                          PromptIcon::Warning);
+            return;
+        }
+    }
     if (!AskToSaveChanges()) {
         return;
     }
-    ClassTable& entries = m_Engine.Entries();
     QString boundPath = path;
     if (exists) {
-        const bool loaded = extension == QLatin1String(".lxd") ? entries.LoadDocumentFile(ToPath(path))
-                                                               : entries.LoadSeparatedText(ToPath(path));
-        if (!loaded) {
+        if (read == DictionaryRead::Partial) {
             // Never bind a partly read dictionary to its file: saving it would overwrite the whole file.
             Prompts().Ask(
-                Text("FrmMain.m_acTReadIncomplete").arg(path, QString::number(entries.RowCount())).toStdU16String(),
-                u"", PromptButtons::Ok, PromptIcon::Warning);
+                Text("FrmMain.m_acTReadIncomplete").arg(path, QString::number(loaded.RowCount())).toStdU16String(), u"",
+                PromptButtons::Ok, PromptIcon::Warning);
             boundPath = NoName();
         }
+        entries = std::move(loaded);
     } else {
         entries.Clear(true);
         boundPath = NoName();
     }
     entries.Resize(kEntryColumns, entries.RowCount());
-    entries.SetModified(boundPath != path);
-    if (!exists) {
-        entries.SetModified(false);
-    }
+    entries.SetModified(exists && boundPath != path);
     m_Engine.DictionaryReplaced();
     m_Engine.SetCurrentRow(0);
     m_CurrentPath = boundPath;
@@ -105,6 +119,7 @@ bool LexaroDlg::SaveFile(const QString& path) {
     entries.Resize(kEntryColumns, entries.RowCount());
     const QString extension = ExtensionOf(path);
     bool saved = false;
+    errno = 0;
     if (extension == QLatin1String(".lxd")) {
         saved = entries.SaveDocumentFile(ToPath(path));
     } else if (extension == QLatin1String(".csv")) {
@@ -113,8 +128,12 @@ bool LexaroDlg::SaveFile(const QString& path) {
         saved = entries.SaveHtml(ToPath(path));
     }
     if (!saved) {
-        Prompts().Ask((Text("FrmMain.m_acTNotWritten") + QLatin1Char('\n') + path).toStdU16String(), u"",
-                      PromptButtons::Ok, PromptIcon::Error);
+        const QString reason = QString::fromStdString(SystemReason(errno));
+        QString message = Text("FrmMain.m_acTNotWritten") + QLatin1Char('\n') + path;
+        if (!reason.isEmpty()) {
+            message += QLatin1Char('\n') + reason;
+        }
+        Prompts().Ask(message.toStdU16String(), u"", PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
     entries.SetModified(false);
@@ -154,7 +173,7 @@ void LexaroDlg::SaveDictionaryAs() {
     const QString suggested = IsBound(m_CurrentPath) ? m_CurrentPath : QString();
     const auto chosen = m_Services.chooser->ChooseSave(u"", Text("FrmMain.m_acTSaveDialog").toStdU16String(),
                                                        ToPath(suggested), u"lxd");
-    if (!chosen) {
+    if (!chosen || !SeparatedTextAgreed(QString::fromStdString(chosen->path.string()))) {
         m_ExitAfterSaveAs = false;
         return;
     }
@@ -163,6 +182,20 @@ void LexaroDlg::SaveDictionaryAs() {
         m_ExitAfterSaveAs = false;
         close();
     }
+}
+
+// Separated text has no quoting: entries that hold the separator do not read back as they were written.
+bool LexaroDlg::SeparatedTextAgreed(const QString& path) {
+    const ClassTable& entries = m_Engine.Entries();
+    if (ExtensionOf(path) != QLatin1String(".csv")) {
+        return true;
+    }
+    const int holding = CountRowsHoldingSeparator(entries, {}, kEntryColumns, entries.Separator(), false);
+    return holding == 0 || Prompts().Ask(Text("FrmMain.m_acTSeparatorInside")
+                                             .arg(holding)
+                                             .arg(QString::fromStdString(entries.Separator()))
+                                             .toStdU16String(),
+                                         u"", PromptButtons::OkCancel, PromptIcon::Warning) == PromptAnswer::Ok;
 }
 
 void LexaroDlg::CreateBackup() {
@@ -209,7 +242,8 @@ QList<QAction*> LexaroDlg::RecentItems() const {
 }
 
 void LexaroDlg::AddRecent(const QString& path, bool atTop) {
-    if (findChild<QAction*>("ID_MEN_DEACTIVATE")->isChecked() || !IsBound(path) || !QFileInfo(path).isFile()) {
+    if (findChild<QAction*>("ID_MEN_DEACTIVATE")->isChecked() || !IsBound(path) ||
+        !BelongsInRecentList(path.toStdString()) || !QFileInfo(path).isFile()) {
         return;
     }
     for (QAction* item : RecentItems()) {

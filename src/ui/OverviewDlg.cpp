@@ -5,6 +5,7 @@
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
 #include "engine/EntryStore.h"
+#include "table/SafeFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cerrno>
 
 namespace lexaro {
 
@@ -301,16 +303,16 @@ void COverviewDlg::RemoveDates() {
     Refresh();
 }
 
-void COverviewDlg::ReportFile(const QString& what, const std::filesystem::path& path) {
-    m_Context.prompter.Ask((what + QString::fromStdString(path.string())).toStdU16String(),
-                           Text("FrmAllEntries.m_acTWarning").toStdU16String(), PromptButtons::Ok, PromptIcon::Warning);
+void COverviewDlg::ReportFile(const QString& what, const std::filesystem::path& path, const QString& reason) {
+    QString text = what + QString::fromStdString(path.string());
+    if (!reason.isEmpty()) {
+        text += QLatin1Char('\n') + reason;
+    }
+    m_Context.prompter.Ask(text.toStdU16String(), Text("FrmAllEntries.m_acTWarning").toStdU16String(),
+                           PromptButtons::Ok, PromptIcon::Warning);
 }
 
 void COverviewDlg::ExportCsv() {
-    const auto chosen = m_Context.chooser.ChooseSave(u"", kCsvFilter, {}, u"csv");
-    if (!chosen) {
-        return;
-    }
     // Every selected row goes, also those of a selection that reaches beyond the visible part of the list.
     std::vector<int> rows;
     for (const auto& [first, last] : SelectedRanges()) {
@@ -318,9 +320,23 @@ void COverviewDlg::ExportCsv() {
             rows.push_back(row);
         }
     }
-    if (!ExportEntryRows(m_Engine.Entries(), rows, chosen->path, m_Separator.toStdString(),
-                         m_CHKCutAddExpls->isChecked())) {
-        ReportFile(QStringLiteral("The file could not be written:\n"), chosen->path);
+    const std::string separator = m_Separator.toStdString();
+    const bool plain = m_CHKCutAddExpls->isChecked();
+    const int holding = CountRowsHoldingSeparator(m_Engine.Entries(), rows, kExplanationColumn + 1, separator, plain);
+    if (holding > 0 && m_Context.prompter.Ask(
+                           Text("FrmAllEntries.m_acTSeparatorInside").arg(holding).arg(m_Separator).toStdU16String(),
+                           Text("FrmAllEntries.m_acTWarning").toStdU16String(), PromptButtons::OkCancel,
+                           PromptIcon::Warning) != PromptAnswer::Ok) {
+        return;
+    }
+    const auto chosen = m_Context.chooser.ChooseSave(u"", kCsvFilter, {}, u"csv");
+    if (!chosen) {
+        return;
+    }
+    errno = 0;
+    if (!ExportEntryRows(m_Engine.Entries(), rows, chosen->path, separator, plain)) {
+        const std::string reason = SystemReason(errno);
+        ReportFile(QStringLiteral("The file could not be written:\n"), chosen->path, QString::fromStdString(reason));
     }
 }
 

@@ -76,7 +76,8 @@ private:
     void Refresh();
     void ShowTitle();
     QString Text(const char* key) const;
-    void ReportFile(const QString& what, const std::filesystem::path& path);
+    // A file that could not be read or written; the system's reason, when there is one, goes below the path.
+    void ReportFile(const QString& what, const std::filesystem::path& path, const QString& reason = {});
 
     ToolWindowContext m_Context;
     EntryStore& m_Engine;

@@ -101,7 +101,19 @@ TEST(CliConvert, OutputThatCannotBeWritten) {
     test::TempFolder folder;
     CliResult result = Convert({DataFile("small.lxd"), folder / "no/such/out.csv"});
     EXPECT_EQ(result.code, 2);
-    EXPECT_EQ(result.err, "lexaro-cli convert: cannot write '" + folder / "no/such/out.csv" + "'\n");
+    EXPECT_EQ(result.err,
+              "lexaro-cli convert: cannot write '" + folder / "no/such/out.csv" + "': No such file or directory\n");
+}
+
+TEST(CliConvert, SeparatedTextOutWarnsAboutEntriesHoldingTheSeparator) {
+    test::TempFolder folder;
+    test::WriteBytes(folder / "in.lxd", test::Document({{"home", "Heim; Zuhause", ""}, {"tree", "Baum", ""}}));
+    CliResult result = Convert({folder / "in.lxd", folder / "out.csv"});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.err, "lexaro-cli convert: warning: 1 entries hold the separator ';'; separated text has no "
+                          "quoting, so they do not read back as they were\n");
+    EXPECT_EQ(ReadBytes(folder / "out.csv"), "home;Heim; Zuhause;\r\ntree;Baum;");
+    EXPECT_TRUE(Convert({folder / "in.lxd", folder / "out.csv", "--separator", "|"}).err.empty());
 }
 
 } // namespace

@@ -66,7 +66,19 @@ private slots:
         f.prompter.Expect(PromptAnswer::Ok);
         f.Action("ID_MEN_SAVEAS")->trigger();
         QVERIFY(f.prompter.LastText().contains(path));
+        QVERIFY(f.prompter.LastText().contains(QStringLiteral("No such file or directory"))); // the reason
         QVERIFY(f.window->Engine().Entries().IsModified());
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+    }
+
+    void saveAsCsvSaysHowManyEntriesHoldTheSeparator() {
+        MainWindowFixture f;
+        f.Add("home", "Heim; Zuhause");
+        f.chooser.Expect(ChosenFile{ToPath(f.Path("words.csv")), 0});
+        f.prompter.Expect(PromptAnswer::Cancel);
+        f.Action("ID_MEN_SAVEAS")->trigger();
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("1 entries hold the separator ';'.")));
+        QVERIFY(!QFile::exists(f.Path("words.csv")));
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
     }
 
@@ -106,6 +118,29 @@ private slots:
         QVERIFY(RecentPaths(f).isEmpty());
     }
 
+    void fileThatIsNoDictionaryIsRefusedBeforeTheSaveQuestion() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        const QString lxd = f.Path("picture.lxd");
+        const QString csv = f.Path("notes.csv");
+        WriteFile(lxd, picture);
+        WriteFile(csv, "just some notes\nwithout any separator\n");
+        for (const QString& path : {lxd, csv}) {
+            f.prompter.Expect(PromptAnswer::Ok); // the refusal only: no question about saving
+            f.window->OpenFile(path);
+            QVERIFY(f.prompter.Done());
+            QVERIFY(f.prompter.LastText().contains(path));
+        }
+        QCOMPARE(f.window->Engine().Entries().GetCell(1, 0), std::string("Haus"));
+        QVERIFY(f.window->Engine().Entries().IsModified());
+        QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
+        QVERIFY(RecentPaths(f).isEmpty());
+        QFile file(lxd);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), picture);
+    }
+
     void unknownExtensionIsRefused() {
         MainWindowFixture f;
         f.Add("house", "Haus");
@@ -136,6 +171,7 @@ private slots:
         QFile page(html);
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("<TD>Baum</TD>"));
+        QCOMPARE(RecentPaths(f), QStringList{csv}); // the page cannot be opened
     }
 
     void backupIsNamedAfterTheTimeAndOnlyForDictionaries() {

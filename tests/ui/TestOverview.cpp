@@ -155,6 +155,7 @@ private slots:
         f.prompter.Expect(PromptAnswer::Ok);
         Click(dialog, "m_BTNCSVExport");
         QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("The file could not be written")));
+        QVERIFY(f.prompter.LastText().endsWith(QStringLiteral("\nNo such file or directory")));
 
         // Append: house exists in another case and is skipped; with renaming it arrives as house (1).
         f.Write("more.csv", "house;Gebaeude\r\ncat;Katze;2007-03-05 09:04:01\r\n");
@@ -201,6 +202,22 @@ private slots:
         empty.chooser.Expect(ChosenFile{f.File("more.csv")});
         Click(fresh, "m_BTNCSVImport");
         QCOMPARE(empty.Rows(), 2);
+    }
+
+    void exportSaysHowManyEntriesHoldTheSeparator() {
+        ToolWindowFixture f;
+        f.Add("home", "Heim; Zuhause");
+        f.Add("tree", "Baum");
+        COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
+        f.prompter.Expect(PromptAnswer::Cancel);
+        Click(dialog, "m_BTNCSVExport");
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("1 entries hold the separator ';'.")));
+        QVERIFY(f.chooser.Done()); // cancelled before the file was chosen
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.chooser.Expect(ChosenFile{f.File("all.csv")});
+        Click(dialog, "m_BTNCSVExport");
+        QCOMPARE(f.Read("all.csv"), std::string("home;Heim; Zuhause\r\ntree;Baum"));
+        QVERIFY(f.prompter.Done());
     }
 
     void doubleClickPicksTheRowAndLargeTablesOpenAtOnce() {
