@@ -114,6 +114,14 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
                         .arg(int(m_Window.IsInTray()))
                         .arg(int(tray && tray->isVisible()))
                         .arg(m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->currentText()));
+    } else if (command == QLatin1String("open")) {
+        m_Window.OpenFile(argument);
+    } else if (command == QLatin1String("report-dictionary")) {
+        const ClassTable& entries = m_Window.Engine().Entries();
+        m_Log.Write(QStringLiteral("dictionary title=%1 path=%2 entries=%3 modified=%4")
+                        .arg(m_Window.windowTitle(), m_Window.CurrentPath())
+                        .arg(entries.RowCount())
+                        .arg(int(entries.IsModified())));
     } else if (command == QLatin1String("quit")) {
         if (!m_Window.close()) {
             m_Log.Write(QStringLiteral("FAIL the window refused to close"));

@@ -39,6 +39,8 @@ private:
 //   wait-file PATH     wait until PATH exists
 //   wait-pane TEXT     wait until the explanation pane contains TEXT
 //   report             log the window's state: visible, in-tray, tray icon shown, term box text
+//   open PATH          open PATH as File > Open dictionary does
+//   report-dictionary  log the open dictionary: window title, its path, entry count, modified flag
 //   quit               close the window and end the program
 // A wait that lasts longer than the time limit logs "FAIL" and ends the program with status 3.
 class ScriptDriver : public QObject {
