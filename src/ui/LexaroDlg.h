@@ -167,6 +167,7 @@ private:
     bool AskToSaveChanges();
     // False when the user cancels writing separated text that holds entries with the separator.
     bool SeparatedTextAgreed(const QString& path);
+    std::string CsvSeparator() const;
     bool PrepareExit();
     Prompter& Prompts() { return *m_Services.prompter; }
     QString Text(std::string_view key) const { return QString::fromStdU16String(m_Texts.GetWideText(key)); }

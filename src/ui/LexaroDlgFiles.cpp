@@ -80,7 +80,7 @@ void LexaroDlg::OpenFile(const QString& path) {
     DictionaryRead read = DictionaryRead::Complete;
     if (exists) {
         loaded.SetCharset(entries.Charset());
-        loaded.SetSeparator(entries.Separator());
+        loaded.SetSeparator(CsvSeparator());
         read = ReadDictionaryFile(loaded, ToPath(path), kind);
         if (read == DictionaryRead::NotADictionary) {
             Prompts().Ask(Text("FrmMain.m_acTNotADictionary").arg(path).toStdU16String(), u"", PromptButtons::Ok,
@@ -123,6 +123,7 @@ bool LexaroDlg::SaveFile(const QString& path) {
     if (extension == QLatin1String(".lxd")) {
         saved = entries.SaveDocumentFile(ToPath(path));
     } else if (extension == QLatin1String(".csv")) {
+        entries.SetSeparator(CsvSeparator());
         saved = entries.SaveSeparatedText(ToPath(path));
     } else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
         saved = entries.SaveHtml(ToPath(path));
@@ -184,16 +185,21 @@ void LexaroDlg::SaveDictionaryAs() {
     }
 }
 
+// Opening and saving separated text use the separator of the Options, as the overview's import and export do.
+std::string LexaroDlg::CsvSeparator() const {
+    return m_Settings.separator.empty() ? m_Engine.Entries().Separator() : m_Settings.separator;
+}
+
 // Separated text has no quoting: entries that hold the separator do not read back as they were written.
 bool LexaroDlg::SeparatedTextAgreed(const QString& path) {
     const ClassTable& entries = m_Engine.Entries();
     if (ExtensionOf(path) != QLatin1String(".csv")) {
         return true;
     }
-    const int holding = CountRowsHoldingSeparator(entries, {}, kEntryColumns, entries.Separator(), false);
+    const int holding = CountRowsHoldingSeparator(entries, {}, kEntryColumns, CsvSeparator(), false);
     return holding == 0 || Prompts().Ask(Text("FrmMain.m_acTSeparatorInside")
                                              .arg(holding)
-                                             .arg(QString::fromStdString(entries.Separator()))
+                                             .arg(QString::fromStdString(CsvSeparator()))
                                              .toStdU16String(),
                                          u"", PromptButtons::OkCancel, PromptIcon::Warning) == PromptAnswer::Ok;
 }

@@ -77,6 +77,29 @@ private slots:
         QCOMPARE(g.window->CurrentPath(), dictionary);
     }
 
+    void separatedTextOpensAndSavesWithTheSeparatorOfTheOptions() {
+        MainWindowFixture f;
+        const Environment environment = TestEnvironment(f.folder);
+        const auto storage = lexaro::PrepareStorage(environment, *f.clock);
+        QFile ini(QString::fromStdString(storage.settingsPath.string()));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <Separator>,</Separator>\r\n"
+                  "</InitFile>\r\n");
+        ini.close();
+        f.window->Start(storage, {}, environment.currentDirectory);
+        QFile csv(f.Path("in.csv"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("house,Haus;Heim\ntree,Baum\n");
+        csv.close();
+        f.window->OpenFile(f.Path("in.csv"));
+        QCOMPARE(f.window->Engine().Entries().GetCell(1, 0), std::string("Haus;Heim"));
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 2);
+        QVERIFY(f.window->SaveFile(f.Path("out.csv")));
+        QFile out(f.Path("out.csv"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QVERIFY(out.readAll().startsWith("house,Haus;Heim,"));
+    }
+
     void autoSafeSavesABoundDictionaryWithoutAsking() {
         MainWindowFixture f;
         const Environment environment = TestEnvironment(f.folder);
