@@ -100,7 +100,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTReadIncomplete", "The file %1 could not be read completely; %2 entries were read."},
     {"FrmMain.m_acTNotADictionary", "The file %1 holds no dictionary. It was not opened; the open dictionary stays as it is."},
     {"FrmMain.m_acTNotWritten", "The dictionary could not be written to"},
-    {"FrmMain.m_acTSeparatorInside", "%1 entries hold the separator '%2'. CSV has no quoting: read back, the text after it lands in the next column. Save anyway?"},
+    {"FrmMain.m_acTSeparatorInside", "Entries holding the separator '%2': %1. CSV has no quoting: read back, the text after the separator lands in the next column. Save anyway?"},
     {"FrmMain.m_acTPortableNotWritten", "The portable copy could not be written to"},
     {"FrmMain.m_acTOpenLink", "Open this link?"},
     {"FrmMain.m_acTOpenFailed", "The desktop could not open this with its default program:"},
@@ -172,7 +172,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmAllEntries.m_acTImportFinished", "entries added."},
     {"FrmAllEntries.m_acTImportFinishedOne", "entry added."},
     {"FrmAllEntries.m_acTInfo", "Information"},
-    {"FrmAllEntries.m_acTSeparatorInside", "%1 entries hold the separator '%2'. CSV has no quoting: read back, the text after it lands in the next column. Export anyway?"},
+    {"FrmAllEntries.m_acTSeparatorInside", "Entries holding the separator '%2': %1. CSV has no quoting: read back, the text after the separator lands in the next column. Export anyway?"},
 
     // Sort dialog of the overview.
     {"FrmSort.Caption", "Sort"},

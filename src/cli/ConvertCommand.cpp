@@ -119,8 +119,9 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
         const int holding =
             CountRowsHoldingSeparator(table, {}, table.ColumnCount(), separator, form == OutputForm::PlainText);
         if (holding > 0) {
-            io.err << "lexaro-cli convert: warning: " << holding << " entries hold the separator '" << separator
-                   << "'; separated text has no quoting, so they do not read back as they were\n";
+            io.err << "lexaro-cli convert: warning: " << holding << (holding == 1 ? " entry holds" : " entries hold")
+                   << " the separator '" << separator
+                   << "'; separated text has no quoting, so it does not read back as it was written\n";
         }
     }
     return kExitSuccess;

@@ -110,8 +110,8 @@ TEST(CliConvert, SeparatedTextOutWarnsAboutEntriesHoldingTheSeparator) {
     test::WriteBytes(folder / "in.lxd", test::Document({{"home", "Heim; Zuhause", ""}, {"tree", "Baum", ""}}));
     CliResult result = Convert({folder / "in.lxd", folder / "out.csv"});
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(result.err, "lexaro-cli convert: warning: 1 entries hold the separator ';'; separated text has no "
-                          "quoting, so they do not read back as they were\n");
+    EXPECT_EQ(result.err, "lexaro-cli convert: warning: 1 entry holds the separator ';'; separated text has no "
+                          "quoting, so it does not read back as it was written\n");
     EXPECT_EQ(ReadBytes(folder / "out.csv"), "home;Heim; Zuhause;\r\ntree;Baum;");
     EXPECT_TRUE(Convert({folder / "in.lxd", folder / "out.csv", "--separator", "|"}).err.empty());
 }

@@ -77,7 +77,7 @@ private slots:
         f.chooser.Expect(ChosenFile{ToPath(f.Path("words.csv")), 0});
         f.prompter.Expect(PromptAnswer::Cancel);
         f.Action("ID_MEN_SAVEAS")->trigger();
-        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("1 entries hold the separator ';'.")));
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Entries holding the separator ';': 1.")));
         QVERIFY(!QFile::exists(f.Path("words.csv")));
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
     }

@@ -211,7 +211,7 @@ private slots:
         COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
         f.prompter.Expect(PromptAnswer::Cancel);
         Click(dialog, "m_BTNCSVExport");
-        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("1 entries hold the separator ';'.")));
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Entries holding the separator ';': 1.")));
         QVERIFY(f.chooser.Done()); // cancelled before the file was chosen
         f.prompter.Expect(PromptAnswer::Ok);
         f.chooser.Expect(ChosenFile{f.File("all.csv")});
