@@ -1,6 +1,7 @@
 #include "ui/OverviewDlg.h"
 
 #include "app/CountedTexts.h"
+#include "app/DictionaryFiles.h"
 #include "app/EntryListTools.h"
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
@@ -354,11 +355,16 @@ void COverviewDlg::ImportCsv() {
         return;
     }
     entries.SetSeparator(m_Separator.toStdString());
-    if (!entries.LoadSeparatedText(chosen->path)) {
+    // Read aside: a file without entries (no separator in it) must not replace the dictionary.
+    ClassTable file;
+    file.SetCharset(entries.Charset());
+    file.SetSeparator(entries.Separator());
+    if (ReadDictionaryFile(file, chosen->path, FileKind::SeparatedText) != DictionaryRead::Complete) {
         // The dictionary stays as it was.
         ReportFile(QStringLiteral("The file could not be read:\n"), chosen->path);
         return;
     }
+    entries = std::move(file);
     entries.Resize(kEntryColumns, entries.RowCount());
     StampMissingDates(entries, stamp);
     entries.SetModified(true);
@@ -376,7 +382,7 @@ void COverviewDlg::AppendCsv() {
     ClassTable file;
     file.SetCharset(m_Engine.Entries().Charset());
     file.SetSeparator(m_Separator.toStdString());
-    if (!file.LoadSeparatedText(chosen->path)) {
+    if (ReadDictionaryFile(file, chosen->path, FileKind::SeparatedText) != DictionaryRead::Complete) {
         ReportFile(QStringLiteral("The file could not be read:\n"), chosen->path);
         return;
     }

@@ -220,6 +220,23 @@ private slots:
         QVERIFY(f.prompter.Done());
     }
 
+    void importAndAppendRefuseAFileWithoutEntries() {
+        ToolWindowFixture f;
+        f.Add("home", "Heim");
+        f.Write("notes.csv", "just some notes\nwithout the separator\n");
+        COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
+        f.prompter.Expect(PromptAnswer::Ok);
+        f.chooser.Expect(ChosenFile{f.File("notes.csv")});
+        f.prompter.Expect(PromptAnswer::Ok);
+        Click(dialog, "m_BTNCSVImport");
+        f.chooser.Expect(ChosenFile{f.File("notes.csv")});
+        f.prompter.Expect(PromptAnswer::Ok);
+        Click(dialog, "m_BTNCSVAppend");
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("The file could not be read")));
+        QVERIFY(f.prompter.Done());
+        QCOMPARE(Terms(f), std::vector<std::string>{"home"});
+    }
+
     void doubleClickPicksTheRowAndLargeTablesOpenAtOnce() {
         ToolWindowFixture f;
         Fill(f, 1000000);
