@@ -129,6 +129,11 @@ int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_vi
     std::size_t pos = 0;
     while (pos < text.size()) {
         slices.At(pos);
+        if (j == 0 && IsLineEnd(text, pos)) {
+            // An empty line between entries: its line end would otherwise become part of the next term.
+            pos = SkipLineEnd(text, pos);
+            continue;
+        }
         const std::size_t sep = nextSeparator.From(pos);
         const std::size_t eol = nextLineEnd.From(pos);
         const bool endsAtLine = eol != std::string_view::npos && (sep == std::string_view::npos || eol < sep);
@@ -141,10 +146,12 @@ int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_vi
             entries.SetCell(j, row, text.substr(pos, sep - pos));
             ++j;
             pos = sep + 1;
-            if (IsLineEnd(text, pos)) {
+            if (pos == text.size() || IsLineEnd(text, pos)) {
                 j = 0;
                 closeRow();
-                pos = SkipLineEnd(text, pos);
+                if (pos < text.size()) {
+                    pos = SkipLineEnd(text, pos);
+                }
             }
         } else if (eol != std::string_view::npos) {
             entries.SetCell(j, row, text.substr(pos, eol - pos));
@@ -154,8 +161,14 @@ int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_vi
             // Neither a separator nor a line end follows: the rest is the last field.
             entries.SetCell(j, row, text.substr(pos));
             entries.AddRows(1);
-            break;
+            return entries.RowCount() - before;
         }
+    }
+    // The text ended inside an entry, after a line end: the fields read so far still make it.
+    if (j > fields) {
+        closeRow();
+    } else if (j > 0) {
+        entries.AddRows(1);
     }
     return entries.RowCount() - before;
 }
@@ -177,16 +190,29 @@ LineSource LineSource::Of(const std::vector<std::string>& lines) {
                       [&lines](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }};
 }
 
-std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
-                                                               std::string_view separator, bool singleLines) {
+std::optional<std::pair<int, MassLineCheck>>
+FindMassDataIssue(const LineSource& lines, int start, std::string_view separator, bool singleLines, bool withDates) {
     constexpr std::size_t kLineLimit = 4095;
-    for (int i = start < 0 ? 0 : start; i < lines.count; ++i) {
-        const std::string_view line = lines.at(i).substr(0, kLineLimit);
+    const char fieldEnd = UsableSeparator(separator).front();
+    const int fields = withDates ? 3 : 2;
+    // Where an entry stands depends on the lines before, so the scan always starts at the first line.
+    int read = 0;
+    for (int i = 0; i < lines.count; ++i) {
+        const std::string_view line = lines.at(i);
         if (line.empty()) {
             continue;
         }
-        const MassLineCheck verdict = CheckMassDataLine(line, separator, singleLines);
-        if (verdict != MassLineCheck::Fine) {
+        MassLineCheck verdict = CheckMassDataLine(line.substr(0, kLineLimit), separator, singleLines);
+        const bool closes = line.back() == fieldEnd;
+        const int ends =
+            static_cast<int>(std::count(line.begin(), line.end(), fieldEnd)) + (singleLines && !closes ? 1 : 0);
+        // A first line without a separator runs into the term of the entry below it; an entry with more fields
+        // than it has loses the rest.
+        if ((read == 0 && ends == 0) || read + ends > fields) {
+            verdict = MassLineCheck::Error;
+        }
+        read = closes || verdict == MassLineCheck::Error ? 0 : read + ends;
+        if (i >= start && verdict != MassLineCheck::Fine) {
             return std::make_pair(i, verdict);
         }
     }

@@ -24,9 +24,10 @@ std::string BuildMassDataText(const ClassTable& entries, std::string_view separa
                               std::string_view lineEnd = "\r\n", const ProgressReport& progress = {});
 
 // Adds the entries the mass data text describes to the table (term, explanation and, with dates, the date as
-// typed). Only the separator's first byte ends a field; a separator right before a line end closes the entry,
-// which then gets the stamp as its date unless dates are typed. With singleLines a line end also ends a field.
-// CR LF, a lone CR and a lone LF all count as line ends. Returns the number of rows added.
+// typed). Only the separator's first byte ends a field; a separator right before a line end (or the end of the
+// text) closes the entry, which then gets the stamp as its date unless dates are typed. With singleLines a line
+// end also ends a field. Empty lines between entries are skipped. CR LF, a lone CR and a lone LF all count as
+// line ends. Returns the number of rows added.
 int ApplyMassDataText(ClassTable& entries, std::string_view text, std::string_view separator, bool withDates,
                       bool singleLines, std::string_view stamp, const ProgressReport& progress = {});
 
@@ -44,8 +45,10 @@ struct LineSource {
 };
 
 // The first line (from 0) the check complains about at or after start, with its verdict; nullopt when none.
-std::optional<std::pair<int, MassLineCheck>> FindMassDataIssue(const LineSource& lines, int start,
-                                                               std::string_view separator, bool singleLines);
+// Besides what CheckMassDataLine says, a line is an error when it begins an entry without a separator (it would
+// run into the next term) or gives its entry more fields than the entry has (their text would be lost).
+std::optional<std::pair<int, MassLineCheck>>
+FindMassDataIssue(const LineSource& lines, int start, std::string_view separator, bool singleLines, bool withDates);
 
 // The go-to search of the mass data window: a text ending in "*" matches lines that begin with the rest,
 // any other text lines that contain it (case matters). Repeating the same text continues below the last match.

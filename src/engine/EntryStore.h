@@ -143,6 +143,11 @@ public:
     bool Lookup(std::string_view text, bool substring, bool additional,
                 const std::vector<std::filesystem::path>& dictionaries, std::string_view notFound, std::string& out);
 
+    // Makes the entries equal to the first three columns of replacement. Every row that changes, goes or comes is
+    // logged, so that one Undo brings the old entries back; rows equal at the same place are left alone. Returns
+    // the number of rows changed, removed or added.
+    int ReplaceEntries(const ClassTable& replacement);
+
     // Reverts every logged change of the group, newest first; true if there was at least one.
     bool UndoChanges(int group);
     // Appends one undo log row describing the entry at row as it is now. False if the log cannot grow.

@@ -17,6 +17,13 @@
 
 namespace lexaro {
 
+namespace {
+
+// The field keeps each line's own line end; the text it is filled with ends its lines so.
+constexpr std::string_view kShownLineEnd = "\n";
+
+} // namespace
+
 CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine, bool addMode, const QString& separator,
                            bool withDates, QWidget* parent)
     : QDialog(parent), m_Context(context), m_Engine(engine), m_AddMode(addMode), m_Separator(separator),
@@ -77,8 +84,7 @@ CMassDataDlg::CMassDataDlg(const ToolWindowContext& context, EntryStore& engine,
         CStateDlg state(this, m_Context.Text("FrmMass.m_acTState"));
         state.SetRange(100);
         state.show();
-        m_EDTText->SetText(BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates,
-                                             std::string_view("\n"),
+        m_EDTText->SetText(BuildMassDataText(m_Engine.Entries(), m_Separator.toStdString(), m_WithDates, kShownLineEnd,
                                              [&state](int percent) { state.Advance(percent); }));
     }
     UpdateLineCount();
@@ -124,35 +130,97 @@ LineSource CMassDataDlg::Lines() const {
     return LineSource{m_EDTText->LineCount(), [this](int line) { return m_EDTText->Line(line); }};
 }
 
+MassDataFormat CMassDataDlg::Format() const {
+    return MassDataFormat{m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked()};
+}
+
+QString CMassDataDlg::IssueText(const LineSource& lines, std::pair<int, MassLineCheck> issue) const {
+    const auto [line, verdict] = issue;
+    const std::string_view shown = lines.at(line).substr(0, 4095);
+    const QString where = QStringLiteral("%1 ('%2')")
+                              .arg(line + 1)
+                              .arg(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
+    QString text =
+        m_Context.Text(verdict == MassLineCheck::Error ? "FrmMass.m_acMErrorDetected" : "FrmMass.m_acMUnwantedChar");
+    return text.replace(QStringLiteral("%s"), where);
+}
+
 bool CMassDataDlg::CheckForErrors() {
     const LineSource lines = Lines();
-    const std::string separator = m_Separator.toStdString();
-    const bool single = m_CHKSingleLines->isChecked();
+    const MassDataFormat format = Format();
     bool reported = false;
     int start = 0;
-    while (auto issue = FindMassDataIssue(lines, start, separator, single)) {
-        const int line = issue->first;
-        ScrollToLine(line);
-        const bool error = issue->second == MassLineCheck::Error;
-        const std::string_view shown = lines.at(line).substr(0, 4095);
-        const QString where = QStringLiteral("%1 ('%2')")
-                                  .arg(line + 1)
-                                  .arg(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
-        QString text = m_Context.Text(error ? "FrmMass.m_acMErrorDetected" : "FrmMass.m_acMUnwantedChar");
-        text.replace(QStringLiteral("%s"), where);
+    while (auto issue = FindMassDataIssue(lines, start, format.separator, format.singleLines, format.withDates)) {
+        ScrollToLine(issue->first);
         reported = true;
-        const auto answer = m_Context.prompter.Ask(text.toStdU16String(), u"", PromptButtons::OkCancel,
-                                                   error ? PromptIcon::Error : PromptIcon::Warning);
+        const bool error = issue->second == MassLineCheck::Error;
+        const auto answer =
+            m_Context.prompter.Ask(IssueText(lines, *issue).toStdU16String(), u"", PromptButtons::OkCancel,
+                                   error ? PromptIcon::Error : PromptIcon::Warning);
         if (answer == PromptAnswer::Cancel) {
             return false;
         }
-        start = line + 1;
+        start = issue->first + 1;
     }
     if (!reported) {
         m_Context.prompter.Ask(m_Context.Text("FrmMass.m_acMNoErrors").toStdU16String(), u"", PromptButtons::Ok,
                                PromptIcon::Information);
     }
     return true;
+}
+
+bool CMassDataDlg::ConfirmApplying() {
+    const LineSource lines = Lines();
+    const MassDataFormat format = Format();
+    const auto issue = FindMassDataIssue(lines, 0, format.separator, format.singleLines, format.withDates);
+    if (!issue) {
+        return true;
+    }
+    const QString question = IssueText(lines, *issue) + QLatin1Char('\n') + m_Context.Text("FrmMass.m_acMApplyAnyway");
+    if (m_Context.prompter.Ask(question.toStdU16String(), u"", PromptButtons::YesNo, PromptIcon::Warning) ==
+        PromptAnswer::Yes) {
+        return true;
+    }
+    ScrollToLine(issue->first);
+    m_EDTText->setFocus();
+    return false;
+}
+
+int CMassDataDlg::exec() {
+    if (!ConfirmOpening()) {
+        setResult(QDialog::Rejected);
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+bool CMassDataDlg::ConfirmOpening() {
+    if (m_AddMode) {
+        return true;
+    }
+    const ClassTable& entries = m_Engine.Entries();
+    const UnfaithfulEntries found = FindUnfaithfulEntries(entries, m_Separator.toStdString(), m_WithDates);
+    if (found.count == 0) {
+        return true;
+    }
+    const std::string_view term = entries.CellView(kTermColumn, found.firstRow);
+    // The placeholders are filled in order: the number of entries, the separator, the first entry's term.
+    QString text = m_Context.Text("FrmMass.m_acMSeparatorInEntries");
+    const std::pair<QString, QString> values[] = {
+        {QStringLiteral("%i"), QString::number(found.count)},
+        {QStringLiteral("%s"), m_Separator.isEmpty() ? QStringLiteral(";") : m_Separator.left(1)},
+        {QStringLiteral("%s"), QString::fromUtf8(term.data(), static_cast<qsizetype>(term.size()))}};
+    qsizetype from = 0;
+    for (const auto& [placeholder, value] : values) {
+        const qsizetype at = text.indexOf(placeholder, from);
+        if (at < 0) {
+            break;
+        }
+        text.replace(at, placeholder.size(), value);
+        from = at + value.size();
+    }
+    return m_Context.prompter.Ask(text.toStdU16String(), u"", PromptButtons::OkCancel, PromptIcon::Warning) ==
+           PromptAnswer::Ok;
 }
 
 void CMassDataDlg::GoTo() {
@@ -176,24 +244,22 @@ void CMassDataDlg::GoTo() {
 }
 
 void CMassDataDlg::accept() {
-    ClassTable& entries = m_Engine.Entries();
     const std::string text = m_EDTText->Text();
+    // Untouched, the text changes nothing, not even the entries it cannot show as they are.
+    if (!m_AddMode &&
+        IsMassDataTextOf(m_Engine.Entries(), text, m_Separator.toStdString(), m_WithDates, kShownLineEnd)) {
+        QDialog::accept();
+        return;
+    }
+    if (!ConfirmApplying()) {
+        return;
+    }
     // A language file names both states with one text; without one the window says what it does.
     CStateDlg state(this, QString::fromStdU16String(m_Context.texts.GetWideText("FrmMass.m_acTState", "Writing...")));
     state.SetRange(100);
     state.show();
-    const std::string stamp = m_Engine.DateStamp();
-    if (!m_AddMode) {
-        entries.Clear(false);
-        entries.Resize(kEntryColumns, 0);
-    }
-    ApplyMassDataText(entries, text, m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked(), stamp,
+    ApplyMassDataEdit(m_Engine, text, Format(), m_AddMode, m_Engine.DateStamp(),
                       [&state](int percent) { state.Advance(percent); });
-    entries.SetModified(true);
-    if (!m_AddMode) {
-        // The old row numbers mean nothing in the new table.
-        m_Engine.DictionaryReplaced();
-    }
     QDialog::accept();
 }
 

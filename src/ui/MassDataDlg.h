@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EntryListTools.h"
+#include "app/MassDataEdit.h"
 #include "ui/ToolWindow.h"
 
 #include <QDialog>
@@ -26,6 +27,9 @@ public:
     CMassDataDlg(const ToolWindowContext& context, EntryStore& engine, bool addMode, const QString& separator,
                  bool withDates, QWidget* parent = nullptr);
 
+    // Asks first, in edit mode, when the text cannot show some entries as they are; Rejected when the user declines.
+    int exec() override;
+    bool ConfirmOpening();
     void accept() override;
     // Runs the error check; false when the user ended it with Cancel.
     bool CheckForErrors();
@@ -33,6 +37,10 @@ public:
 
 private:
     void CreateMenu(QVBoxLayout* layout);
+    // The first problem the error check finds, if any, and whether to apply the text all the same.
+    bool ConfirmApplying();
+    QString IssueText(const LineSource& lines, std::pair<int, MassLineCheck> issue) const;
+    MassDataFormat Format() const;
     void UpdateLineCount();
     void ScrollToLine(int line);
     LineSource Lines() const;

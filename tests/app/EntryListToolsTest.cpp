@@ -136,15 +136,38 @@ TEST(MassDataCheck, FlagsBlanksBesideTheSeparatorAndLinesWithoutOne) {
 
     const std::vector<std::string> text{"a;b;", "", "house ;Haus;", "x"};
     const LineSource lines = LineSource::Of(text);
-    auto issue = FindMassDataIssue(lines, 0, ";", true);
+    auto issue = FindMassDataIssue(lines, 0, ";", true, false);
     ASSERT_TRUE(issue);
     EXPECT_EQ(issue->first, 2);
     EXPECT_EQ(issue->second, MassLineCheck::UnwantedChar);
-    issue = FindMassDataIssue(lines, 3, ";", true);
+    issue = FindMassDataIssue(lines, 3, ";", true, false);
     ASSERT_TRUE(issue);
     EXPECT_EQ(issue->second, MassLineCheck::Error);
-    EXPECT_FALSE(FindMassDataIssue(lines, 3, ";", false));
+    EXPECT_EQ(FindMassDataIssue(lines, 3, ";", false, false)->second, MassLineCheck::Error);
     EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Cells{"a", "b", "c", "d"}));
+}
+
+// Each of these lost an entry or ran one into the next term.
+TEST(MassDataText, EveryEntryArrivesWhateverTheEmptyLinesAndTheLastLineEnd) {
+    ClassTable gap;
+    EXPECT_EQ(ApplyMassDataText(gap, "a;b;\n\nc;d;", ";", false, false, kStamp), 2);
+    EXPECT_EQ(Column(gap, 0), (Cells{"a", "c"}));
+    EXPECT_EQ(Column(gap, 2), (Cells{std::string(kStamp), std::string(kStamp)}));
+    ClassTable open;
+    EXPECT_EQ(ApplyMassDataText(open, "a;b\n", ";", false, false, kStamp), 1);
+    EXPECT_EQ(Column(open, 1), (Cells{"b"}));
+}
+
+TEST(MassDataCheck, FindsLinesThatRunIntoTheNextTermAndEntriesWithTooManyFields) {
+    const std::vector<std::string> text{"house", "tree;Baum;", "x;first", "", "second;", "a;b;c;", "d;e;2001;"};
+    const LineSource lines = LineSource::Of(text);
+    EXPECT_EQ(FindMassDataIssue(lines, 0, ";", false, false), std::make_pair(0, MassLineCheck::Error));
+    EXPECT_EQ(FindMassDataIssue(lines, 1, ";", false, false), std::make_pair(5, MassLineCheck::Error));
+    EXPECT_EQ(FindMassDataIssue(lines, 6, ";", false, false), std::make_pair(6, MassLineCheck::Error));
+    EXPECT_FALSE(FindMassDataIssue(lines, 1, ";", false, true));
+    // With single lines a line end ends a field as well.
+    const std::vector<std::string> single{"a;b", "c;d;"};
+    EXPECT_EQ(FindMassDataIssue(LineSource::Of(single), 0, ";", true, false), std::make_pair(1, MassLineCheck::Error));
 }
 
 TEST(MassDataGoto, StarMatchesAtTheStartAndRepeatsContinueBelow) {

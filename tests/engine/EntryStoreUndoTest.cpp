@@ -204,5 +204,37 @@ TEST(EntryStoreReorder, SwapExchangesTermAndExplanationEverywhere) {
     EXPECT_EQ(f.store.UndoLog().RowCount(), 0);
 }
 
+TEST(EntryStoreUndo, ReplacedEntriesComeBackWithOneUndo) {
+    for (const Rows& replacement : {Rows{{"alpha", "first", "2001-01-01 00:00:01"}, {"new", "neu", kOld}},
+                                    Rows{{"x", "y", kOld},
+                                         {"beta", "second", "2001-01-01 00:00:02"},
+                                         {"go", "3", kOld},
+                                         {"delta", "fourth", "2001-01-01 00:00:04"},
+                                         {"GO", "5", kOld},
+                                         {"o", "6", kOld},
+                                         {"more", "mehr", kOld},
+                                         {"last", "letzte", kOld}}}) {
+        Fixture f;
+        f.Fill(SixEntries());
+        f.store.SetCurrentRow(5);
+        ClassTable table;
+        table.Resize(3, 0);
+        for (const auto& row : replacement) {
+            table.AddRows(1);
+            for (int c = 0; c < 3; ++c) {
+                table.SetCell(c, table.RowCount() - 1, row[static_cast<std::size_t>(c)]);
+            }
+        }
+        EXPECT_GT(f.store.ReplaceEntries(table), 0);
+        EXPECT_EQ(Snapshot(f.store.Entries()), replacement);
+        EXPECT_LT(f.store.CurrentRow(), f.store.Entries().RowCount());
+        EXPECT_TRUE(f.store.UndoChanges(0));
+        EXPECT_EQ(Snapshot(f.store.Entries()), SixEntries());
+        // Replacing the entries by themselves changes and logs nothing.
+        EXPECT_EQ(f.store.ReplaceEntries(f.store.Entries()), 0);
+        EXPECT_EQ(f.store.UndoLog().RowCount(), 0);
+    }
+}
+
 } // namespace
 } // namespace lexaro

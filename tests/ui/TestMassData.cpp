@@ -21,28 +21,70 @@ class TestMassData : public QObject {
     static void Click(QDialog& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
 
 private slots:
-    void editWithoutChangesKeepsTheEntriesAndStampsThem() {
+    // An explanation holding the separator is announced when the editor opens and survives OK without a change;
+    // no entry gets a new date.
+    void editWithoutChangesKeepsEveryEntryAsItWas() {
         ToolWindowFixture f;
         f.Add("house", "das Haus", "2001-01-01 00:00:00");
+        f.Add("home", "Zuhause; Heim", "2002-02-02 00:00:00");
         f.Add("tree", "der Baum");
-        f.engine.UndoLog().Resize(6, 1); // something Undo could otherwise apply to the new rows
+        f.engine.Entries().SetModified(false);
         CMassDataDlg dialog(f.Context(), f.engine, false, ";", false);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Enter mass data"));
-        QCOMPARE(TextOf(dialog), QStringLiteral("house;das Haus;\ntree;der Baum;\n"));
-        QCOMPARE(dialog.findChild<QLabel*>("m_LBLLines")->text(), QStringLiteral("3"));
+        QCOMPARE(TextOf(dialog), QStringLiteral("house;das Haus;\nhome;Zuhause; Heim;\ntree;der Baum;\n"));
+        QCOMPARE(dialog.findChild<QLabel*>("m_LBLLines")->text(), QStringLiteral("4"));
         QCOMPARE(dialog.findChild<QLabel*>("m_LBLHint")->text(),
                  QStringLiteral("Hint: Term and explanation must have a ';' at the end. E.g: Term1;This is the "
                                 "explanation; ."));
         QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(dialog));
         QCOMPARE(field->text(QAccessible::Name), dialog.windowTitle());
         QCOMPARE(field->text(QAccessible::Description), dialog.findChild<QLabel*>("m_LBLHint")->text());
+        f.prompter.Expect(PromptAnswer::Cancel);
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QVERIFY(f.prompter.LastText().startsWith(
+            QStringLiteral("The text cannot show 1 entries as they are: a field holds the separator ';' or begins with "
+                           "a line break (the first: 'home').")));
+        f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(dialog.ConfirmOpening());
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(f.Rows(), 3);
+        QCOMPARE(f.Cell(1, 1), std::string("Zuhause; Heim"));
+        QCOMPARE(f.Cell(2, 0), std::string("2001-01-01 00:00:00"));
+        QCOMPARE(f.Cell(2, 2), std::string());
+        QVERIFY(!f.engine.Entries().IsModified());
+        QVERIFY(f.prompter.Done());
+
+        // A changed text stamps only what changed, and Undo brings the old entries back.
+        CMassDataDlg edit(f.Context(), f.engine, false, ";", false);
+        Field(edit)->SetText("house;das Haus;\ntree;der Baum!;\n");
+        Click(edit, "m_BTNOk");
+        QCOMPARE(f.Rows(), 2);
+        QCOMPARE(f.Cell(2, 0), std::string("2001-01-01 00:00:00"));
+        QCOMPARE(f.Cell(2, 1), std::string("2024-03-05 09:04:01"));
+        QVERIFY(f.engine.UndoChanges(0));
+        QCOMPARE(f.Rows(), 3);
+        QCOMPARE(f.Cell(1, 1), std::string("Zuhause; Heim"));
+    }
+
+    // A faulty text is not applied before the user says so; otherwise the caret goes to the faulty line.
+    void okAsksBeforeApplyingAFaultyText() {
+        ToolWindowFixture f;
+        CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
+        Field(dialog)->SetText("shoe;Schuh;\nhouse\ntree;Baum;\n");
+        f.prompter.Expect(PromptAnswer::No);
+        Click(dialog, "m_BTNOk");
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Error detected on line 2 ('house')!\nApply the text anyway? "
+                                                       "(Otherwise the editor goes to that line.)"));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(f.Rows(), 0);
+        QCOMPARE(Field(dialog)->Cursor().line, 1);
+        f.prompter.Expect(PromptAnswer::Yes);
         Click(dialog, "m_BTNOk");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(f.Rows(), 2);
-        QCOMPARE(f.Cell(1, 0), std::string("das Haus"));
-        QCOMPARE(f.Cell(2, 0), std::string("2024-03-05 09:04:01"));
-        QCOMPARE(f.engine.UndoLog().RowCount(), 0);
-        QVERIFY(f.engine.Entries().IsModified());
+        QCOMPARE(f.Cell(0, 1), std::string("house\ntree"));
+        QVERIFY(f.prompter.Done());
     }
 
     void datesAreTypedAndCancelChangesNothing() {
@@ -102,14 +144,15 @@ private slots:
         CMassDataDlg dialog(f.Context(), f.engine, true, ";", false);
         Field(dialog)->SetText("shoe;Schuh;\nhouse ;Haus;\nno separator\nhome;Heim;\n");
         f.prompter.Expect(PromptAnswer::Ok);
+        f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.CheckForErrors());
-        QCOMPARE(f.prompter.LastText(), QStringLiteral("Maybe unwanted char on line 2 ('house ;Haus;')!"));
+        QCOMPARE(f.prompter.LastText(), QStringLiteral("Error detected on line 3 ('no separator')!"));
         QVERIFY(f.prompter.Done());
 
         dialog.findChild<QCheckBox*>("m_CHKSingleLines")->setChecked(true);
         f.prompter.Expect(PromptAnswer::Cancel);
         dialog.findChild<QAction*>("ID_MEN_ERRORCHECK")->trigger();
-        QCOMPARE(f.prompter.Asked(), 2); // Cancel ended the check at the first line
+        QCOMPARE(f.prompter.Asked(), 3); // Cancel ended the check at the first line
         QCOMPARE(Field(dialog)->Cursor().line, 1);
         f.prompter.Expect(PromptAnswer::Ok);
         f.prompter.Expect(PromptAnswer::Ok);

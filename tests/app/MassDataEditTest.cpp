@@ -1,0 +1,80 @@
+#include "app/MassDataEdit.h"
+
+#include "engine/EntryStore.h"
+
+#include <array>
+#include <gtest/gtest.h>
+
+namespace lexaro {
+namespace {
+
+constexpr std::string_view kStamp = "2024-03-05 09:04:01";
+
+using Rows = std::vector<std::array<std::string, 3>>;
+
+Rows Snapshot(const ClassTable& table) {
+    Rows rows;
+    for (int r = 0; r < table.RowCount(); ++r) {
+        rows.push_back({table.PeekCell(0, r), table.PeekCell(1, r), table.PeekCell(2, r)});
+    }
+    return rows;
+}
+
+void Fill(ClassTable& table, const Rows& rows) {
+    table.Resize(3, 0);
+    for (const auto& row : rows) {
+        const int r = table.RowCount();
+        for (int c = 0; c < 3; ++c) {
+            table.SetCell(c, r, row[static_cast<std::size_t>(c)]);
+        }
+        table.AddRows(1);
+    }
+}
+
+const Rows kBefore{{"house", "das Haus", "2001-01-01 00:00:00"},
+                   {"tree", "der Baum", "2002-02-02 00:00:00"},
+                   {"home", "Zuhause; Heim", "2003-03-03 00:00:00"}};
+
+TEST(MassDataEdit, FindsTheEntriesTheTextCannotShow) {
+    ClassTable entries;
+    Fill(entries, kBefore);
+    entries.SetCell(1, 0, "\nHaus");
+    const UnfaithfulEntries found = FindUnfaithfulEntries(entries, ";", false);
+    EXPECT_EQ(found.count, 2);
+    EXPECT_EQ(found.firstRow, 0);
+    EXPECT_EQ(FindUnfaithfulEntries(entries, "|", false).count, 1);
+
+    const std::string text = BuildMassDataText(entries, ";", true, "\n");
+    EXPECT_TRUE(IsMassDataTextOf(entries, text, ";", true, "\n"));
+    EXPECT_FALSE(IsMassDataTextOf(entries, text, ";", false, "\n"));
+    EXPECT_FALSE(IsMassDataTextOf(entries, text + "x", ";", true, "\n"));
+}
+
+TEST(MassDataEdit, OnlyNewAndChangedEntriesAreStampedAndOneUndoTakesTheEditBack) {
+    EntryStore engine;
+    Fill(engine.Entries(), kBefore);
+    EXPECT_EQ(ApplyMassDataEdit(engine, "tree;der Baum;\nhouse;das Haus!;\nnew;neu;\n", {}, false, kStamp), 3);
+    EXPECT_EQ(Snapshot(engine.Entries()), (Rows{{"tree", "der Baum", "2002-02-02 00:00:00"},
+                                                {"house", "das Haus!", std::string(kStamp)},
+                                                {"new", "neu", std::string(kStamp)}}));
+    EXPECT_TRUE(engine.UndoChanges(0));
+    EXPECT_EQ(Snapshot(engine.Entries()), kBefore);
+
+    // Two equal entries lend their dates one each; typed dates are kept as typed.
+    ClassTable before;
+    Fill(before, {{"a", "b", "1"}, {"a", "b", "2"}});
+    ClassTable edited;
+    Fill(edited, {{"x", "y", "now"}, {"a", "b", "now"}, {"a", "b", "now"}, {"a", "b", "now"}});
+    KeepDatesOfUnchangedEntries(before, edited);
+    EXPECT_EQ(Snapshot(edited), (Rows{{"x", "y", "now"}, {"a", "b", "2"}, {"a", "b", "1"}, {"a", "b", "now"}}));
+
+    MassDataFormat dated;
+    dated.withDates = true;
+    EXPECT_EQ(ApplyMassDataEdit(engine, "add;dazu;2000;\n", dated, true, kStamp), 1);
+    EXPECT_EQ(engine.Entries().PeekCell(2, 3), "2000");
+    EXPECT_TRUE(engine.UndoChanges(0));
+    EXPECT_EQ(Snapshot(engine.Entries()), kBefore);
+}
+
+} // namespace
+} // namespace lexaro
