@@ -3,12 +3,16 @@
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace lexaro {
 
@@ -27,6 +31,11 @@ void ScriptLog::Write(const QString& line) const {
 
 PromptAnswer ScriptPrompter::Ask(const std::u16string& text, const std::u16string&, PromptButtons buttons, PromptIcon) {
     m_Log.Write(QStringLiteral("prompt ") + QString::fromStdU16String(text));
+    if (!m_Next.empty()) {
+        const PromptAnswer answer = m_Next.front();
+        m_Next.pop_front();
+        return answer;
+    }
     switch (buttons) {
     case PromptButtons::Ok:
         return PromptAnswer::Ok;
@@ -67,6 +76,11 @@ void ScriptDriver::Step() {
         m_Log.Write(QStringLiteral("done ") + line);
         ++m_Next;
         m_Waited = 0;
+        if (m_Yield) {
+            m_Yield = false;
+            m_Timer.start(0);
+            return;
+        }
     }
 }
 
@@ -96,6 +110,33 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
             m_Log.Write(QStringLiteral("FAIL no command ") + argument);
         } else {
             action->trigger();
+        }
+    } else if (command == QLatin1String("trigger-later")) {
+        QAction* action = m_Window.findChild<QAction*>(argument);
+        if (!action) {
+            m_Log.Write(QStringLiteral("FAIL no command ") + argument);
+        } else {
+            QTimer::singleShot(0, action, &QAction::trigger);
+        }
+    } else if (command == QLatin1String("press")) {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* button = modal ? modal->findChild<QAbstractButton*>(argument) : nullptr;
+        if (!Waited(button != nullptr, line)) {
+            return false;
+        }
+        button->click();
+        m_Yield = true;
+    } else if (command == QLatin1String("answer")) {
+        const std::pair<QLatin1String, PromptAnswer> answers[] = {{QLatin1String("Ok"), PromptAnswer::Ok},
+                                                                  {QLatin1String("Yes"), PromptAnswer::Yes},
+                                                                  {QLatin1String("No"), PromptAnswer::No},
+                                                                  {QLatin1String("Cancel"), PromptAnswer::Cancel}};
+        const auto* named = std::find_if(std::begin(answers), std::end(answers),
+                                         [&](const auto& answer) { return answer.first == argument; });
+        if (named == std::end(answers) || !m_Prompter) {
+            m_Log.Write(QStringLiteral("FAIL cannot answer ") + argument);
+        } else {
+            m_Prompter->AnswerNext(named->second);
         }
     } else if (command == QLatin1String("touch")) {
         QFile file(argument);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <deque>
 
 namespace lexaro {
 
@@ -20,21 +21,27 @@ private:
     QString m_Path;
 };
 
-// Prompts of a scripted run: logged and answered with the choice that changes nothing (OK, No or Cancel).
+// Prompts of a scripted run: logged and answered with the choice that changes nothing (OK, No or Cancel),
+// unless the script named the answer to the next prompt.
 class ScriptPrompter : public Prompter {
 public:
     explicit ScriptPrompter(const ScriptLog& log) : m_Log(log) {}
     PromptAnswer Ask(const std::u16string& text, const std::u16string& caption, PromptButtons buttons,
                      PromptIcon icon) override;
+    void AnswerNext(PromptAnswer answer) { m_Next.push_back(answer); }
 
 private:
     const ScriptLog& m_Log;
+    std::deque<PromptAnswer> m_Next;
 };
 
 // Runs the commands of a script file against the main window, one per line, from the event loop, so that a
 // test can drive several running programs on one display. Commands:
 //   search TEXT        look TEXT up as the Search button does
 //   trigger NAME       trigger the menu or tray command with that object name
+//   trigger-later NAME trigger the command later and go on, so that the next steps act in the window it opens
+//   press NAME         click the button with that object name in the modal window, once one is open
+//   answer ANSWER      answer the next prompt with Ok, Yes, No or Cancel
 //   touch PATH         create the file PATH (tells the driving test or another program that a step is done)
 //   wait-file PATH     wait until PATH exists
 //   wait-pane TEXT     wait until the explanation pane contains TEXT
@@ -49,6 +56,8 @@ class ScriptDriver : public QObject {
 public:
     ScriptDriver(LexaroDlg& window, const QString& scriptPath, const ScriptLog& log, int timeLimitMs = 20000);
     void Start();
+    // Needed by "answer".
+    void SetPrompter(ScriptPrompter& prompter) { m_Prompter = &prompter; }
 
 private:
     void Step();
@@ -62,6 +71,9 @@ private:
     int m_Waited = 0;
     int m_TimeLimitMs;
     QTimer m_Timer;
+    ScriptPrompter* m_Prompter = nullptr;
+    // Set by a step after which the event loop has to run before the next one (a modal window closes).
+    bool m_Yield = false;
 };
 
 } // namespace lexaro

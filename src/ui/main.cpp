@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<lexaro::ScriptDriver> driver;
     if (scriptLog) {
         driver = std::make_unique<lexaro::ScriptDriver>(window, QString::fromLocal8Bit(script), *scriptLog);
+        driver->SetPrompter(*scriptPrompter);
         driver->Start();
     }
 #endif
