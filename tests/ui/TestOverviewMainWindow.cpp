@@ -32,9 +32,10 @@ private slots:
         QCOMPARE(f.window->Engine().CurrentRow(), 1);
     }
 
-    void massDataReplacesTheEntriesAndPropertiesKeepTheChecksumChoice() {
+    void massDataReplacesTheEntriesUndoBringsThemBackAndPropertiesKeepTheChecksumChoice() {
         MainWindowFixture f;
         f.Add("house", "das Haus");
+        f.window->Engine().ClearUndoLog(); // Undo would take the add back as well
         WhenOpen<CMassDataDlg>([](CMassDataDlg& dialog) {
             dialog.findChild<CLargeTextEdit*>("m_EDTText")->SetText("a;b;\nc;d;\n");
             dialog.accept();
@@ -42,8 +43,10 @@ private slots:
         f.Action("ID_MEN_MASSEDIT")->trigger();
         QCOMPARE(f.window->Engine().Entries().RowCount(), 2);
         QCOMPARE(f.window->Engine().Entries().PeekCell(0, 0), std::string("a"));
-        QCOMPARE(f.window->Engine().UndoLog().RowCount(), 0);
         QCOMPARE(f.TermBox()->currentText(), QStringLiteral("a"));
+        f.Action("ID_MEN_UNDO")->trigger();
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(f.window->Engine().Entries().PeekCell(1, 0), std::string("das Haus"));
 
         WhenOpen<CPropertiesDlg>([](CPropertiesDlg& dialog) {
             dialog.findChild<QComboBox*>("m_CBBChecksum")->setCurrentIndex(4);
