@@ -24,7 +24,7 @@ start_lexaro edit "$work/edit.script" "$work/sample.lxd"
 wait_exit "$started" 30 || fail "the program did not finish"
 log="$work/edit.script.log"
 grep -q FAIL "$log" && fail "a script step failed"
-grep -qF "prompt The text cannot show 3 entries as they are: a field holds the separator ';'" "$log" ||
+grep -qF "prompt The text cannot show every entry as it is: in 3 of them a field holds the separator ';'" "$log" ||
     fail "opening the editor did not warn about the entries holding the separator"
 grep -qF "(the first: 'home')" "$log" || fail "the warning does not name the first such entry"
 

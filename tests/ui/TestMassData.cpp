@@ -42,8 +42,8 @@ private slots:
         f.prompter.Expect(PromptAnswer::Cancel);
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY(f.prompter.LastText().startsWith(
-            QStringLiteral("The text cannot show 1 entries as they are: a field holds the separator ';' or begins with "
-                           "a line break (the first: 'home').")));
+            QStringLiteral("The text cannot show every entry as it is: in 1 of them a field holds the separator ';' or "
+                           "begins with a line break (the first: 'home').")));
         f.prompter.Expect(PromptAnswer::Ok);
         QVERIFY(dialog.ConfirmOpening());
         Click(dialog, "m_BTNOk");
