@@ -206,8 +206,8 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMass.m_acMNoErrors", "No errors found."},
     {"FrmMass.m_acMSeparatorInEntries",
      "The text cannot show every entry as it is: in %i of them a field holds the separator '%s' or begins with a "
-     "line break (the first: '%s'). If you change the text, these entries are cut there. Continue anyway, or cancel "
-     "and choose another separator in the Options?"},
+     "line break (the first: '%s'). Such entries between the first and the last line you change are cut there. "
+     "Continue anyway, or cancel and choose another separator in the Options?"},
     {"FrmMass.m_acMApplyAnyway", "Apply the text anyway? (Otherwise the editor goes to that line.)"},
 
     // Dictionary properties.

@@ -2,6 +2,7 @@
 
 #include "engine/EntryStore.h"
 
+#include <algorithm>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -51,9 +52,19 @@ UnfaithfulEntries FindUnfaithfulEntries(const ClassTable& entries, std::string_v
     return found;
 }
 
-bool IsMassDataTextOf(const ClassTable& entries, std::string_view text, std::string_view separator, bool withDates,
-                      std::string_view lineEnd) {
-    std::size_t pos = 0;
+namespace {
+
+// The length of what BuildMassDataText writes for one row.
+std::size_t ShownLength(const ClassTable& entries, int row, const MassDataFormat& format) {
+    std::size_t length = format.lineEnd.size();
+    for (int c = 0; c < FieldCount(format.withDates); ++c) {
+        length += entries.CellView(c, row).size() + format.separator.size();
+    }
+    return length;
+}
+
+// True when the text at pos is what BuildMassDataText writes for the row.
+bool ShownAt(const ClassTable& entries, int row, std::string_view text, std::size_t pos, const MassDataFormat& format) {
     auto follows = [&](std::string_view part) {
         if (text.substr(pos, part.size()) != part) {
             return false;
@@ -61,29 +72,58 @@ bool IsMassDataTextOf(const ClassTable& entries, std::string_view text, std::str
         pos += part.size();
         return true;
     };
-    for (int r = 0; r < entries.RowCount(); ++r) {
-        for (int c = 0; c < FieldCount(withDates); ++c) {
-            if (!follows(entries.CellView(c, r)) || !follows(separator)) {
-                return false;
-            }
-        }
-        if (!follows(lineEnd)) {
+    for (int c = 0; c < FieldCount(format.withDates); ++c) {
+        if (!follows(entries.CellView(c, row)) || !follows(format.separator)) {
             return false;
         }
     }
-    return pos == text.size();
+    return follows(format.lineEnd);
 }
 
-void KeepDatesOfUnchangedEntries(const ClassTable& before, ClassTable& edited) {
-    std::vector<bool> lent(static_cast<std::size_t>(before.RowCount()), false);
+void CopyRows(const ClassTable& from, int first, int end, ClassTable& to) {
+    for (int r = first; r < end; ++r) {
+        const int row = to.RowCount();
+        for (int c = kTermColumn; c <= kDateColumn; ++c) {
+            to.SetCell(c, row, from.CellView(c, r));
+        }
+        to.AddRows(1);
+    }
+}
+
+} // namespace
+
+ChangedPart FindChangedPart(const ClassTable& entries, std::string_view text, const MassDataFormat& format) {
+    ChangedPart part{0, entries.RowCount(), 0, text.size()};
+    while (part.firstRow < part.endRow && ShownAt(entries, part.firstRow, text, part.begin, format)) {
+        part.begin += ShownLength(entries, part.firstRow, format);
+        ++part.firstRow;
+    }
+    while (part.endRow > part.firstRow) {
+        const std::size_t length = ShownLength(entries, part.endRow - 1, format);
+        if (part.end - part.begin < length || !ShownAt(entries, part.endRow - 1, text, part.end - length, format)) {
+            break;
+        }
+        part.end -= length;
+        --part.endRow;
+    }
+    return part;
+}
+
+bool IsMassDataTextOf(const ClassTable& entries, std::string_view text, const MassDataFormat& format) {
+    const ChangedPart part = FindChangedPart(entries, text, format);
+    return part.firstRow == part.endRow && part.begin == part.end;
+}
+
+void KeepDatesOfUnchangedEntries(const ClassTable& before, int first, int end, ClassTable& edited) {
+    std::vector<bool> lent(static_cast<std::size_t>(std::max(0, end - first)), false);
     auto lend = [&](int from, int to) {
         edited.SetCell(kDateColumn, to, before.CellView(kDateColumn, from));
-        lent[static_cast<std::size_t>(from)] = true;
+        lent[static_cast<std::size_t>(from - first)] = true;
     };
     std::vector<int> moved;
     for (int r = 0; r < edited.RowCount(); ++r) {
-        if (r < before.RowCount() && SameText(before, r, edited, r)) {
-            lend(r, r);
+        if (first + r < end && SameText(before, first + r, edited, r)) {
+            lend(first + r, r);
         } else {
             moved.push_back(r);
         }
@@ -92,14 +132,14 @@ void KeepDatesOfUnchangedEntries(const ClassTable& before, ClassTable& edited) {
         return;
     }
     std::unordered_multimap<std::size_t, int> byText;
-    for (int r = 0; r < before.RowCount(); ++r) {
-        if (!lent[static_cast<std::size_t>(r)]) {
+    for (int r = first; r < end; ++r) {
+        if (!lent[static_cast<std::size_t>(r - first)]) {
             byText.emplace(TextKey(before, r), r);
         }
     }
     for (int r : moved) {
-        auto [it, end] = byText.equal_range(TextKey(edited, r));
-        for (; it != end; ++it) {
+        auto [it, last] = byText.equal_range(TextKey(edited, r));
+        for (; it != last; ++it) {
             if (SameText(before, it->second, edited, r)) {
                 lend(it->second, r);
                 byText.erase(it);
@@ -124,12 +164,19 @@ int ApplyMassDataEdit(EntryStore& engine, std::string_view text, const MassDataF
         }
         return added;
     }
+    const ChangedPart part = FindChangedPart(entries, text, format);
+    ClassTable middle;
+    middle.Resize(kEntryColumns, 0);
+    ApplyMassDataText(middle, text.substr(part.begin, part.end - part.begin), format.separator, format.withDates,
+                      format.singleLines, stamp, progress);
+    if (!format.withDates) {
+        KeepDatesOfUnchangedEntries(entries, part.firstRow, part.endRow, middle);
+    }
     ClassTable edited;
     edited.Resize(kEntryColumns, 0);
-    ApplyMassDataText(edited, text, format.separator, format.withDates, format.singleLines, stamp, progress);
-    if (!format.withDates) {
-        KeepDatesOfUnchangedEntries(entries, edited);
-    }
+    CopyRows(entries, 0, part.firstRow, edited);
+    CopyRows(middle, 0, middle.RowCount(), edited);
+    CopyRows(entries, part.endRow, entries.RowCount(), edited);
     return engine.ReplaceEntries(edited);
 }
 

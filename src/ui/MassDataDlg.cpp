@@ -131,7 +131,8 @@ LineSource CMassDataDlg::Lines() const {
 }
 
 MassDataFormat CMassDataDlg::Format() const {
-    return MassDataFormat{m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked()};
+    return MassDataFormat{m_Separator.toStdString(), m_WithDates, m_CHKSingleLines->isChecked(),
+                          std::string(kShownLineEnd)};
 }
 
 QString CMassDataDlg::IssueText(const LineSource& lines, std::pair<int, MassLineCheck> issue) const {
@@ -246,8 +247,7 @@ void CMassDataDlg::GoTo() {
 void CMassDataDlg::accept() {
     const std::string text = m_EDTText->Text();
     // Untouched, the text changes nothing, not even the entries it cannot show as they are.
-    if (!m_AddMode &&
-        IsMassDataTextOf(m_Engine.Entries(), text, m_Separator.toStdString(), m_WithDates, kShownLineEnd)) {
+    if (!m_AddMode && IsMassDataTextOf(m_Engine.Entries(), text, Format())) {
         QDialog::accept();
         return;
     }

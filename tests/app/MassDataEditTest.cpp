@@ -44,10 +44,12 @@ TEST(MassDataEdit, FindsTheEntriesTheTextCannotShow) {
     EXPECT_EQ(found.firstRow, 0);
     EXPECT_EQ(FindUnfaithfulEntries(entries, "|", false).count, 1);
 
+    MassDataFormat dated;
+    dated.withDates = true;
     const std::string text = BuildMassDataText(entries, ";", true, "\n");
-    EXPECT_TRUE(IsMassDataTextOf(entries, text, ";", true, "\n"));
-    EXPECT_FALSE(IsMassDataTextOf(entries, text, ";", false, "\n"));
-    EXPECT_FALSE(IsMassDataTextOf(entries, text + "x", ";", true, "\n"));
+    EXPECT_TRUE(IsMassDataTextOf(entries, text, dated));
+    EXPECT_FALSE(IsMassDataTextOf(entries, text, {}));
+    EXPECT_FALSE(IsMassDataTextOf(entries, text + "x", dated));
 }
 
 TEST(MassDataEdit, OnlyNewAndChangedEntriesAreStampedAndOneUndoTakesTheEditBack) {
@@ -60,12 +62,19 @@ TEST(MassDataEdit, OnlyNewAndChangedEntriesAreStampedAndOneUndoTakesTheEditBack)
     EXPECT_TRUE(engine.UndoChanges(0));
     EXPECT_EQ(Snapshot(engine.Entries()), kBefore);
 
+    // A change above it leaves the entry holding the separator as it was.
+    std::string shown = BuildMassDataText(engine.Entries(), ";", false, "\n");
+    shown.replace(0, 1, "H");
+    EXPECT_EQ(ApplyMassDataEdit(engine, shown, {}, false, kStamp), 1);
+    EXPECT_EQ(Snapshot(engine.Entries()), (Rows{{"House", "das Haus", std::string(kStamp)}, kBefore[1], kBefore[2]}));
+    EXPECT_TRUE(engine.UndoChanges(0));
+
     // Two equal entries lend their dates one each; typed dates are kept as typed.
     ClassTable before;
     Fill(before, {{"a", "b", "1"}, {"a", "b", "2"}});
     ClassTable edited;
     Fill(edited, {{"x", "y", "now"}, {"a", "b", "now"}, {"a", "b", "now"}, {"a", "b", "now"}});
-    KeepDatesOfUnchangedEntries(before, edited);
+    KeepDatesOfUnchangedEntries(before, 0, 2, edited);
     EXPECT_EQ(Snapshot(edited), (Rows{{"x", "y", "now"}, {"a", "b", "2"}, {"a", "b", "1"}, {"a", "b", "now"}}));
 
     MassDataFormat dated;
