@@ -83,6 +83,8 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTSave", "Saving dictionary..."},
     {"FrmMain.m_acTChangeDictionary", "Start dictionary has been changed. Shall the new dictionary be loaded now?"},
     {"FrmMain.m_acTNotFound", "Term not found."},
+    {"FrmMain.m_acTShowOneEntry", "The pane shows a search result, not one entry. Show the entry first (with the arrows, or by a double-click in All entries), or replace the text with the explanation."},
+    {"FrmMain.m_acTPatternTerm", "A search pattern (with the wildcard, or enclosed in the translate character) cannot be stored as a term."},
     {"FrmMain.m_acTBtnOk", "OK"},
     // Who wrote a language file's texts, credited in the info box; the built-in texts are the makers' own.
     {"FrmMain.m_acTTranslator", "The Lexaro developers"},

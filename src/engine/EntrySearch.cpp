@@ -50,14 +50,24 @@ HitMatcher MatcherFor(std::string_view text, std::string_view wildcard, bool par
     return matcher;
 }
 
+bool IsPhrase(std::string_view text, std::string_view translateChar) {
+    return !text.empty() && !translateChar.empty() && text.front() == translateChar.front() &&
+           text.back() == translateChar.front();
+}
+
 } // namespace
+
+bool EntryStore::IsSearchPattern(std::string_view text) const {
+    return IsPhrase(text, m_TranslateChar) || (!m_Wildcard.empty() && text.find(m_Wildcard) != std::string_view::npos);
+}
 
 bool EntryStore::SearchTable(std::string_view text, ClassTable& table, bool partial, int searchColumn,
                              int shownColumn) {
     if (text.empty()) {
         return false;
     }
-    if (!m_TranslateChar.empty() && text.front() == m_TranslateChar.front() && text.back() == m_TranslateChar.front()) {
+    if (IsPhrase(text, m_TranslateChar)) {
+        m_LastLookup.phrase = true;
         // The translate character alone is both ends of an empty phrase.
         return TranslatePhrase(text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string_view(), table);
     }
@@ -103,16 +113,25 @@ bool EntryStore::TranslatePhrase(std::string_view phrase, ClassTable& table) {
 }
 
 bool EntryStore::SearchPasses(std::string_view text, ClassTable& table, bool substring) {
-    if (SearchTable(text, table, false, kTermColumn, kExplanationColumn)) {
-        return true;
+    struct Pass {
+        bool runs;
+        bool partial;
+        int searchColumn;
+        int shownColumn;
+    };
+    const Pass passes[] = {{true, false, kTermColumn, kExplanationColumn},
+                           {m_SearchViceVersa, false, kExplanationColumn, kTermColumn},
+                           {substring, true, kTermColumn, kExplanationColumn},
+                           {m_SearchViceVersa, true, kExplanationColumn, kTermColumn}};
+    for (const Pass& pass : passes) {
+        if (pass.runs && SearchTable(text, table, pass.partial, pass.searchColumn, pass.shownColumn)) {
+            if (&table == &m_Entries) {
+                m_LastLookup.ownInTerms = pass.searchColumn == kTermColumn;
+            }
+            return true;
+        }
     }
-    if (m_SearchViceVersa && SearchTable(text, table, false, kExplanationColumn, kTermColumn)) {
-        return true;
-    }
-    if (substring && SearchTable(text, table, true, kTermColumn, kExplanationColumn)) {
-        return true;
-    }
-    return m_SearchViceVersa && SearchTable(text, table, true, kExplanationColumn, kTermColumn);
+    return false;
 }
 
 bool EntryStore::Lookup(std::string_view text, bool substring, bool additional, const ClassTable& dictionaries,
@@ -132,7 +151,10 @@ bool EntryStore::Lookup(std::string_view text, bool substring, bool additional,
                         std::string& out) {
     m_ResultText.clear();
     m_ResultCount = 0;
+    m_LastLookup = LookupShape{};
     bool found = SearchPasses(text, m_Entries, substring);
+    m_LastLookup.ownHits = m_LastLookup.phrase ? 0 : m_ResultCount;
+    m_LastLookup.ownLength = m_ResultText.size();
     if (additional) {
         // The limit applies to the open dictionary and to the additional ones separately; the count reported
         // afterwards covers both, so that a text found only in the open dictionary still counts as found.
@@ -161,6 +183,7 @@ bool EntryStore::Lookup(std::string_view text, bool substring, bool additional,
             }
             found = found || hit;
         }
+        m_LastLookup.additionalHits = m_ResultCount;
         m_ResultCount += ownHits;
     }
     out = m_ResultText;

@@ -43,6 +43,20 @@ inline constexpr std::string_view kNegativeClose = "</exp_neg>";
 // A search lists at most this many hits, whatever the limit setting says.
 inline constexpr int kSearchHitCap = 500;
 
+// How the last look-up's result text is made up, so that an edit of it can be taken back to the entry it shows.
+struct LookupShape {
+    // Hits listed from the open dictionary, and whether they were found in the terms (their headings are terms)
+    // rather than in the explanations.
+    int ownHits = 0;
+    bool ownInTerms = false;
+    // The text was translated word by word instead of looked up.
+    bool phrase = false;
+    // Hits listed from the additional dictionaries.
+    int additionalHits = 0;
+    // Bytes of the result text that belong to the open dictionary; the additional dictionaries' part follows.
+    std::size_t ownLength = 0;
+};
+
 // "%04i-%02i-%02i %02i:%02d:%02d", for example 2007-03-05 09:04:01.
 std::string FormatDateStamp(const LocalTime& time);
 
@@ -70,6 +84,10 @@ public:
     const std::string& ResultText() const { return m_ResultText; }
     void SetResultText(std::string text) { m_ResultText = std::move(text); }
     int UndoGroup() const { return m_UndoGroup; }
+    const LookupShape& LastLookup() const { return m_LastLookup; }
+    // True for a text the search reads as a pattern: it holds the wildcard or is enclosed in the translate
+    // character. Such a text is never stored as a term from the term box.
+    bool IsSearchPattern(std::string_view text) const;
 
     bool SearchSubstring() const { return m_SearchSubstring; }
     void SetSearchSubstring(bool on) { m_SearchSubstring = on; }
@@ -211,6 +229,7 @@ private:
     std::string m_TranslateChar = "\"";
     std::string m_Wildcard = "*";
     std::string m_ResultText;
+    LookupShape m_LastLookup;
     ClassTable m_UndoLog;
 };
 

@@ -209,6 +209,7 @@ QString LexaroDlg::PaneText() const {
 }
 
 void LexaroDlg::SetPaneText(const QString& text) {
+    m_PaneOrigin.reset();
     m_EDTExplanation->SetPaneText(text);
 }
 

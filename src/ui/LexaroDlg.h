@@ -15,7 +15,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -154,6 +156,8 @@ private:
     QString TermText() const;
     QString PaneText() const;
     void SetPaneText(const QString& text);
+    // The term and explanation that Modify and "+" store, or nothing after telling the user why not.
+    std::optional<std::pair<std::string, std::string>> EntryToStore(const QString& term, const QString& explanation);
     void ShowEntry(int row);
     void ClearFields();
     void SetDateShown(bool shown);
@@ -210,6 +214,15 @@ private:
     EntryStore m_Engine;
     EntryStore m_AddDictionaries;
     QString m_CurrentPath = QStringLiteral("<noname>");
+    // What the pane shows when it was last filled: a look-up's result or an entry, with the term box text then.
+    // Empty once the pane was filled with anything else.
+    struct PaneOrigin {
+        QString term;
+        bool isResult = false;
+        LookupShape shape;
+        std::string shown;
+    };
+    std::optional<PaneOrigin> m_PaneOrigin;
     QString m_PresetTerm;
     QString m_PresetExplanation;
     bool m_DateShown = false;

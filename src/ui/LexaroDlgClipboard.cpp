@@ -84,6 +84,7 @@ void LexaroDlg::HandleClipboardText(const QString& text) {
             m_Engine.SetCurrentRow(row);
             m_CBBTerm->setEditText(text);
             SetPaneText(collected);
+            m_PaneOrigin = PaneOrigin{text, false, {}, {}};
             m_LBLDate->setText(Wide(m_Engine.Entries().GetCell(kDateColumn, row)));
             UpdateTitle();
             return;

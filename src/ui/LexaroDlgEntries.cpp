@@ -1,3 +1,5 @@
+#include "app/Prompter.h"
+#include "engine/ResultEdit.h"
 #include "table/TextEncoding.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
@@ -32,7 +34,9 @@ void LexaroDlg::Search() {
         std::string result;
         m_Engine.Lookup(Utf8(term), m_Engine.SearchSubstring(), true, m_AddDictionaries.Entries(),
                         Utf8(Text("FrmMain.m_acTNotFound")), result);
-        SetPaneText(result.empty() ? Text("FrmMain.m_acTNotFound") : Wide(result));
+        const QString shown = result.empty() ? Text("FrmMain.m_acTNotFound") : Wide(result);
+        SetPaneText(shown);
+        m_PaneOrigin = PaneOrigin{term, true, m_Engine.LastLookup(), result.empty() ? Utf8(shown) : result};
         m_LBLDate->clear();
     }
     if (!term.isEmpty() && m_Engine.ResultCount() != 0) {
@@ -74,7 +78,11 @@ void LexaroDlg::AddEntry() {
         UpdateTitle();
         return;
     }
-    const int row = m_Engine.StoreEntry(Utf8(term), Utf8(explanation));
+    const auto entry = EntryToStore(term, explanation);
+    if (!entry) {
+        return;
+    }
+    const int row = m_Engine.StoreEntry(entry->first, entry->second);
     if (row >= 0) {
         m_Engine.SetCurrentRow(row);
     }
@@ -90,9 +98,44 @@ void LexaroDlg::AddEntry() {
 void LexaroDlg::ModifyEntry() {
     const QString term = TermText();
     const QString explanation = PaneText();
-    if (!term.isEmpty() && !explanation.isEmpty()) {
-        m_Engine.ModifyEntry(Utf8(term), Utf8(explanation));
+    if (term.isEmpty() || explanation.isEmpty()) {
+        return;
     }
+    if (const auto entry = EntryToStore(term, explanation)) {
+        m_Engine.ModifyEntry(entry->first, entry->second);
+    }
+}
+
+// After a look-up the pane holds display, not an entry: only a result that shows one entry of the open dictionary
+// by its term is taken back to that entry. An entry shown by the arrows or picked in All entries is stored as it
+// stands; the user's own text is stored under the term box's text unless that is a search pattern.
+std::optional<std::pair<std::string, std::string>> LexaroDlg::EntryToStore(const QString& term,
+                                                                           const QString& explanation) {
+    const bool sameTerm = m_PaneOrigin && m_PaneOrigin->term == term;
+    if (sameTerm && m_PaneOrigin->isResult) {
+        const int row = m_Engine.CurrentRow();
+        const std::string hitTerm =
+            row >= 0 && row < m_Engine.Entries().RowCount() ? m_Engine.Entries().GetCell(kTermColumn, row) : "";
+        ResultEdit edit = EditOfResult(m_PaneOrigin->shape, m_PaneOrigin->shown, Utf8(explanation), hitTerm);
+        if (edit.kind == ResultEditKind::OneEntry) {
+            if (edit.explanation.empty()) {
+                return std::nullopt;
+            }
+            return std::make_pair(hitTerm, std::move(edit.explanation));
+        }
+        if (edit.kind == ResultEditKind::NoSingleEntry) {
+            Prompts().Ask(Text("FrmMain.m_acTShowOneEntry").toStdU16String(), u"", PromptButtons::Ok,
+                          PromptIcon::Information);
+            return std::nullopt;
+        }
+    }
+    const std::string termText = Utf8(term);
+    if (!(sameTerm && !m_PaneOrigin->isResult) && m_Engine.IsSearchPattern(termText)) {
+        Prompts().Ask(Text("FrmMain.m_acTPatternTerm").toStdU16String(), u"", PromptButtons::Ok,
+                      PromptIcon::Information);
+        return std::nullopt;
+    }
+    return std::make_pair(termText, Utf8(explanation));
 }
 
 void LexaroDlg::DeleteEntry() {
@@ -119,6 +162,7 @@ void LexaroDlg::ShowEntry(int row) {
     if (row >= 0 && row < entries.RowCount()) {
         m_CBBTerm->setEditText(Wide(entries.GetCell(kTermColumn, row)));
         SetPaneText(Wide(entries.GetCell(kExplanationColumn, row)));
+        m_PaneOrigin = PaneOrigin{m_CBBTerm->currentText(), false, {}, {}};
         m_LBLDate->setText(Wide(entries.GetCell(kDateColumn, row)));
     }
     UpdateTitle();

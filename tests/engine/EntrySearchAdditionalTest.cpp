@@ -9,22 +9,6 @@ namespace {
 
 using Paths = std::vector<std::filesystem::path>;
 
-// The dictionary document as the program writes it, made by hand so that the search is tested against the bytes.
-void WriteDictionary(const std::filesystem::path& path, const test::Rows& rows) {
-    std::string doc = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<CLASS_TABLE_XML2>\r\n<CT_ROWS>" +
-                      std::to_string(rows.size()) + "</CT_ROWS>\r\n<CT_COLUMNS>3</CT_COLUMNS>\r\n" +
-                      "<CT_CHARSET>65001</CT_CHARSET>\r\n";
-    for (const test::Row& row : rows) {
-        doc += " <CT_R>\r\n";
-        for (const std::string& cell : row) {
-            doc += "  <CT_C=" + std::to_string(cell.size()) + ">" + cell + "</CT_C>\r\n";
-        }
-        doc += " </CT_R>\r\n";
-    }
-    doc += "</CLASS_TABLE_XML2>\r\n";
-    std::ofstream(path, std::ios::binary) << doc;
-}
-
 struct AdditionalFixture : test::Fixture {
     test::TempDir dir;
     std::filesystem::path extra = dir.Path() / "extra.lxd";
@@ -33,8 +17,8 @@ struct AdditionalFixture : test::Fixture {
 
     AdditionalFixture() {
         Fill({{"house", "Haus", ""}, {"House", "Gebäude", ""}, {"cat", "Katze", ""}});
-        WriteDictionary(extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
-        WriteDictionary(other, {{"dog", "Hund", ""}, {"dog", "Köter", ""}, {"big", "groß", ""}});
+        test::WriteDictionary(extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
+        test::WriteDictionary(other, {{"dog", "Hund", ""}, {"dog", "Köter", ""}, {"big", "groß", ""}});
     }
 
     std::string Search(std::string_view text, const Paths& paths) {
@@ -90,7 +74,7 @@ TEST(EntrySearchAdditional, ListTableAndFileNamesCutAtEitherSlash) {
     AdditionalFixture f;
     // On this system a backslash may be part of a file name; the heading still starts after it.
     const auto odd = f.dir.Path() / "old\\words.lxd";
-    WriteDictionary(odd, {{"cat", "chat", ""}});
+    test::WriteDictionary(odd, {{"cat", "chat", ""}});
     ClassTable list;
     list.Resize(1, 2);
     list.SetCell(0, 0, odd.string());
@@ -126,7 +110,7 @@ TEST(EntrySearchAdditional, DictionariesAreReadAgainOnlyWhenTheirFileChanged) {
 
     // Same size and time: the dictionary in memory is used, whatever the bytes say now.
     const auto time = std::filesystem::last_write_time(f.extra);
-    WriteDictionary(f.extra, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
+    test::WriteDictionary(f.extra, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
     std::filesystem::last_write_time(f.extra, time);
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
 
@@ -134,18 +118,18 @@ TEST(EntrySearchAdditional, DictionariesAreReadAgainOnlyWhenTheirFileChanged) {
     // size and time.
     std::filesystem::path replacement = f.extra;
     replacement += ".new";
-    WriteDictionary(replacement, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
+    test::WriteDictionary(replacement, {{"house", "MAISON", "2001-01-01 00:00:00"}, {"dog", "CHIEN", ""}});
     std::filesystem::last_write_time(replacement, time);
     std::filesystem::rename(replacement, f.extra);
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nCHIEN");
 
     // A new time alone, or a new size alone, makes it read again.
-    WriteDictionary(f.extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
+    test::WriteDictionary(f.extra, {{"house", "maison", "2001-01-01 00:00:00"}, {"dog", "chien", ""}});
     std::filesystem::last_write_time(f.extra, time);
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nCHIEN");
     std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien");
-    WriteDictionary(f.extra, {{"dog", "chien de garde", ""}});
+    test::WriteDictionary(f.extra, {{"dog", "chien de garde", ""}});
     std::filesystem::last_write_time(f.extra, time + std::chrono::seconds(5));
     EXPECT_EQ(f.Search("dog", {f.extra}), "<<extra.lxd>>\r\n[dog]\r\nchien de garde");
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -79,5 +80,21 @@ public:
 private:
     std::filesystem::path m_Path;
 };
+
+// The dictionary document as the program writes it, made by hand so that the search is tested against the bytes.
+inline void WriteDictionary(const std::filesystem::path& path, const Rows& rows) {
+    std::string doc = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<CLASS_TABLE_XML2>\r\n<CT_ROWS>" +
+                      std::to_string(rows.size()) + "</CT_ROWS>\r\n<CT_COLUMNS>3</CT_COLUMNS>\r\n" +
+                      "<CT_CHARSET>65001</CT_CHARSET>\r\n";
+    for (const Row& row : rows) {
+        doc += " <CT_R>\r\n";
+        for (const std::string& cell : row) {
+            doc += "  <CT_C=" + std::to_string(cell.size()) + ">" + cell + "</CT_C>\r\n";
+        }
+        doc += " </CT_R>\r\n";
+    }
+    doc += "</CLASS_TABLE_XML2>\r\n";
+    std::ofstream(path, std::ios::binary) << doc;
+}
 
 } // namespace lexaro::test
