@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -148,6 +150,16 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
     } else if (command == QLatin1String("wait-pane")) {
         const auto* pane = m_Window.findChild<CScriptEdit*>(QStringLiteral("m_EDTExplanation"));
         return Waited(pane->toPlainText().contains(argument), line);
+    } else if (command == QLatin1String("edit-pane")) {
+        // "OLD => NEW": the first OLD in the pane is replaced by NEW, as if selected and typed over.
+        auto* pane = m_Window.findChild<CScriptEdit*>(QStringLiteral("m_EDTExplanation"));
+        const QStringList parts = argument.split(QStringLiteral(" => "));
+        QTextCursor found = parts.size() == 2 ? pane->document()->find(parts[0]) : QTextCursor();
+        if (found.isNull()) {
+            m_Log.Write(QStringLiteral("FAIL not in the pane ") + argument);
+        } else {
+            found.insertText(parts[1]);
+        }
     } else if (command == QLatin1String("report")) {
         const auto* tray = m_Window.findChild<QSystemTrayIcon*>();
         m_Log.Write(QStringLiteral("state visible=%1 in-tray=%2 icon=%3 term=%4")

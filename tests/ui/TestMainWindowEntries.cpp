@@ -92,6 +92,47 @@ private slots:
         QCOMPARE(entries.RowCount(), 0);
     }
 
+    void modifyAndAddAfterALookUpStoreOnlyTheShownEntry() {
+        MainWindowFixture f;
+        f.Add("water", "Wasser");
+        f.Add("house", "Haus");
+        f.Add("horse", "Pferd");
+        auto& entries = f.window->Engine().Entries();
+        const auto appendToPane = [&f](const QString& text) {
+            QTextCursor end(f.Pane()->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(text);
+        };
+        f.SearchFor("water");
+        appendToPane(", das");
+        f.Action("ID_MEN_MODIFY")->trigger();
+        QCOMPARE(QString::fromStdString(entries.GetCell(0, 0)), QStringLiteral("water"));
+        QCOMPARE(QString::fromStdString(entries.GetCell(1, 0)), QStringLiteral("Wasser, das"));
+
+        f.SearchFor("ho*");
+        for (const char* command : {"ID_MEN_MODIFY", "ID_MEN_ADD"}) {
+            f.prompter.Expect(lexaro::PromptAnswer::Ok);
+            f.Action(command)->trigger();
+            QVERIFY(f.prompter.LastText().startsWith("The pane shows a search result"));
+        }
+        // The user's own text under a pattern is refused too.
+        f.Type("ho*", "Haus oder Pferd");
+        f.prompter.Expect(lexaro::PromptAnswer::Ok);
+        f.Button("m_BTNAdd")->click();
+        QVERIFY(f.prompter.LastText().startsWith("A search pattern"));
+        QCOMPARE(entries.RowCount(), 3);
+        QCOMPARE(QString::fromStdString(entries.GetCell(1, 1) + entries.GetCell(1, 2)), QStringLiteral("HausPferd"));
+
+        // An entry shown by the arrows is edited as it stands, even one whose term holds the wildcard.
+        f.window->Engine().StoreEntry("C*-algebra", "Banach");
+        f.window->Engine().SetCurrentRow(2);
+        f.Button("m_BTNNext")->click();
+        appendToPane(" algebra");
+        f.Action("ID_MEN_MODIFY")->trigger();
+        QCOMPARE(QString::fromStdString(entries.GetCell(1, 3)), QStringLiteral("Banach algebra"));
+        QVERIFY(f.prompter.Done());
+    }
+
     void previousAndNextStopAtTheEnds() {
         MainWindowFixture f;
         f.Add("a", "1");
