@@ -41,12 +41,13 @@ struct TestHome {
         return environment;
     }
 
-    // Starts the built program on the dictionary; its script adds the term and the copy follows soon after.
+    // Starts the built program on the dictionary; its script adds the term (looked up, not found, the pane
+    // typed over) and the copy follows soon after.
     void Start(QProcess& process, const QString& term) const {
         const QString script = root.filePath(term + ".script");
         QFile file(script);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(("search " + term + "\ntrigger ID_MEN_ADD\n").toUtf8());
+        file.write(("search " + term + "\nedit-pane Term not found. => new\ntrigger ID_MEN_ADD\n").toUtf8());
         file.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", root.path());
