@@ -1,5 +1,6 @@
 #include "app/OptionRules.h"
 
+#include "app/SystemCodePage.h"
 #include "table/AsciiFold.h"
 #include "table/TextEncoding.h"
 
@@ -43,7 +44,7 @@ int CharsetFromText(std::string_view text) {
 }
 
 bool IsUsableCharset(int charset) {
-    return charset == -1 || IsCodePageSupported(charset);
+    return IsSystemCharset(charset) || IsCodePageSupported(charset);
 }
 
 } // namespace lexaro

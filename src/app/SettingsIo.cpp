@@ -2,7 +2,10 @@
 #include "app/Settings.h"
 #include "table/InitFileDocument.h"
 
+#include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace lexaro {
 
@@ -23,9 +26,54 @@ Rect ReadRect(InitFileDocument& document, std::string_view key) {
     return value.empty() ? Rect{} : ScanRect(value);
 }
 
+// The values of the settings before they go into the document. The settings form escapes nothing: a value that
+// holds a NUL byte, the root's closing tag or a tag of any settings key would not read back as written, or would
+// be read in another key's place. Such a value is left out (a history entry holding one is dropped); every other
+// value is written.
+class SettingsValues {
+public:
+    void AddValue(std::string_view key, std::string_view value) { m_Values.emplace_back(key, value); }
+    void AddInt(std::string_view key, int value) { AddValue(key, std::to_string(value)); }
+    void AddBool(std::string_view key, bool value) { AddValue(key, value ? "1" : "0"); }
+
+    void WriteTo(InitFileDocument& document) const {
+        for (const auto& [key, value] : m_Values) {
+            if (ReadsBack(value, document.Root())) {
+                document.AddValue(key, value);
+            }
+        }
+    }
+
+private:
+    bool ReadsBack(std::string_view value, std::string_view root) const {
+        if (value.find('\0') != std::string_view::npos) {
+            return false;
+        }
+        if (value.find('<') == std::string_view::npos) {
+            return true;
+        }
+        const auto holdsTag = [value](std::string_view name) {
+            const std::string open = "<" + std::string(name) + ">";
+            return value.find(open) != std::string_view::npos ||
+                   value.find("</" + open.substr(1)) != std::string_view::npos;
+        };
+        if (holdsTag(root)) {
+            return false;
+        }
+        for (const auto& entry : m_Values) {
+            if (holdsTag(entry.first)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::vector<std::pair<std::string_view, std::string>> m_Values;
+};
+
 // An empty item would end the list on reading and lose every item after it, so none is written.
 template <typename Iterator>
-void AddList(InitFileDocument& document, std::string_view key, Iterator first, Iterator last) {
+void AddList(SettingsValues& document, std::string_view key, Iterator first, Iterator last) {
     for (; first != last; ++first) {
         if (!first->empty()) {
             document.AddValue(key, *first);
@@ -160,8 +208,8 @@ bool LoadSettings(const std::filesystem::path& path, const SettingsReadContext& 
     return LoadSettings(path, context, settings, document);
 }
 
-void WriteSettings(const Settings& s, InitFileDocument& d) {
-    d.ClearBody();
+void WriteSettings(const Settings& s, InitFileDocument& document) {
+    SettingsValues d;
     d.AddValue("StartDictionary", s.startDictionary);
     d.AddBool("AutoSafe", s.autoSafe);
     d.AddBool("AlwaysOnTop", s.alwaysOnTop);
@@ -225,6 +273,8 @@ void WriteSettings(const Settings& s, InitFileDocument& d) {
     d.AddBool("Deactivate", s.deactivate);
     d.AddValue("FolderHomeBase", s.folderHomeBase);
     d.AddValue("FolderAppDir", s.folderAppDir);
+    document.ClearBody();
+    d.WriteTo(document);
 }
 
 bool SaveSettings(const std::filesystem::path& path, const Settings& settings, InitFileDocument& document) {

@@ -74,8 +74,12 @@ int SystemCodePage() {
     return codePage;
 }
 
+bool IsSystemCharset(int setting) {
+    return setting >= kSystemCharset && setting <= 3;
+}
+
 int EffectiveCharset(int setting) {
-    return setting == kSystemCharset ? SystemCodePage() : setting;
+    return IsSystemCharset(setting) ? SystemCodePage() : setting;
 }
 
 } // namespace lexaro

@@ -16,8 +16,12 @@ int CodePageOfCodeset(std::string_view codeset);
 // locale.
 int SystemCodePage();
 
+// True for the "Charset" values that stand for the current code page: -1, and the values 0 to 3 that settings
+// files written on Windows may hold (the ANSI, OEM, Macintosh and thread code page).
+bool IsSystemCharset(int setting);
+
 // The code page the dictionary files use for a "Charset" setting: the setting itself, or the locale's
-// code page for -1.
+// code page for the values that stand for the current one.
 int EffectiveCharset(int setting);
 
 } // namespace lexaro

@@ -39,7 +39,8 @@ TEST(OptionRules, OnlyConvertibleCharsetsAreUsable) {
     EXPECT_TRUE(IsUsableCharset(65001));
     EXPECT_TRUE(IsUsableCharset(-1));
     EXPECT_TRUE(IsUsableCharset(1252));
-    EXPECT_FALSE(IsUsableCharset(0));
+    EXPECT_TRUE(IsUsableCharset(0)) << "the current code page, as -1";
+    EXPECT_FALSE(IsUsableCharset(4));
     EXPECT_FALSE(IsUsableCharset(12345));
 }
 

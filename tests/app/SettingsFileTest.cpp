@@ -236,3 +236,25 @@ TEST(SettingsFile, AnotherRootNameSurvivesWhenTheDocumentIsKept) {
     EXPECT_TRUE(written.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Config>\r\n  <StartDictionary>"));
     EXPECT_TRUE(written.ends_with("</Config>\r\n"));
 }
+
+TEST(SettingsFile, AValueThatCannotReadBackIsLeftOutAndTheRestIsWritten) {
+    TempFolder folder;
+    Settings s = Changed();
+    s.searchWords = {"house", "tree</SearchWords>", std::string("nul\0byte", 8), "a<Recent>/x</Recent>", "water"};
+    s.presetTerm = "<AutoSafe>0</AutoSafe>";
+    s.startDictionary = "/d/</InitFile>.lxd";
+    // Markup that is no settings key is kept, as is every other byte.
+    s.presetExplanation = "<add_exp><exp_pos>a & b</exp_pos></add_exp>\r\n\"quoted\" <b>";
+    s.recent = {"/d/<c>.lxd"};
+    ASSERT_TRUE(SaveSettings(folder / "Lexaro.ini", s));
+
+    Settings read;
+    ASSERT_TRUE(LoadSettings(folder / "Lexaro.ini", EveryFileExists(), read));
+    EXPECT_EQ(read.searchWords, (std::vector<std::string>{"house", "water"}));
+    EXPECT_EQ(read.presetTerm, "");
+    EXPECT_EQ(read.startDictionary, "");
+    EXPECT_EQ(read.presetExplanation, s.presetExplanation);
+    EXPECT_EQ(read.recent, s.recent);
+    EXPECT_TRUE(read.autoSafe);
+    EXPECT_EQ(read.addDictionaries, s.addDictionaries);
+}

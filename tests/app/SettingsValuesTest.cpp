@@ -240,12 +240,14 @@ TEST(SettingsEngine, FlagsReachTheEngineAndComeBackUnswapped) {
 }
 
 TEST(SettingsEngine, SystemCharsetGivesTheEngineTheLocalesCodePage) {
-    Settings s;
-    s.charset = kSystemCharset;
-    EntryStore engine;
-    ApplyEngineSettings(s, engine);
-    EXPECT_EQ(engine.Entries().Charset(), SystemCodePage());
-    EXPECT_EQ(Written(s, "Charset"), "-1");
+    // -1, and 0 to 3 as settings files from Windows hold them, all mean the current code page.
+    for (const char* value : {"-1", "0", "1", "2", "3"}) {
+        const Settings s = Read(std::string("  <Charset>") + value + "</Charset>\r\n");
+        EntryStore engine;
+        ApplyEngineSettings(s, engine);
+        EXPECT_EQ(engine.Entries().Charset(), SystemCodePage()) << value;
+        EXPECT_EQ(Written(s, "Charset"), value) << "written back as it was read";
+    }
 }
 
 TEST(SettingsFonts, StoredFontIsReadOnlyWithFontSettings) {
