@@ -137,7 +137,7 @@ void LexaroDlg::ApplySettings() {
 
     m_CBBTerm->clear();
     for (const std::string& word : s.searchWords) {
-        m_CBBTerm->insertItem(0, FromUtf8(word));
+        m_CBBTerm->addItem(FromUtf8(word));
     }
     m_CBBTerm->setEditText(QString());
     ApplyFonts();
@@ -176,9 +176,8 @@ void LexaroDlg::CollectSettings() {
     for (int row = 0; row < list.RowCount(); ++row) {
         s.addDictionaries.push_back(list.GetCell(0, row));
     }
-    // Written from the oldest to the newest, so that reading (which inserts at the top) keeps the order.
     s.searchWords.clear();
-    for (int i = m_CBBTerm->count() - 1; i >= 0; --i) {
+    for (int i = 0; i < m_CBBTerm->count(); ++i) {
         s.searchWords.push_back(m_CBBTerm->itemText(i).toStdString());
     }
     s.folderHomeBase = m_Storage.decision.programFolder.string();

@@ -34,8 +34,12 @@ private slots:
         f.window->Start(storage, {}, environment.currentDirectory);
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
         f.Add("house", "Haus");
+        f.Add("tree", "Baum");
+        f.Add("water", "Wasser");
         QVERIFY(f.window->SaveFile(dictionary));
         f.SearchFor("house");
+        f.SearchFor("tree");
+        f.SearchFor("water");
         f.Action("ID_MEN_DATE")->trigger();
         f.Action("ID_MEN_HIGHLIGHTING")->trigger();
         QVERIFY(f.window->close());
@@ -44,16 +48,18 @@ private slots:
         QVERIFY(ini.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n"));
         QVERIFY(ini.contains("  <ShowDate>1</ShowDate>\r\n"));
         QVERIFY(ini.contains("  <EnableHighlighting>0</EnableHighlighting>\r\n"));
-        QVERIFY(ini.contains("  <SearchWords>house</SearchWords>\r\n"));
+        // The history, newest first in the term box, is written from its last entry to its first.
+        QVERIFY(ini.contains("  <SearchWords>house</SearchWords>\r\n  <SearchWords>tree</SearchWords>\r\n"
+                             "  <SearchWords>water</SearchWords>\r\n"));
         QVERIFY(ini.contains(("  <Recent>" + dictionary + "</Recent>\r\n").toUtf8()));
 
         MainWindowFixture g;
         g.window->Start(storage, {dictionary.toStdString()}, environment.currentDirectory);
         QCOMPARE(g.window->CurrentPath(), dictionary);
-        QCOMPARE(g.window->Engine().Entries().RowCount(), 1);
+        QCOMPARE(g.window->Engine().Entries().RowCount(), 3);
         QVERIFY(g.Action("ID_MEN_DATE")->isChecked());
         QVERIFY(!g.Action("ID_MEN_HIGHLIGHTING")->isChecked());
-        QCOMPARE(g.window->SearchHistory(), QStringList{"house"});
+        QCOMPARE(g.window->SearchHistory(), (QStringList{"water", "tree", "house"}));
         QCOMPARE(g.window->findChild<QMenu*>("ID_MEN_RECENT")->actions().front()->text(), dictionary);
     }
 
