@@ -287,8 +287,14 @@ def main():
         dictd_miss)
     row("All four passes miss (1M)", core.get("BM_LookupAllPassesMiss"), "ms", "grep -ci", grep, ratio_target=2.0)
     row("Wildcard look-up like hou*e (1M)", core.get("BM_LookupWildcard"), "ms", "grep -ci", grep)
-    row("Look-up with 2 additional 464k dictionaries", core.get("BM_LookupTwoAdditional"), "ms",
-        "same without", hit, ratio_target=1.2)
+    two_additional = core.get("BM_LookupTwoAdditional")
+    row("Look-up with 2 additional 464k dictionaries", two_additional, "ms", "same without", hit)
+    # Each additional dictionary is searched and shown, so only the time they add is held to a target; that they
+    # are never read again while unchanged is what keeps it this small.
+    added = None
+    if two_additional is not None and hit is not None:
+        added = Figure(two_additional.cpu - hit.cpu, two_additional.wall - hit.wall)
+    row("Added by 2 unchanged additional dictionaries (1M)", added, "ms", target=0.05)
     row("The same, both files changed since the last look-up", core.get("BM_LookupTwoAdditionalChanged"))
     row("First two look-ups after a change, index built (1M)", core.get("BM_FirstLookUpsAfterChange"))
     row("Delete an entry, then two look-ups (1M)", core.get("BM_DeleteThenLookUp"))
