@@ -40,6 +40,13 @@ int CharsetFromText(std::string_view text) {
     if (text == kCharsetSystemText) {
         return -1;
     }
+    // Text that does not start with a number names no code page; as 0 it would silently mean the system's.
+    const std::size_t start = text.find_first_not_of(" \t");
+    const std::size_t digit =
+        start != std::string_view::npos && (text[start] == '-' || text[start] == '+') ? start + 1 : start;
+    if (digit >= text.size() || text[digit] < '0' || text[digit] > '9') {
+        return kNoCharset;
+    }
     return ReadDecimal(text);
 }
 

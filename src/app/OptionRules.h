@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,11 @@ int ReadDecimal(std::string_view text);
 inline constexpr std::string_view kCharsetUtf8Text = "UTF-8";
 inline constexpr std::string_view kCharsetSystemText = "System";
 std::string CharsetText(int charset);
+// What CharsetFromText gives for a text that is no charset at all.
+inline constexpr int kNoCharset = INT_MIN;
+
 // The reverse. "UTF-8", "UTF8" and the older spelling "UFT8" read as 65001 in any case; "System" only as
-// written; any other text as a decimal number ("utf" reads as 0).
+// written; any other text as a decimal number, or kNoCharset when it does not start with one ("utf").
 int CharsetFromText(std::string_view text);
 // Whether a charset may be stored: the locale's code page, or a code page the converter can handle.
 bool IsUsableCharset(int charset);

@@ -31,8 +31,10 @@ TEST(OptionRules, CharsetTextsRoundTrip) {
     }
     EXPECT_EQ(CharsetFromText("System"), -1);
     EXPECT_EQ(CharsetFromText("1252"), 1252);
-    EXPECT_EQ(CharsetFromText("utf"), 0);
-    EXPECT_EQ(CharsetFromText("system"), 0);
+    EXPECT_EQ(CharsetFromText(" 0"), 0);
+    EXPECT_EQ(CharsetFromText("utf"), kNoCharset) << "0 would stand for the system's code page";
+    EXPECT_EQ(CharsetFromText("system"), kNoCharset);
+    EXPECT_FALSE(IsUsableCharset(kNoCharset));
 }
 
 TEST(OptionRules, OnlyConvertibleCharsetsAreUsable) {

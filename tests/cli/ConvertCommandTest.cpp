@@ -72,7 +72,7 @@ TEST(CliConvert, UsageErrorsWriteNothing) {
              std::vector<std::string>{in, folder / "out"},
              std::vector<std::string>{in, folder / "out.lxd", "--plain"},
              std::vector<std::string>{in, folder / "out.csv", "--separator", ""},
-             std::vector<std::string>{in, folder / "out.csv", "--charset", "0"},
+             std::vector<std::string>{in, folder / "out.csv", "--charset", "4"},
          }) {
         CliResult result = Convert(args);
         EXPECT_EQ(result.code, 2) << args[1];

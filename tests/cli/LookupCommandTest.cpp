@@ -94,10 +94,11 @@ TEST(CliLookup, CharsetOfTheDictionary) {
     EXPECT_EQ(result.out, "[café]\r\nKaffeehaus\n");
     // Read as UTF-8 the cell keeps its code-page byte and does not equal the UTF-8 text.
     EXPECT_EQ(test::RunCommand<cli::LookupCommand>({latin1, "café"}).code, 1);
-    // -1 is the locale's code page, as in the settings; other numbers below 1 are none.
+    // -1 and 0 to 3 are the locale's code page, as in the settings; other numbers below 1250 are none.
     EXPECT_EQ(Lookup({"house", "--charset", "-1"}).code, 0);
+    EXPECT_EQ(Lookup({"house", "--charset", "0"}).code, 0);
     EXPECT_EQ(Lookup({"house", "--charset", "-2"}).code, 2);
-    EXPECT_EQ(Lookup({"house", "--charset", "0"}).code, 2);
+    EXPECT_EQ(Lookup({"house", "--charset", "4"}).code, 2);
 }
 
 TEST(CliLookup, UnreadableInputAndBadOptionsExitWithTwo) {

@@ -127,7 +127,7 @@ private slots:
         QVERIFY(o.Ok());
         QCOMPARE(o.dialog->Result().charset, 65001);
 
-        // "utf" reads as 0, which no converter knows: saving with it would ruin the text.
+        // "utf" names no code page: saving with it would ruin the text.
         o.Open();
         o.Charset()->setEditText("utf");
         o.f.prompter.Expect(PromptAnswer::Ok);
