@@ -52,9 +52,44 @@ void FlushFolderOf(const std::filesystem::path& target) {
     }
 }
 
-bool WriteWithMode(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce,
+// A target reached through symbolic links (a dotfile kept elsewhere, a synced folder) is replaced where the
+// last link points, so that the links stay links. A link's text counts from the link's own folder. A link
+// that leads nowhere, or round in circles, is an error: writing there would put the file where nobody looks.
+bool FollowLinks(const std::filesystem::path& target, std::filesystem::path& followed) {
+    constexpr int kMostHops = 40;
+    followed = target;
+    for (int hop = 0; hop <= kMostHops; ++hop) {
+        struct stat info {};
+        if (::lstat(followed.c_str(), &info) != 0) {
+            // A new file is written where it was asked for; after a link, errno tells what is missing.
+            return hop == 0;
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            return true;
+        }
+        std::error_code error;
+        const std::filesystem::path text = std::filesystem::read_symlink(followed, error);
+        if (error) {
+            errno = error.value();
+            return false;
+        }
+        followed = text.is_absolute() ? text : followed.parent_path() / text;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool WriteWithMode(const std::filesystem::path& asked, const std::function<bool(const PieceWriter&)>& produce,
                    mode_t mode) {
-    if (target.empty() || !target.has_filename()) {
+    std::filesystem::path target;
+    if (asked.empty() || !asked.has_filename()) {
+        errno = EINVAL;
+        return false;
+    }
+    if (!FollowLinks(asked, target)) {
+        return false;
+    }
+    if (!target.has_filename()) {
         errno = EINVAL;
         return false;
     }

@@ -9,7 +9,8 @@ namespace lexaro {
 
 // Writes bytes to a temporary file beside the target, flushes it to disk and renames it over the target.
 // On any failure the result is false, the temporary file is removed and the old target is untouched; errno then
-// holds the system's reason (0 when the bytes themselves could not be made).
+// holds the system's reason (0 when the bytes themselves could not be made). A target that is a symbolic link
+// stays one: the file it leads to is replaced, in that file's folder, and a link leading nowhere is a failure.
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 // The same, but the new file gets the permission bits mode whether or not the target existed (a program
 // copy that must stay executable, for example).

@@ -105,6 +105,17 @@ TEST(CliConvert, OutputThatCannotBeWritten) {
               "lexaro-cli convert: cannot write '" + folder / "no/such/out.csv" + "': No such file or directory\n");
 }
 
+TEST(CliConvert, OutputReachedThroughALinkKeepsTheLink) {
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder / "dotfiles");
+    test::WriteBytes(folder / "dotfiles/out.csv", "old");
+    std::filesystem::create_symlink("dotfiles/out.csv", folder / "out.csv");
+    ASSERT_EQ(Convert({DataFile("legacy.lxd"), folder / "out.csv"}).code, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "out.csv"));
+    EXPECT_EQ(ReadBytes(folder / "dotfiles/out.csv"),
+              "tree;Baum;2023-05-05 05:05:05\r\nleaf;Blatt;2023-05-05 05:05:06");
+}
+
 TEST(CliConvert, SeparatedTextOutWarnsAboutEntriesHoldingTheSeparator) {
     test::TempFolder folder;
     test::WriteBytes(folder / "in.lxd", test::Document({{"home", "Heim; Zuhause", ""}, {"tree", "Baum", ""}}));

@@ -1,3 +1,4 @@
+#include "TableTestSupport.h"
 #include "table/InitFileDocument.h"
 #include "table/SafeFile.h"
 
@@ -6,14 +7,13 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using lexaro::InitFileDocument;
 using lexaro::InitFileForm;
+using lexaro::test::PermissionOverrideSuspended;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
@@ -54,33 +54,6 @@ protected:
     }
 
     fs::path m_Folder;
-};
-
-// While it lives, this thread obeys file permissions even when it runs as root: the capability to
-// override them is taken out of the effective set (it stays permitted and comes back afterwards).
-class PermissionOverrideSuspended {
-public:
-    PermissionOverrideSuspended() {
-        m_Header.version = _LINUX_CAPABILITY_VERSION_3;
-        if (::syscall(SYS_capget, &m_Header, m_Saved) != 0) {
-            return;
-        }
-        __user_cap_data_struct lowered[2] = {m_Saved[0], m_Saved[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        m_Active = ::syscall(SYS_capset, &m_Header, lowered) == 0;
-    }
-    ~PermissionOverrideSuspended() {
-        if (m_Active) {
-            ::syscall(SYS_capset, &m_Header, m_Saved);
-        }
-    }
-    PermissionOverrideSuspended(const PermissionOverrideSuspended&) = delete;
-    PermissionOverrideSuspended& operator=(const PermissionOverrideSuspended&) = delete;
-
-private:
-    __user_cap_header_struct m_Header{};
-    __user_cap_data_struct m_Saved[2]{};
-    bool m_Active = false;
 };
 
 InitFileDocument SettingsDocument() {
