@@ -85,5 +85,16 @@ TEST(MassDataEdit, OnlyNewAndChangedEntriesAreStampedAndOneUndoTakesTheEditBack)
     EXPECT_EQ(Snapshot(engine.Entries()), kBefore);
 }
 
+TEST(MassDataEdit, AddingNothingLeavesTheDictionaryUnmodified) {
+    for (const char* text : {"", "\n", "\r\n\r\n", "\n\n\n"}) {
+        EntryStore engine;
+        Fill(engine.Entries(), kBefore);
+        engine.Entries().SetModified(false);
+        EXPECT_EQ(ApplyMassDataEdit(engine, text, {}, true, kStamp), 0) << text;
+        EXPECT_EQ(Snapshot(engine.Entries()), kBefore);
+        EXPECT_FALSE(engine.Entries().IsModified()) << text;
+    }
+}
+
 } // namespace
 } // namespace lexaro
