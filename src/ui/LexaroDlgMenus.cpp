@@ -1,6 +1,7 @@
 #include "app/HelpFiles.h"
 #include "app/MenuMnemonics.h"
 #include "app/Prompter.h"
+#include "ui/AcceleratorsFirst.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 
@@ -153,7 +154,12 @@ void LexaroDlg::ConnectCommands() {
     on("ID_MEN_SELECTALL", [this] { m_EDTExplanation->selectAll(); });
     on("ID_MEN_COPY", [this] { CopyPaneText(); });
     on("ID_MEN_CLEAREXPLANATION", [this] { SetPaneText(QString()); });
-    on("ID_MEN_CLEARLIST", [this] { m_CBBTerm->clear(); });
+    on("ID_MEN_CLEARLIST", [this] {
+        // Only the history goes; the term being typed stays.
+        const QString term = m_CBBTerm->currentText();
+        m_CBBTerm->clear();
+        m_CBBTerm->setEditText(term);
+    });
     on("ID_MEN_CLEARALL", [this] {
         ClearFields();
         m_CBBTerm->setFocus();
@@ -208,6 +214,7 @@ void LexaroDlg::ConnectCommands() {
     });
     connect(m_EDTExplanation, &CScriptEdit::OpenLink, this, [this](const QString& url) { OpenLink(url); });
     connect(m_MENRecent, &QMenu::triggered, this, [this](QAction* item) { OpenRecent(item); });
+    new AcceleratorsFirst(*this);
 }
 
 void LexaroDlg::SetFastEdit(bool on) {

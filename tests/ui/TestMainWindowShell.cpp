@@ -38,6 +38,16 @@ private slots:
         QCOMPARE(f.window->findChild<QPushButton*>("m_BTNAdd")->toolTip(), QStringLiteral("Add/modify this entry"));
     }
 
+    void clearListEmptiesTheHistoryButNotTheTermBox() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        f.SearchFor("house");
+        f.TermBox()->setEditText("tree");
+        f.Action("ID_MEN_CLEARLIST")->trigger();
+        QVERIFY(f.window->SearchHistory().isEmpty());
+        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("tree"));
+    }
+
     void altWithATitlesLetterOpensItsMenuFromTheTermBox() {
         MainWindowFixture f;
         f.window->show();
