@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QSystemTrayIcon>
@@ -21,6 +22,32 @@ namespace lexaro {
 namespace {
 
 inline constexpr int kPollMs = 50;
+
+// The first named widget from the focus widget up, for example the term box for its line edit.
+QString FocusName() {
+    for (const QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (!widget->objectName().isEmpty()) {
+            return widget->objectName();
+        }
+    }
+    return QStringLiteral("none");
+}
+
+// The state of the main window's fields, as one line: the focused field, the term box, the number of
+// history entries and whether the pane is empty.
+QString FieldsState(const LexaroDlg& window) {
+    const auto* term = window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"));
+    const auto* pane = window.findChild<CScriptEdit*>(QStringLiteral("m_EDTExplanation"));
+    return QStringLiteral("focus=%1 term=%2 history=%3 pane-empty=%4")
+        .arg(FocusName(), term->currentText())
+        .arg(term->count())
+        .arg(int(pane->toPlainText().isEmpty()));
+}
+
+QString ModalName() {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal->objectName() : QStringLiteral("none");
+}
 
 } // namespace
 
@@ -167,6 +194,18 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
                         .arg(int(m_Window.IsInTray()))
                         .arg(int(tray && tray->isVisible()))
                         .arg(m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->currentText()));
+    } else if (command == QLatin1String("wait-fields")) {
+        const QString state = FieldsState(m_Window);
+        return Waited(state == argument, line + QStringLiteral(" (now ") + state + QLatin1Char(')'));
+    } else if (command == QLatin1String("wait-modal")) {
+        const QString modal = ModalName();
+        return Waited(modal == argument, line + QStringLiteral(" (now ") + modal + QLatin1Char(')'));
+    } else if (command == QLatin1String("close-modal")) {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->reject();
+        } else {
+            m_Log.Write(QStringLiteral("FAIL no dialog to close"));
+        }
     } else if (command == QLatin1String("open")) {
         m_Window.OpenFile(argument);
     } else if (command == QLatin1String("report-dictionary")) {

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -117,6 +118,8 @@ void CTrainingDlg::CreateControls() {
     m_LBLAllCount = Named(new QLabel(QStringLiteral("0")), "m_LBLAllCount");
     m_LISAllEntries = CreateList("m_LISAllEntries");
     m_LISAllEntries->setModel(m_AvailableModel);
+    m_LISAllEntries->installEventFilter(this);
+    m_LISAllEntries->viewport()->installEventFilter(this);
     m_LBLUsedEntries = Named(new QLabel(text("FrmTrain.m_LBLUsedEntries")), "m_LBLUsedEntries");
     m_LBLUsedCount = Named(new QLabel(QStringLiteral("0")), "m_LBLUsedCount");
     m_LISUsedEntries = CreateList("m_LISUsedEntries");
@@ -258,6 +261,39 @@ void CTrainingDlg::BothToggled() {
     AddAllEntries();
 }
 
+bool CTrainingDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == m_LISAllEntries) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            m_ShiftRange = key->modifiers().testFlag(Qt::ShiftModifier);
+            break;
+        default:
+            break;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == m_LISAllEntries->viewport()) {
+        m_ShiftRange = false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A Shift range that reaches beyond the rows on show is one block the user walked through page by page:
+// it is appended whole, wherever the training list's selection stands.
+bool CTrainingDlg::ShiftRangeBeyondPage(const std::vector<int>& positions) const {
+    if (!m_ShiftRange || positions.size() < 2) {
+        return false;
+    }
+    const QWidget* viewport = m_LISAllEntries->viewport();
+    const int firstShown = m_LISAllEntries->rowAt(0);
+    const int lastShown = m_LISAllEntries->rowAt(viewport->height() - 1);
+    return positions.front() < firstShown || (lastShown >= 0 && positions.back() > lastShown);
+}
+
 void CTrainingDlg::AddSelectedEntries() {
     const std::vector<int> positions = SelectedPositions(*m_LISAllEntries);
     if (positions.empty()) {
@@ -265,7 +301,7 @@ void CTrainingDlg::AddSelectedEntries() {
     }
     int insertBefore = -1;
     const std::vector<int> target = SelectedPositions(*m_LISUsedEntries);
-    if (!target.empty()) {
+    if (!target.empty() && !ShiftRangeBeyondPage(positions)) {
         insertBefore = PositionRow(target.front(), m_Unit.RowCount());
     }
     AddSelected(m_Unit, positions, m_Dictionary.Entries().RowCount(), insertBefore);
@@ -385,19 +421,17 @@ void CTrainingDlg::StartQuiz(bool autoPlay) {
         seeded.emplace(SeededRandom::FromTime());
         random = &*seeded;
     }
-    const Qt::WindowStates state = windowState();
-    showMinimized();
-    bool multipleChoice = start.options.multipleChoice;
+    // Hidden rather than minimised, so that the set-up window does not sit in the task bar during the quiz.
+    // QDialog's own hiding would also end the set-up window's modal run.
+    QWidget::setVisible(false);
     {
+        // The quiz's "Multiple choice" box is for this quiz only; the stored setting stays.
         CDoTrainingDlg quiz(m_Context, m_Unit, m_Dictionary.Entries(), *random, start);
         quiz.exec();
-        multipleChoice = quiz.MultipleChoice();
     }
     m_Settings.winPosTraining = start.fullRect;
     m_Settings.winPosTrainingSmall = start.compactRect;
     m_Settings.trainShowTitle = start.showTitle;
-    m_Settings.trainMultiChoice = multipleChoice;
-    setWindowState(state & ~Qt::WindowMinimized);
     show();
     m_TrainingModel->Redraw();
     m_LBLUsedCount->setText(QString::number(m_Unit.QuestionCount()));

@@ -62,6 +62,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -69,6 +70,7 @@ private:
     void Redraw();
     void AddAllEntries();
     void AddSelectedEntries();
+    bool ShiftRangeBeyondPage(const std::vector<int>& positions) const;
     void RemoveSelectedEntries();
     void RemoveAllEntries();
     void BothToggled();
@@ -88,6 +90,8 @@ private:
     std::filesystem::path m_UnitPath;
     bool m_Opened = false;
     bool m_Closing = false;
+    // The available list's selection was last extended with Shift and a movement key.
+    bool m_ShiftRange = false;
 
     AvailableEntriesModel* m_AvailableModel = nullptr;
     TrainingEntriesModel* m_TrainingModel = nullptr;

@@ -146,6 +146,41 @@ private slots:
         QCOMPARE(f.dialog->Unit().RowCount(), 1);
     }
 
+    void aShiftRangeBeyondThePageIsAppendedWhole() {
+        SetupFixture f;
+        std::vector<std::pair<std::string, std::string>> words;
+        for (int i = 0; i < 100; ++i) {
+            words.emplace_back("word" + std::to_string(i), "Wort");
+        }
+        f.entries = test::Dictionary(words);
+        f.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(f.dialog.get()));
+        f.Select("m_LISUsedEntries", {0});
+        auto* available = f.Find<QTableView>("m_LISAllEntries");
+        available->setFocus();
+        available->setCurrentIndex(available->model()->index(10, 0));
+        QTest::keyClick(available, Qt::Key_PageDown, Qt::ShiftModifier);
+        QTest::keyClick(available, Qt::Key_PageDown, Qt::ShiftModifier);
+        const int last = available->currentIndex().row();
+        QVERIFY(last > 12 && last < 99);
+        f.Click("m_BTNAdd");
+        const int added = last - 10 + 1;
+        QCOMPARE(f.dialog->Unit().RowCount(), 100 + added);
+        QCOMPARE(f.dialog->Unit().EntryRow(0), 0);
+        QCOMPARE(f.dialog->Unit().EntryRow(100), 10);
+        QCOMPARE(f.dialog->Unit().EntryRow(100 + added - 1), last);
+
+        // A range within the page goes before the training list's selection, as any selection does.
+        f.Select("m_LISUsedEntries", {0});
+        const QModelIndex fifty = available->model()->index(50, 0);
+        available->scrollTo(fifty);
+        QTest::mouseClick(available->viewport(), Qt::LeftButton, {}, available->visualRect(fifty).center());
+        QTest::keyClick(available, Qt::Key_Down, Qt::ShiftModifier);
+        f.Click("m_BTNAdd");
+        QCOMPARE(f.dialog->Unit().EntryRow(0), 50);
+        QCOMPARE(f.dialog->Unit().EntryRow(1), 51);
+    }
+
     void goRunsTheQuizAndTheListShowsItsMarks() {
         SetupFixture f;
         f.Open();
@@ -328,6 +363,36 @@ private slots:
         });
         f.Action("ID_MEN_TRAINING")->trigger();
         QVERIFY(seen);
+        QVERIFY(f.prompter.Done());
+    }
+
+    void theQuizHidesTheSetUpAndKeepsTheStoredChoice() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        bool hiddenDuringQuiz = false;
+        bool backInTheSetUp = false;
+        WhenModal([&](QWidget* modal) {
+            auto* setup = qobject_cast<CTrainingDlg*>(modal);
+            QVERIFY(setup);
+            WhenModal([&](QWidget* quiz) {
+                hiddenDuringQuiz = !setup->isVisible() && !setup->isMinimized();
+                quiz->findChild<QCheckBox*>("m_CHKMultipleChoice")->click();
+                static_cast<QDialog*>(quiz)->reject();
+            });
+            setup->findChild<QPushButton*>("m_BTNGo")->click();
+            // Back from the quiz the set-up window shows again and keeps running.
+            WhenModal([&, setup](QWidget* again) {
+                backInTheSetUp = again == setup && setup->isVisible();
+                if (setup->Unit().IsModified()) {
+                    f.prompter.Expect(PromptAnswer::No);
+                }
+                setup->reject();
+            });
+        });
+        f.Action("ID_MEN_TRAINING")->trigger();
+        QVERIFY(!f.window->CurrentSettings().trainMultiChoice);
+        QVERIFY(hiddenDuringQuiz);
+        QVERIFY(backInTheSetUp);
         QVERIFY(f.prompter.Done());
     }
 
