@@ -53,25 +53,6 @@ private slots:
         }
     }
 
-    void commandsFromTheTermBoxAfterASearch() {
-        MainWindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        f.Add("house", "Haus");
-        f.SearchFor("house");
-        QTRY_VERIFY(f.TermBox()->lineEdit()->hasFocus());
-        f.TermBox()->setEditText("tr");
-
-        Press(Qt::SHIFT | Qt::Key_Delete);
-        QVERIFY(f.window->SearchHistory().isEmpty());
-        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("tr"));
-        Press(Qt::CTRL | Qt::Key_Delete);
-        QCOMPARE(f.Pane()->toPlainText(), QString());
-        QCOMPARE(f.TermBox()->currentText(), QStringLiteral("tr"));
-        Press(Qt::CTRL | Qt::Key_G);
-        QCOMPARE(f.TermBox()->currentText(), QString());
-    }
-
     void editingKeysStayWithTheField() {
         MainWindowFixture f;
         f.window->show();
