@@ -8,6 +8,7 @@
 #include "table/SafeFile.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
+#include "ui/StateDlg.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -39,6 +40,16 @@ std::filesystem::path ToPath(const QString& path) {
 
 bool IsBound(const QString& path) {
     return !path.isEmpty() && path != NoName();
+}
+
+// Runs a long file operation under the progress window; the window is gone again before any question.
+template <typename Operation>
+auto WithProgress(QWidget* parent, const QString& title, Operation operation) {
+    CStateDlg progress(parent, title);
+    progress.show();
+    auto result = operation();
+    progress.Step();
+    return result;
 }
 
 } // namespace
@@ -81,7 +92,8 @@ void LexaroDlg::OpenFile(const QString& path) {
     if (exists) {
         loaded.SetCharset(entries.Charset());
         loaded.SetSeparator(CsvSeparator());
-        read = ReadDictionaryFile(loaded, ToPath(path), kind);
+        read = WithProgress(this, Text("FrmMain.m_acTOpen"),
+                            [&] { return ReadDictionaryFile(loaded, ToPath(path), kind); });
         if (read == DictionaryRead::NotADictionary) {
             Prompts().Ask(Text("FrmMain.m_acTNotADictionary").arg(path).toStdU16String(), u"", PromptButtons::Ok,
                           PromptIcon::Warning);
@@ -118,18 +130,25 @@ bool LexaroDlg::SaveFile(const QString& path) {
     ClassTable& entries = m_Engine.Entries();
     entries.Resize(kEntryColumns, entries.RowCount());
     const QString extension = ExtensionOf(path);
-    bool saved = false;
-    errno = 0;
-    if (extension == QLatin1String(".lxd")) {
-        saved = entries.SaveDocumentFile(ToPath(path));
-    } else if (extension == QLatin1String(".csv")) {
+    if (extension == QLatin1String(".csv")) {
         entries.SetSeparator(CsvSeparator());
-        saved = entries.SaveSeparatedText(ToPath(path));
-    } else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
-        saved = entries.SaveHtml(ToPath(path));
     }
+    int error = 0;
+    const bool saved = WithProgress(this, Text("FrmMain.m_acTSave"), [&] {
+        errno = 0;
+        bool written = false;
+        if (extension == QLatin1String(".lxd")) {
+            written = entries.SaveDocumentFile(ToPath(path));
+        } else if (extension == QLatin1String(".csv")) {
+            written = entries.SaveSeparatedText(ToPath(path));
+        } else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
+            written = entries.SaveHtml(ToPath(path));
+        }
+        error = errno;
+        return written;
+    });
     if (!saved) {
-        const QString reason = QString::fromStdString(SystemReason(errno));
+        const QString reason = QString::fromStdString(SystemReason(error));
         QString message = Text("FrmMain.m_acTNotWritten") + QLatin1Char('\n') + path;
         if (!reason.isEmpty()) {
             message += QLatin1Char('\n') + reason;

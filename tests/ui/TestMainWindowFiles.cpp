@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ProgressWatcher.h"
 #include "app/PortablePayload.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 using lexaro::ChosenFile;
 using lexaro::PromptAnswer;
 using lexaro::testing::MainWindowFixture;
+using lexaro::testing::ProgressWatcher;
 
 namespace {
 
@@ -44,6 +46,7 @@ private slots:
         f.Add("house", "Haus");
         const QString path = f.Path("words.lxd");
         f.chooser.Expect(ChosenFile{ToPath(path), 0});
+        ProgressWatcher progress;
         f.Action("ID_MEN_SAVE")->trigger();
         QVERIFY(f.chooser.Done());
         QVERIFY(QFile::exists(path));
@@ -56,6 +59,9 @@ private slots:
         QCOMPARE(g.window->Engine().Entries().RowCount(), 1);
         QCOMPARE(g.window->CurrentPath(), path);
         QCOMPARE(RecentPaths(g), QStringList{path});
+        // Both ran under the progress window, which had come to its end when it closed.
+        QCOMPARE(progress.titles, (QStringList{"Saving dictionary...", "Opening dictionary..."}));
+        QCOMPARE(progress.value, progress.maximum);
     }
 
     void failedSaveKeepsTheChangesAndSaysWhichFile() {

@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "MainWindowFixture.h"
+#include "ProgressWatcher.h"
 #include "engine/PhraseTranslator.h"
 #include "ui/StateDlg.h"
 #include "ui/TranslatorDlg.h"
@@ -11,34 +12,10 @@
 using lexaro::CStateDlg;
 using lexaro::CTranslatorDlg;
 using lexaro::testing::MainWindowFixture;
+using lexaro::testing::ProgressWatcher;
 using lexaro::testing::WhenShown;
 
 namespace {
-
-// Notes every progress window that is shown and how far its bar had come when it was hidden.
-class ProgressWatcher : public QObject {
-public:
-    ProgressWatcher() { qApp->installEventFilter(this); }
-    ~ProgressWatcher() override { qApp->removeEventFilter(this); }
-
-    int shown = 0;
-    QString title;
-    int maximum = -1;
-    int value = -1;
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        auto* progress = qobject_cast<CStateDlg*>(object);
-        if (progress != nullptr && event->type() == QEvent::Show) {
-            ++shown;
-            title = progress->findChild<QLabel*>("m_LBLTitle")->text();
-        } else if (progress != nullptr && event->type() == QEvent::Hide) {
-            maximum = progress->findChild<QProgressBar*>("m_Progress")->maximum();
-            value = progress->findChild<QProgressBar*>("m_Progress")->value();
-        }
-        return false;
-    }
-};
 
 lexaro::ToolWindowContext Context(MainWindowFixture& f) {
     return lexaro::ToolWindowContext{f.window->Texts(), f.prompter, f.chooser};
