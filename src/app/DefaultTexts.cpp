@@ -106,6 +106,10 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmMain.m_acTPortableNotWritten", "The portable copy could not be written to"},
     {"FrmMain.m_acTOpenLink", "Open this link?"},
     {"FrmMain.m_acTOpenFailed", "The desktop could not open this with its default program:"},
+    {"FrmMain.m_acTTrayIconFailed", "Unable to set tray icon!"},
+    {"FrmMain.m_acTInfoCaption", "Info"},
+    {"FrmMain.m_acTInfoDescription", "A personal dictionary and vocabulary trainer."},
+    {"FrmMain.m_acTInfoCopyright", "Copyright \u00A9 2026 The Lexaro developers. Free software under the MIT License."},
 
     // Language dialog.
     {"FrmLanguage.Caption", "Select language"},
@@ -151,6 +155,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmOptions.m_BTNCancel", "Cancel"},
     {"FrmOptions.m_acTOpenDialog", "Dictionaries(*.lxd)|*.lxd||"},
     {"FrmOptions.m_acTAutostartFailed", "Lexaro could not change its entry for starting with the system:"},
+    {"FrmOptions.m_acTCharsetUnusable", "This charset cannot be used: %1"},
 
     // Overview of all entries.
     {"FrmAllEntries.m_LISWords0", "Term"},
@@ -175,6 +180,9 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmAllEntries.m_acTImportFinishedOne", "entry added."},
     {"FrmAllEntries.m_acTInfo", "Information"},
     {"FrmAllEntries.m_acTSeparatorInside", "Entries holding the separator '%2': %1. CSV has no quoting: read back, the text after the separator lands in the next column. Export anyway?"},
+    {"FrmAllEntries.m_acTNotWritten", "The file could not be written:"},
+    {"FrmAllEntries.m_acTNotRead", "The file could not be read:"},
+    {"FrmAllEntries.m_acTCsvDialog", "CSV file(*.csv)|*.csv||"},
 
     // Sort dialog of the overview.
     {"FrmSort.Caption", "Sort"},
@@ -226,6 +234,7 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmProp.m_LBLCharset", "Charset"},
     {"FrmProp.m_BTNCopy", "Copy"},
     {"FrmProp.m_BTNOk", "OK"},
+    {"FrmProp.m_acTFileSize", "%1 (%2 bytes)"},
 
     // Training set-up.
     {"FrmTrain.m_acMTraining", "Training"},

@@ -380,10 +380,9 @@ std::optional<FileFacts> ReadFileFacts(const std::filesystem::path& path) {
     return facts;
 }
 
-std::string FormatFileSize(std::uint64_t size) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f (%llu bytes)", static_cast<double>(size) / 1024.0,
-                  static_cast<unsigned long long>(size));
+std::string FormatKilobytes(std::uint64_t size) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(size) / 1024.0);
     return text;
 }
 

@@ -96,8 +96,8 @@ struct FileFacts {
 // Size and last-write time (local) of an existing regular file; nullopt for anything else.
 std::optional<FileFacts> ReadFileFacts(const std::filesystem::path& path);
 
-// "%.2f (%d bytes)" of the size in KiB and in bytes, for example 2.00 (2048 bytes).
-std::string FormatFileSize(std::uint64_t size);
+// The size in KiB with two decimals, for example 12.34 for 12637 bytes.
+std::string FormatKilobytes(std::uint64_t size);
 
 // The part of a path after the last "\" or "/".
 std::string FileNameOf(std::string_view path);

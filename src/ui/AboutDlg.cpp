@@ -36,20 +36,17 @@ void SetTextColour(QWidget& widget, int colourRef) {
 
 } // namespace
 
-CAboutDlg::CAboutDlg(const FontSettings& fonts, const QString& okText, const std::vector<TranslatorCredit>& credits,
+CAboutDlg::CAboutDlg(const FontSettings& fonts, const AboutTexts& texts, const std::vector<TranslatorCredit>& credits,
                      LinkOpener openLink, QWidget* parent)
     : QDialog(parent), m_OpenLink(std::move(openLink)), m_PICIcon(new QLabel(this)), m_PICPicture(new QLabel(this)),
       m_LBLProduct(new QLabel(QStringLiteral("Lexaro"), this)), m_LBLVersion(new QLabel(FromUtf8(kVersionLine), this)),
-      m_LBLDescription(new QLabel(
-          QStringLiteral("A personal dictionary and vocabulary trainer.\n"
-                         "Copyright \u00A9 2026 The Lexaro developers. Free software under the MIT License."),
-          this)),
+      m_LBLDescription(new QLabel(texts.description, this)),
       m_LNKWeb(AddLink(QStringLiteral("m_LNKWeb"), FromUtf8(kWebSite), FromUtf8(kWebSite))),
       m_LNKMail(AddLink(QStringLiteral("m_LNKMail"), FromUtf8(kMailAddress),
                         QStringLiteral("mailto:") + FromUtf8(kMailAddress))),
-      m_BTNOk(new QPushButton(okText, this)) {
+      m_BTNOk(new QPushButton(texts.ok, this)) {
     setObjectName(QStringLiteral("CAboutDlg"));
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(texts.caption);
     m_PICIcon->setObjectName(QStringLiteral("m_PICIcon"));
     m_LBLProduct->setObjectName(QStringLiteral("m_LBLProduct"));
     m_LBLVersion->setObjectName(QStringLiteral("m_LBLVersion"));

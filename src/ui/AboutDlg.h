@@ -14,6 +14,13 @@ namespace lexaro {
 
 class CClickLabel;
 
+// The texts of the info box in the interface language.
+struct AboutTexts {
+    QString caption;
+    QString description;
+    QString ok;
+};
+
 // The info box: product name, version line, the makers' web and mail addresses and the translators of the
 // shipped language files. Its links are handed to the opener the main window gives it.
 class CAboutDlg : public QDialog {
@@ -22,7 +29,7 @@ class CAboutDlg : public QDialog {
 public:
     using LinkOpener = std::function<void(const QString&)>;
 
-    CAboutDlg(const FontSettings& fonts, const QString& okText, const std::vector<TranslatorCredit>& credits,
+    CAboutDlg(const FontSettings& fonts, const AboutTexts& texts, const std::vector<TranslatorCredit>& credits,
               LinkOpener openLink, QWidget* parent = nullptr);
 
 private:

@@ -154,7 +154,7 @@ void LexaroDlg::RemoveTrayIcon() {
 
 void LexaroDlg::HideInTray() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        Prompts().Ask(u"Unable to set tray icon!", u"", PromptButtons::Ok, PromptIcon::None);
+        Prompts().Ask(Text("FrmMain.m_acTTrayIconFailed").toStdU16String(), u"", PromptButtons::Ok, PromptIcon::None);
         m_InTray = false;
         show();
         return;

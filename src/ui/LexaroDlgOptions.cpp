@@ -119,8 +119,12 @@ void LexaroDlg::OpenDataFile(std::string_view name) {
 }
 
 void LexaroDlg::ShowInfo() {
+    const AboutTexts texts{Text("FrmMain.m_acTInfoCaption"),
+                           Text("FrmMain.m_acTInfoDescription") + QLatin1Char('\n') +
+                               Text("FrmMain.m_acTInfoCopyright"),
+                           Text("FrmMain.m_acTBtnOk")};
     CAboutDlg dialog(
-        m_Settings.fonts, Text("FrmMain.m_acTBtnOk"), ReadTranslatorCredits(m_Storage.dataFolder),
+        m_Settings.fonts, texts, ReadTranslatorCredits(m_Storage.dataFolder),
         [this](const QString& url) { OpenWithDefaultHandler(url); }, this);
     RunToolWindow(dialog);
 }

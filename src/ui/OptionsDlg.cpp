@@ -259,7 +259,7 @@ void COptionsDlg::accept() {
     const int charset = CharsetFromText(ToUtf8(m_CBBCharset->currentText()));
     if (!IsUsableCharset(charset)) {
         m_Context.prompter.Ask(
-            (QStringLiteral("This charset cannot be used: ") + m_CBBCharset->currentText()).toStdU16String(), u"",
+            m_Context.Text("FrmOptions.m_acTCharsetUnusable").arg(m_CBBCharset->currentText()).toStdU16String(), u"",
             PromptButtons::Ok, PromptIcon::Warning);
         m_CBBCharset->setFocus();
         return;

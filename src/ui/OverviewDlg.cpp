@@ -25,8 +25,6 @@ namespace lexaro {
 
 namespace {
 
-constexpr char16_t kCsvFilter[] = u"CSV file(*.csv)|*.csv||";
-
 QString Wide(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
@@ -304,8 +302,12 @@ void COverviewDlg::RemoveDates() {
     Refresh();
 }
 
-void COverviewDlg::ReportFile(const QString& what, const std::filesystem::path& path, const QString& reason) {
-    QString text = what + QString::fromStdString(path.string());
+std::u16string COverviewDlg::CsvFilter() const {
+    return Text("FrmAllEntries.m_acTCsvDialog").toStdU16String();
+}
+
+void COverviewDlg::ReportFile(const char* key, const std::filesystem::path& path, const QString& reason) {
+    QString text = Text(key) + QLatin1Char('\n') + QString::fromStdString(path.string());
     if (!reason.isEmpty()) {
         text += QLatin1Char('\n') + reason;
     }
@@ -330,14 +332,14 @@ void COverviewDlg::ExportCsv() {
                            PromptIcon::Warning) != PromptAnswer::Ok) {
         return;
     }
-    const auto chosen = m_Context.chooser.ChooseSave(u"", kCsvFilter, {}, u"csv");
+    const auto chosen = m_Context.chooser.ChooseSave(u"", CsvFilter(), {}, u"csv");
     if (!chosen) {
         return;
     }
     errno = 0;
     if (!ExportEntryRows(m_Engine.Entries(), rows, chosen->path, separator, plain)) {
         const std::string reason = SystemReason(errno);
-        ReportFile(QStringLiteral("The file could not be written:\n"), chosen->path, QString::fromStdString(reason));
+        ReportFile("FrmAllEntries.m_acTNotWritten", chosen->path, QString::fromStdString(reason));
     }
 }
 
@@ -350,7 +352,7 @@ void COverviewDlg::ImportCsv() {
                                PromptIcon::Warning) != PromptAnswer::Ok) {
         return;
     }
-    const auto chosen = m_Context.chooser.ChooseOpen(u"", kCsvFilter, {});
+    const auto chosen = m_Context.chooser.ChooseOpen(u"", CsvFilter(), {});
     if (!chosen) {
         return;
     }
@@ -361,7 +363,7 @@ void COverviewDlg::ImportCsv() {
     file.SetSeparator(entries.Separator());
     if (ReadDictionaryFile(file, chosen->path, FileKind::SeparatedText) != DictionaryRead::Complete) {
         // The dictionary stays as it was.
-        ReportFile(QStringLiteral("The file could not be read:\n"), chosen->path);
+        ReportFile("FrmAllEntries.m_acTNotRead", chosen->path);
         return;
     }
     entries = std::move(file);
@@ -375,7 +377,7 @@ void COverviewDlg::ImportCsv() {
 
 void COverviewDlg::AppendCsv() {
     const std::string stamp = m_Engine.DateStamp();
-    const auto chosen = m_Context.chooser.ChooseOpen(u"", kCsvFilter, {});
+    const auto chosen = m_Context.chooser.ChooseOpen(u"", CsvFilter(), {});
     if (!chosen) {
         return;
     }
@@ -383,7 +385,7 @@ void COverviewDlg::AppendCsv() {
     file.SetCharset(m_Engine.Entries().Charset());
     file.SetSeparator(m_Separator.toStdString());
     if (ReadDictionaryFile(file, chosen->path, FileKind::SeparatedText) != DictionaryRead::Complete) {
-        ReportFile(QStringLiteral("The file could not be read:\n"), chosen->path);
+        ReportFile("FrmAllEntries.m_acTNotRead", chosen->path);
         return;
     }
     const int added = AppendImportedRows(m_Engine.Entries(), file, m_CHKRenameDuplicates->isChecked(), stamp);

@@ -76,8 +76,9 @@ private:
     void Refresh();
     void ShowTitle();
     QString Text(const char* key) const;
+    std::u16string CsvFilter() const;
     // A file that could not be read or written; the system's reason, when there is one, goes below the path.
-    void ReportFile(const QString& what, const std::filesystem::path& path, const QString& reason = {});
+    void ReportFile(const char* key, const std::filesystem::path& path, const QString& reason = {});
 
     ToolWindowContext m_Context;
     EntryStore& m_Engine;

@@ -74,7 +74,9 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
         const std::string full = path.toStdString();
         values[0] = Wide(FileNameOf(full));
         values[1] = path;
-        values[2] = Wide(FormatFileSize(facts->size));
+        values[2] = m_Context.Text("FrmProp.m_acTFileSize")
+                        .arg(Wide(FormatKilobytes(facts->size)))
+                        .arg(static_cast<qulonglong>(facts->size));
         values[3] = Wide(FormatDateStamp(facts->modified));
     }
     for (int i = 0; i < 4; ++i) {

@@ -276,8 +276,8 @@ TEST(Properties, FileFactsAndTexts) {
     EXPECT_FALSE(ReadFileFacts(folder.Path()));
     EXPECT_FALSE(ReadFileFacts(folder / "none.lxd"));
 
-    EXPECT_EQ(FormatFileSize(2048), "2.00 (2048 bytes)");
-    EXPECT_EQ(FormatFileSize(12637), "12.34 (12637 bytes)");
+    EXPECT_EQ(FormatKilobytes(2048), "2.00");
+    EXPECT_EQ(FormatKilobytes(12637), "12.34");
     EXPECT_EQ(FileNameOf("C:\\Voc\\French.lxd"), "French.lxd");
     EXPECT_EQ(FileNameOf("/home/u/French.lxd"), "French.lxd");
     EXPECT_EQ(FileNameOf("plain"), "plain");

@@ -41,13 +41,16 @@ class ScriptedFileChooser : public FileChooser {
 public:
     void Expect(std::optional<ChosenFile> choice) { m_Choices.push_back(std::move(choice)); }
     bool Done() const { return m_Choices.empty(); }
+    QString LastFilter() const { return QString::fromStdU16String(m_LastFilter); }
 
-    std::optional<ChosenFile> ChooseOpen(const std::u16string&, const std::u16string&,
+    std::optional<ChosenFile> ChooseOpen(const std::u16string&, const std::u16string& filter,
                                          const std::filesystem::path&) override {
+        m_LastFilter = filter;
         return Next();
     }
-    std::optional<ChosenFile> ChooseSave(const std::u16string&, const std::u16string&, const std::filesystem::path&,
-                                         const std::u16string&) override {
+    std::optional<ChosenFile> ChooseSave(const std::u16string&, const std::u16string& filter,
+                                         const std::filesystem::path&, const std::u16string&) override {
+        m_LastFilter = filter;
         return Next();
     }
 
@@ -63,6 +66,7 @@ private:
     }
 
     std::deque<std::optional<ChosenFile>> m_Choices;
+    std::u16string m_LastFilter;
 };
 
 } // namespace lexaro::testing

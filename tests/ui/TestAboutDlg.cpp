@@ -16,6 +16,8 @@ using lexaro::testing::WhenShown;
 namespace {
 
 struct Seen {
+    QString caption;
+    QString description;
     QString version;
     QStringList links;
     QStringList translators;
@@ -27,6 +29,8 @@ struct Seen {
 
 Seen Inspect(CAboutDlg& box) {
     Seen seen;
+    seen.caption = box.windowTitle();
+    seen.description = box.findChild<QLabel*>("m_LBLDescription")->text();
     seen.version = box.findChild<QLabel*>("m_LBLVersion")->text();
     seen.ok = box.findChild<QPushButton*>("m_BTNOk")->text();
     for (const char* name : {"m_LNKWeb", "m_LNKMail"}) {
@@ -59,7 +63,10 @@ private slots:
                                  "LanguageName=\"Dansk\"\r\nLanguageFile=\"lang_Danish.xml\"\r\n");
         f.Write("lang_German.xml", "FrmMain.m_acTBtnOk=\"Schlie\xC3\x9F"
                                    "en\"\r\nFrmMain.m_acTTranslator=\"Anna Weber\"\r\n"
-                                   "FrmMain.m_acTTranslatorContact=\"anna@example.net\"\r\n");
+                                   "FrmMain.m_acTTranslatorContact=\"anna@example.net\"\r\n"
+                                   "FrmMain.m_acTInfoCaption=\"\xC3\x9C"
+                                   "ber Lexaro\"\r\nFrmMain.m_acTInfoDescription=\"Ein W\xC3\xB6rterbuch.\"\r\n"
+                                   "FrmMain.m_acTInfoCopyright=\"Freie Software.\"\r\n");
         f.Write("lang_Danish.xml", "FrmMain.m_acTTranslator=\"Jens\"\r\n"
                                    "FrmMain.m_acTTranslatorContact=\"file:///bin/sh\"\r\n");
         f.Start();
@@ -77,6 +84,8 @@ private slots:
         });
         f.Action("ID_MEN_INFO")->trigger();
 
+        QCOMPARE(seen.caption, QStringLiteral("\u00DCber Lexaro"));
+        QCOMPARE(seen.description, QStringLiteral("Ein W\u00F6rterbuch.\nFreie Software."));
         QCOMPARE(seen.version, QStringLiteral("Version 2.580 (22.05.2019)"));
         QCOMPARE(seen.ok, QStringLiteral("Schlie\u00DFen"));
         QCOMPARE(seen.translators,

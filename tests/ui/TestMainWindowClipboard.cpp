@@ -152,10 +152,12 @@ private slots:
             QSKIP("this desktop has a tray");
         }
         MainWindowFixture f;
+        QVERIFY(f.window->Texts().LoadLanguageFile(LEXARO_SOURCE_DIR "/resources/lang_French.xml"));
         f.window->show();
         f.prompter.Expect(PromptAnswer::Ok);
         f.Action("ID_MEN_HIDE")->trigger();
-        QCOMPARE(f.prompter.LastText(), QStringLiteral("Unable to set tray icon!"));
+        QCOMPARE(f.prompter.LastText(),
+                 QStringLiteral("Impossible de placer l'ic\u00F4ne dans la zone de notification\u00A0!"));
         QVERIFY(f.window->isVisible());
         QVERIFY(!f.window->IsInTray());
     }

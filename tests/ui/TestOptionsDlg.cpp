@@ -138,6 +138,14 @@ private slots:
         o.Charset()->setEditText("System");
         QVERIFY(o.Ok());
         QCOMPARE(o.dialog->Result().charset, -1);
+
+        // The refusal speaks the interface language.
+        QVERIFY(o.f.window->Texts().LoadLanguageFile(LEXARO_SOURCE_DIR "/resources/lang_German.xml"));
+        o.Open();
+        o.Charset()->setEditText("utf");
+        o.f.prompter.Expect(PromptAnswer::Ok);
+        QVERIFY(!o.Ok());
+        QCOMPARE(o.f.prompter.LastText(), QStringLiteral("Dieser Zeichensatz kann nicht verwendet werden: utf"));
     }
 
     void watchClipboardControlsShowWindow() {

@@ -225,6 +225,27 @@ private slots:
         QCOMPARE(Terms(f), std::vector<std::string>{"home"});
     }
 
+    void fileReportsAndTheFilterAreInTheInterfaceLanguage() {
+        ToolWindowFixture f;
+        QVERIFY(f.texts.LoadLanguageFile(LEXARO_SOURCE_DIR "/resources/lang_German.xml"));
+        f.Add("home", "Heim");
+        f.Write("notes.csv", "just some notes\n");
+        COverviewDlg dialog(f.Context(), f.engine, NoName(), ";");
+        f.chooser.Expect(ChosenFile{f.File("missing/x.csv")});
+        f.prompter.Expect(PromptAnswer::Ok);
+        Click(dialog, "m_BTNCSVExport");
+        QCOMPARE(f.chooser.LastFilter(), QStringLiteral("CSV-Datei(*.csv)|*.csv||"));
+        QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Die Datei konnte nicht geschrieben werden:\n")));
+        f.prompter.Expect(PromptAnswer::Ok); // the import's question into a non-empty dictionary
+        for (const char* button : {"m_BTNCSVImport", "m_BTNCSVAppend"}) {
+            f.chooser.Expect(ChosenFile{f.File("notes.csv")});
+            f.prompter.Expect(PromptAnswer::Ok);
+            Click(dialog, button);
+            QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Die Datei konnte nicht gelesen werden:\n")));
+        }
+        QVERIFY(f.prompter.Done());
+    }
+
     void doubleClickPicksTheRowAndLargeTablesOpenAtOnce() {
         ToolWindowFixture f;
         Fill(f, 1000000);

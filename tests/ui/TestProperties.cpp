@@ -76,6 +76,10 @@ private slots:
         QCOMPARE(checksum, 0);
         QVERIFY(!dialog.CopyText().contains(QStringLiteral("\r\n- ")));
         QCOMPARE(dialog.CopyText().count(QStringLiteral("\r\n")), 10);
+
+        QVERIFY(f.texts.LoadLanguageFile(LEXARO_SOURCE_DIR "/resources/lang_French.xml"));
+        const CPropertiesDlg french(f.Context(), path, f.engine, checksum);
+        QCOMPARE(Value(french, "m_EDTFileSize"), QStringLiteral("2.00 (2048 octets)"));
     }
 
     // A path or checksum wider than the default field is shown whole when the screen has room for it; what
