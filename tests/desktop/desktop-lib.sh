@@ -1,5 +1,6 @@
 # Shared by the tests that run the real program on a virtual X display (Xvfb).
-# Sourced with LEXARO set to the program; every process started here is ended on exit.
+# Sourced with LEXARO set to the program with the script driver (lexaro-scripted); every process started
+# here is ended on exit.
 
 readonly SKIP=77
 work=$(mktemp -d "${TMPDIR:-/tmp}/lexaro-desktop.XXXXXX")
@@ -49,7 +50,8 @@ start_display() {
 }
 
 # start_lexaro NAME SCRIPT [ARGUMENT...]: a program with its own home, settings and data folders, driven by
-# the commands in SCRIPT; it logs to SCRIPT.log. Sets $started to its process id.
+# the commands in SCRIPT; it logs to SCRIPT.log. Sets $started to its process id. Its windows carry the
+# X window class of the desktop program ("lexaro" "Lexaro"), not one named after the test program's file.
 start_lexaro() {
     local name=$1 script=$2
     shift 2
@@ -57,7 +59,7 @@ start_lexaro() {
     mkdir -p "$home/config" "$home/common" "$home/runtime"
     chmod 700 "$home/runtime"
     HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" LEXARO_COMMON_DIR="$home/common" \
-        LEXARO_SCRIPT="$script" "$LEXARO" "$@" >"$work/$name.out" 2>&1 &
+        RESOURCE_NAME=lexaro LEXARO_SCRIPT="$script" "$LEXARO" "$@" >"$work/$name.out" 2>&1 &
     started=$!
     pids+=("$started")
 }

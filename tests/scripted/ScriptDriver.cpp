@@ -1,4 +1,4 @@
-#include "ui/ScriptDriver.h"
+#include "scripted/ScriptDriver.h"
 
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
