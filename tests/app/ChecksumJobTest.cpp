@@ -1,6 +1,7 @@
 #include "app/ChecksumJob.h"
 
 #include "AppTestSupport.h"
+#include "support/FileReading.h"
 #include "table/Checksum.h"
 
 #include <atomic>
@@ -64,9 +65,9 @@ TEST(ChecksumJob, StoppingEndsALongComputationWithoutAReport) {
     {
         ChecksumJob job;
         job.Start(huge, kChecksumMd2, reports.Receiver("md2"));
-        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(test::WaitUntil([&] { return test::BeingRead(huge); }));
         job.Start(huge, kChecksumMd2, reports.Receiver("again"));
-        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(test::WaitUntil([&] { return test::BeingRead(huge); }));
     } // destroyed while computing
     // Not a measure of speed: waiting for either computation would take minutes.
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);

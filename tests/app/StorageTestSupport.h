@@ -2,15 +2,12 @@
 
 #include "app/Environment.h"
 #include "engine/Clock.h"
-#include "table/SafeFile.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace lexaro::test {
 
@@ -19,18 +16,13 @@ struct FixedClock : Clock {
     LocalTime Now() const override { return now; }
 };
 
-// A fresh folder per test under the build tree's scratch folder, with a fake installation inside it:
+// A fresh folder per test with a fake installation inside it:
 // a program file in prefix/bin, a home, and a machine-wide folder. Nothing outside it is touched.
 class StorageFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* scratch = std::getenv("LEXARO_TEST_TMP");
-        const std::filesystem::path base =
-            scratch != nullptr ? std::filesystem::path(scratch) : std::filesystem::temp_directory_path();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_Folder = base / (std::string("storage-") + info->test_suite_name() + "-" + info->name() + "-" +
-                           std::to_string(::getpid()));
-        std::filesystem::remove_all(m_Folder);
+        m_Scratch.emplace();
+        m_Folder = m_Scratch->Path();
         std::filesystem::create_directories(m_Folder / "prefix" / "bin");
         std::filesystem::create_directories(m_Folder / "home");
         std::filesystem::create_directories(m_Folder / "cwd");
@@ -44,11 +36,6 @@ protected:
                                               "ELF fake program");
     }
 
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Folder, ignored);
-    }
-
     std::filesystem::path ProgramFolder() const { return m_Folder / "prefix" / "bin"; }
     std::filesystem::path UserFolder() const { return m_Folder / "home" / ".config" / "Corvane" / "Lexaro"; }
     std::filesystem::path RecordPath() const {
@@ -56,16 +43,11 @@ protected:
     }
 
     static void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        test::WriteBytes(path, bytes);
     }
+    static std::string ReadBytes(const std::filesystem::path& path) { return test::ReadBytes(path); }
 
-    static std::string ReadBytes(const std::filesystem::path& path) {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return bytes;
-    }
-
+    std::optional<TempFolder> m_Scratch;
     std::filesystem::path m_Folder;
     Environment m_Environment;
     FixedClock m_Clock;

@@ -62,7 +62,7 @@ TEST(CliChecksum, UnknownTypeOrUnreadableFile) {
         EXPECT_TRUE(result.out.empty());
         EXPECT_NE(result.err.find("unknown checksum type"), std::string::npos) << type;
     }
-    for (const std::string& path : {folder / "none", folder.Path().string()}) {
+    for (const std::string& path : {(folder / "none").string(), folder.Path().string()}) {
         CliResult result = Checksum({path});
         EXPECT_EQ(result.code, 2) << path;
         EXPECT_TRUE(result.out.empty());

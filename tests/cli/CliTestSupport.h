@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "cli/CliCommand.h"
 #include "cli/LexaroCli.h"
+#include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -56,58 +57,12 @@ inline std::string DataFile(std::string_view name) {
     return (std::filesystem::path(LEXARO_TEST_DATA_DIR) / "cli" / name).string();
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Copies a fixture of tests/data/cli into the folder; its path there, as a command-line argument.
+inline std::string CopyFixture(const TempFolder& folder, std::string_view fixture) {
+    const std::filesystem::path target = folder / fixture;
+    std::filesystem::copy_file(DataFile(fixture), target, std::filesystem::copy_options::overwrite_existing);
+    return target.string();
 }
-
-inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A fresh folder for one test's files, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        const char* base = std::getenv("LEXARO_TEST_TMP");
-        const std::filesystem::path root = base != nullptr ? base : std::filesystem::temp_directory_path();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "lexaro-cli-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_Path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The path of name inside the folder, as a command-line argument.
-    std::string operator/(std::string_view name) const { return (m_Path / name).string(); }
-    const std::filesystem::path& Path() const { return m_Path; }
-
-    // Copies a fixture of tests/data/cli into the folder; its path there.
-    std::string Copy(std::string_view fixture) const {
-        const std::filesystem::path target = m_Path / fixture;
-        std::filesystem::copy_file(DataFile(fixture), target, std::filesystem::copy_options::overwrite_existing);
-        return target.string();
-    }
-
-    // The names in the folder, so a test can tell that no temporary file was left behind.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_Path)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
-private:
-    std::filesystem::path m_Path;
-};
 
 // A dictionary document as the program writes it, three columns a row.
 inline std::string Document(const std::vector<std::vector<std::string>>& rows, int charset = 65001) {

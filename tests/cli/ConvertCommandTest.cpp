@@ -101,8 +101,8 @@ TEST(CliConvert, OutputThatCannotBeWritten) {
     test::TempFolder folder;
     CliResult result = Convert({DataFile("small.lxd"), folder / "no/such/out.csv"});
     EXPECT_EQ(result.code, 2);
-    EXPECT_EQ(result.err,
-              "lexaro-cli convert: cannot write '" + folder / "no/such/out.csv" + "': No such file or directory\n");
+    EXPECT_EQ(result.err, "lexaro-cli convert: cannot write '" + (folder / "no/such/out.csv").string() +
+                              "': No such file or directory\n");
 }
 
 TEST(CliConvert, OutputReachedThroughALinkKeepsTheLink) {

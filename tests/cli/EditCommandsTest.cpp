@@ -64,7 +64,7 @@ const Rows kSmall{{"house", "Haus", "stamped"},
 
 TEST(CliAdd, NewTermIsAppendedAndSaved) {
     test::TempFolder folder;
-    const std::string path = folder.Copy("small.lxd");
+    const std::string path = test::CopyFixture(folder, "small.lxd");
     CliResult result = Add({path, "cat", "Katze"});
     EXPECT_EQ(result.code, 0);
     EXPECT_TRUE(result.out.empty());
@@ -79,7 +79,7 @@ TEST(CliAdd, NewTermIsAppendedAndSaved) {
 
 TEST(CliAdd, ExistingTermFollowsTheEngineRules) {
     test::TempFolder folder;
-    const std::string path = folder.Copy("small.lxd");
+    const std::string path = test::CopyFixture(folder, "small.lxd");
     // Unique terms: the entry takes the term as typed, the new explanation and a new date.
     ASSERT_EQ(Add({path, "HOUSE", "Gebäude"}).code, 0);
     Rows rows = Entries(path);
@@ -100,7 +100,7 @@ TEST(CliAdd, ExistingTermFollowsTheEngineRules) {
 
 TEST(CliAdd, MergingAKnownExplanationLeavesTheFileAlone) {
     test::TempFolder folder;
-    const std::string path = folder.Copy("small.lxd");
+    const std::string path = test::CopyFixture(folder, "small.lxd");
     const ino_t before = InodeOf(path);
     CliResult result = Add({path, "house", "Haus", "--auto-add"});
     EXPECT_EQ(result.code, 0);
@@ -144,7 +144,7 @@ TEST(CliAdd, DictionaryReadOnlyInPartIsNeverOverwritten) {
 
 TEST(CliAdd, DictionaryInAnotherCodePageNeedsItsCharset) {
     test::TempFolder folder;
-    const std::string path = folder.Copy("latin1.lxd");
+    const std::string path = test::CopyFixture(folder, "latin1.lxd");
     CliResult refused = Add({path, "thé", "Tee"});
     EXPECT_EQ(refused.code, 2);
     EXPECT_NE(refused.err.find("code page 1252; give --charset 1252"), std::string::npos) << refused.err;
@@ -157,7 +157,7 @@ TEST(CliAdd, DictionaryInAnotherCodePageNeedsItsCharset) {
 
 TEST(CliAdd, LinkedDictionaryIsChangedWhereItLies) {
     test::TempFolder folder;
-    const std::string target = folder.Copy("small.lxd");
+    const std::string target = test::CopyFixture(folder, "small.lxd");
     std::filesystem::create_symlink(target, folder / "link.lxd");
     ASSERT_EQ(Add({folder / "link.lxd", "cat", "Katze"}).code, 0);
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.lxd"));
@@ -190,7 +190,7 @@ TEST(CliDelete, FirstOrEveryEntryWithTheTerm) {
 
 TEST(CliDelete, UnknownTermLeavesTheFileAlone) {
     test::TempFolder folder;
-    const std::string path = folder.Copy("small.lxd");
+    const std::string path = test::CopyFixture(folder, "small.lxd");
     const ino_t before = InodeOf(path);
     CliResult result = Delete({path, "cat"});
     EXPECT_EQ(result.code, 1);
@@ -213,7 +213,7 @@ TEST(CliDelete, DictionaryReadOnlyInPartIsNeverOverwritten) {
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.lxd"));
 
-    const std::string latin1 = folder.Copy("latin1.lxd");
+    const std::string latin1 = test::CopyFixture(folder, "latin1.lxd");
     EXPECT_EQ(Delete({latin1, "café"}).code, 2);
     EXPECT_EQ(Delete({latin1, "café", "--charset", "1252"}).code, 0);
     EXPECT_EQ(Entries(latin1, 1252), Rows{});

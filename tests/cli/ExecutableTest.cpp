@@ -15,7 +15,7 @@ test::CliResult RunProgram(const test::TempFolder& folder, const std::string& ar
     std::string command = "'" LEXARO_CLI_EXECUTABLE "' " + arguments + " >'" + out + "' 2>'" + err + "'";
     if (!input.empty()) {
         test::WriteBytes(folder / "stdin", input);
-        command += " <'" + folder / "stdin" + "'";
+        command += " <'" + (folder / "stdin").string() + "'";
     } else {
         command += " </dev/null";
     }

@@ -45,7 +45,7 @@ private:
 };
 
 TEST_F(CliInfo, PropertiesInTheOrderOfTheWindowsCopy) {
-    const std::string path = folder.Copy("small.lxd");
+    const std::string path = test::CopyFixture(folder, "small.lxd");
     SetFileTime(path);
     CliResult result = test::RunCommand<cli::InfoCommand>({path});
     EXPECT_EQ(result.code, 0);
@@ -105,7 +105,7 @@ TEST_F(CliInfo, CharsetIsTheOneTheFileNames) {
 }
 
 TEST_F(CliInfo, RelativePathIsShownComplete) {
-    folder.Copy("small.lxd");
+    test::CopyFixture(folder, "small.lxd");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     CliResult result = test::RunCommand<cli::InfoCommand>({"./small.lxd"});
@@ -113,7 +113,7 @@ TEST_F(CliInfo, RelativePathIsShownComplete) {
     EXPECT_EQ(result.code, 0);
     EXPECT_TRUE(result.out.starts_with("Dictionary name - small.lxd\n"
                                        "Complete name - " +
-                                       folder / "small.lxd" + "\n"))
+                                       (folder / "small.lxd").string() + "\n"))
         << result.out;
 }
 

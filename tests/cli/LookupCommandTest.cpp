@@ -106,7 +106,7 @@ TEST(CliLookup, UnreadableInputAndBadOptionsExitWithTwo) {
     CliResult missing = test::RunCommand<cli::LookupCommand>({folder / "none.lxd", "house"});
     EXPECT_EQ(missing.code, 2);
     EXPECT_TRUE(missing.out.empty());
-    EXPECT_EQ(missing.err, "lexaro-cli lookup: cannot read the dictionary '" + folder / "none.lxd" + "'\n");
+    EXPECT_EQ(missing.err, "lexaro-cli lookup: cannot read the dictionary '" + (folder / "none.lxd").string() + "'\n");
 
     test::WriteBytes(folder / "text.lxd", "just some words");
     EXPECT_EQ(test::RunCommand<cli::LookupCommand>({folder / "text.lxd", "house"}).code, 2);

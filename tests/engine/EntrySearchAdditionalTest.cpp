@@ -10,7 +10,7 @@ namespace {
 using Paths = std::vector<std::filesystem::path>;
 
 struct AdditionalFixture : test::Fixture {
-    test::TempDir dir;
+    test::TempFolder dir;
     std::filesystem::path extra = dir.Path() / "extra.lxd";
     std::filesystem::path other = dir.Path() / "wörter.lxd";
     bool found = false;

@@ -8,7 +8,7 @@ namespace lexaro {
 namespace {
 
 using test::Fixture;
-using test::TempDir;
+using test::TempFolder;
 
 TEST(EntryStoreNavigation, PreviousAndNextStayInsideTheTable) {
     Fixture f;
@@ -70,7 +70,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 }
 
 TEST(EntryStoreExport, WritesEveryCellWithoutAdditionalPartsAndCrLf) {
-    TempDir dir;
+    TempFolder dir;
     Fixture f;
     f.Fill({{"go", "to move<add_exp><exp_pos>I go</exp_pos></add_exp>", "2007-03-05 09:04:01"},
             {"täg<add_exp>x", "", ""}});
@@ -92,7 +92,7 @@ TEST(EntryStoreExport, WritesEveryCellWithoutAdditionalPartsAndCrLf) {
 // Written in pieces: rows cut at every piece boundary, cells never stored and a separator of several bytes
 // must come out exactly as one text of the whole table.
 TEST(EntryStoreExport, LargeTableIsWrittenByteForByte) {
-    TempDir dir;
+    TempFolder dir;
     Fixture f;
     ClassTable& table = f.store.Entries();
     table.SetSeparator("<|>");
@@ -124,7 +124,7 @@ TEST(EntryStoreExport, LargeTableIsWrittenByteForByte) {
 }
 
 TEST(EntryStoreExport, FailureKeepsTheOldFileAndTheFileName) {
-    TempDir dir;
+    TempFolder dir;
     Fixture f;
     f.Fill({{"go", "to move", ""}});
     f.store.Entries().SetFileName("/somewhere/words.lxd");

@@ -2,6 +2,7 @@
 
 #include "engine/Clock.h"
 #include "engine/EntryStore.h"
+#include "support/TempFolder.h"
 
 #include <array>
 #include <atomic>
@@ -58,27 +59,6 @@ struct Fixture {
         }
     }
     void SetTime(int hour, int minute, int second) { clock->now = {2024, 11, 30, hour, minute, second}; }
-};
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        m_Path = std::filesystem::temp_directory_path() /
-                 ("lexaro-engine-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_Path);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return m_Path; }
-
-private:
-    std::filesystem::path m_Path;
 };
 
 // The dictionary document as the program writes it, made by hand so that the search is tested against the bytes.

@@ -9,7 +9,7 @@ namespace lexaro {
 namespace {
 
 struct ResultFixture : test::Fixture {
-    test::TempDir dir;
+    test::TempFolder dir;
     std::vector<std::filesystem::path> additional;
     std::string shown;
 

@@ -82,7 +82,7 @@ TEST(LargeDocumentFile, SaveThatFailsAfterSeveralPiecesKeepsTheOldFile) {
         EXPECT_EQ(errno, EFBIG); // the reason the window names
     }
     EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
-    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(folder.Names().size(), 1u);
     EXPECT_EQ(table.FileName(), "/somewhere/before.lxd");
 }
 
@@ -102,7 +102,7 @@ TEST(LargeDocumentFile, WriterWhosePiecesRunOutOfMemoryLeavesNothingBehind) {
     EXPECT_FALSE(written);
     EXPECT_EQ(errno, ENOMEM);
     EXPECT_EQ(test::ReadBytes(folder / "target.lxd"), "old content");
-    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(folder.Names().size(), 1u);
     EXPECT_EQ(openFiles(), before);
 }
 

@@ -31,7 +31,7 @@ TEST(SafeFileLinks, LinkStaysAndTheFileItLeadsToIsReplacedWithItsMode) {
     EXPECT_EQ(ReadBytes(folder / "synced/words.lxd"), "new");
     EXPECT_EQ(ModeOf(folder / "synced/words.lxd"),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folder.EntryCount(), 2u); // no temporary file beside the link
+    EXPECT_EQ(folder.Names().size(), 2u); // no temporary file beside the link
 }
 
 TEST(SafeFileLinks, ChainOfLinksIsFollowedToItsEnd) {
@@ -62,7 +62,7 @@ TEST(SafeFileLinks, LinkLeadingNowhereOrInCirclesFailsAndChangesNothing) {
     EXPECT_FALSE(WriteFileSafely(folder / "round1", "new", fs::perms::owner_read | fs::perms::owner_write));
     EXPECT_EQ(errno, ELOOP);
     EXPECT_TRUE(fs::is_symlink(folder / "round1"));
-    EXPECT_EQ(folder.EntryCount(), 3u);
+    EXPECT_EQ(folder.Names().size(), 3u);
 }
 
 TEST(SafeFileLinks, LinkIntoAFolderThatCannotBeWrittenFailsAndChangesNothing) {
@@ -87,7 +87,7 @@ TEST(SafeFileLinks, LinkIntoAFolderThatCannotBeWrittenFailsAndChangesNothing) {
     EXPECT_EQ(reason, EACCES);
     EXPECT_TRUE(fs::is_symlink(folder / "words.lxd"));
     EXPECT_EQ(ReadBytes(folder / "locked/words.lxd"), "old");
-    EXPECT_EQ(folder.EntryCount(), 2u);
+    EXPECT_EQ(folder.Names().size(), 2u);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST(DocumentFile, SaveAndLoadKeepCellsAndRecordThePath) {
     EXPECT_EQ(Cells(loaded), Cells(table));
     EXPECT_FALSE(loaded.IsModified());
     EXPECT_EQ(loaded.FileName(), path);
-    EXPECT_EQ(folder.EntryCount(), 1u); // no temporary file left behind
+    EXPECT_EQ(folder.Names().size(), 1u); // no temporary file left behind
 }
 
 TEST(DocumentFile, CodePageFileReadsBackIntoATableOfThatCodePage) {
@@ -108,7 +108,7 @@ protected:
         EXPECT_EQ(test::ReadBytes(m_Path), "old content");
         EXPECT_EQ(m_Table.FileName(), "/somewhere/before.lxd");
         EXPECT_TRUE(m_Table.IsModified());
-        EXPECT_EQ(m_Folder.EntryCount(), 1u);
+        EXPECT_EQ(m_Folder.Names().size(), 1u);
     }
 
     test::TempFolder m_Folder;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/TempFolder.h"
 #include "table/ClassTable.h"
 
 #include <csignal>
@@ -29,48 +30,6 @@ inline std::string Lowered(std::string_view text) {
         }
     }
     return lowered;
-}
-
-// A fresh folder for one test's files, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        const char* base = std::getenv("LEXARO_TEST_TMP");
-        std::filesystem::path root = base != nullptr ? base : std::filesystem::temp_directory_path().string();
-        std::filesystem::create_directories(root);
-        std::string pattern = (root / "lexaro-table-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_Path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_Path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::filesystem::path operator/(std::string_view name) const { return m_Path / name; }
-    const std::filesystem::path& Path() const { return m_Path; }
-
-    // The entries of the folder, so a test can tell that no temporary file was left behind.
-    std::size_t EntryCount() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(m_Path), std::filesystem::directory_iterator()));
-    }
-
-private:
-    std::filesystem::path m_Path;
-};
-
-inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A table of the given rows, each a list of cells; the column count is the longest row.

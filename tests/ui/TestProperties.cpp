@@ -1,4 +1,5 @@
 #include "ToolWindowFixture.h"
+#include "support/FileReading.h"
 #include "ui/PropertiesDlg.h"
 
 #include <QClipboard>
@@ -11,12 +12,34 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QThread>
 #include <QtTest>
+#include <functional>
 #include <memory>
+#include <utility>
 
 using namespace lexaro;
 using namespace lexaro::testing;
+
+// Runs a step just before the first queued call reaches the watched object, which then receives the call.
+class BeforeQueuedCall : public QObject {
+public:
+    BeforeQueuedCall(QObject& watched, std::function<void()> step) : m_Step(std::move(step)) {
+        watched.installEventFilter(this);
+    }
+    bool Done() const { return m_Done; }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MetaCall && !m_Done) {
+            m_Done = true;
+            m_Step();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_Step;
+    bool m_Done = false;
+};
 
 class TestProperties : public QObject {
     Q_OBJECT
@@ -135,11 +158,10 @@ private slots:
         f.Write("French.lxd", std::string(std::size_t{8} << 20, 'x'));
         int checksum = 3;
         CPropertiesDlg dialog(f.Context(), QString::fromStdString(f.File("French.lxd").string()), f.engine, checksum);
-        // The MD5 result is sent while the window is not listening, and arrives after the next choice.
-        QThread::msleep(1000);
+        // The next choice is made just as the MD5 result reaches the window, so that the result arrives after it.
         auto* list = dialog.findChild<QComboBox*>("m_CBBChecksum");
-        list->setCurrentIndex(1); // MD2 takes far longer than the wait below
-        QTest::qWait(50);
+        BeforeQueuedCall nextChoice(dialog, [list] { list->setCurrentIndex(1); }); // MD2 takes far longer
+        QTRY_VERIFY(nextChoice.Done());
         QVERIFY(Value(dialog, "m_EDTChecksum").isEmpty());
         QCOMPARE(checksum, 1);
 
@@ -170,7 +192,7 @@ private slots:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         auto* field = dialog->findChild<QLineEdit*>("m_EDTChecksum");
-        QTest::qWait(200);
+        QTRY_VERIFY(test::BeingRead(f.File(name)));
         QVERIFY(field->text().isEmpty());
         QVERIFY(!field->placeholderText().isEmpty());
         QCOMPARE(Value(*dialog, "m_EDTWordCount"), QStringLiteral("1"));
