@@ -8,6 +8,7 @@
 #include "app/InterfaceTexts.h"
 #include "app/Prompter.h"
 #include "engine/Clock.h"
+#include "support/QueuedFileChooser.h"
 #include "ui/LexaroDlg.h"
 #include "ui/OverviewDlg.h"
 #include "ui/PropertiesDlg.h"
@@ -30,7 +31,6 @@
 #include <QTimer>
 #include <chrono>
 #include <ctime>
-#include <deque>
 #include <functional>
 #include <string_view>
 
@@ -45,28 +45,10 @@ public:
     }
 };
 
-class QueuedChooser : public FileChooser {
+// Chooses the queued paths in turn, then cancels.
+class QueuedChooser : public test::QueuedFileChooser {
 public:
-    void Expect(const QString& path) { m_Paths.push_back(path); }
-    std::optional<ChosenFile> ChooseOpen(const std::u16string&, const std::u16string&,
-                                         const std::filesystem::path&) override {
-        return Next();
-    }
-    std::optional<ChosenFile> ChooseSave(const std::u16string&, const std::u16string&, const std::filesystem::path&,
-                                         const std::u16string&) override {
-        return Next();
-    }
-
-private:
-    std::optional<ChosenFile> Next() {
-        if (m_Paths.empty()) {
-            return std::nullopt;
-        }
-        ChosenFile file{m_Paths.front().toStdString(), 0};
-        m_Paths.pop_front();
-        return file;
-    }
-    std::deque<QString> m_Paths;
+    void Expect(const QString& path) { QueuedFileChooser::Expect(ChosenFile{path.toStdString(), 0}); }
 };
 
 void Exposed(QWidget* window) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FileChooser.h"
 #include "app/Prompter.h"
+#include "support/QueuedFileChooser.h"
 
 #include <QString>
 #include <QTest>
@@ -37,36 +37,15 @@ private:
 };
 
 // Chooses files from a queue; std::nullopt stands for Cancel. An unscripted choice fails the test.
-class ScriptedFileChooser : public FileChooser {
+class ScriptedFileChooser : public test::QueuedFileChooser {
 public:
-    void Expect(std::optional<ChosenFile> choice) { m_Choices.push_back(std::move(choice)); }
-    bool Done() const { return m_Choices.empty(); }
-    QString LastFilter() const { return QString::fromStdU16String(m_LastFilter); }
+    QString LastFilter() const { return QString::fromStdU16String(QueuedFileChooser::LastFilter()); }
 
-    std::optional<ChosenFile> ChooseOpen(const std::u16string&, const std::u16string& filter,
-                                         const std::filesystem::path&) override {
-        m_LastFilter = filter;
-        return Next();
+protected:
+    std::optional<ChosenFile> Unscripted() override {
+        QTest::qFail("unexpected file chooser", __FILE__, __LINE__);
+        return std::nullopt;
     }
-    std::optional<ChosenFile> ChooseSave(const std::u16string&, const std::u16string& filter,
-                                         const std::filesystem::path&, const std::u16string&) override {
-        m_LastFilter = filter;
-        return Next();
-    }
-
-private:
-    std::optional<ChosenFile> Next() {
-        if (m_Choices.empty()) {
-            QTest::qFail("unexpected file chooser", __FILE__, __LINE__);
-            return std::nullopt;
-        }
-        auto choice = m_Choices.front();
-        m_Choices.pop_front();
-        return choice;
-    }
-
-    std::deque<std::optional<ChosenFile>> m_Choices;
-    std::u16string m_LastFilter;
 };
 
 } // namespace lexaro::testing
