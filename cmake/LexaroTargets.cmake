@@ -1,7 +1,10 @@
 # Shared compile settings for the project's own targets.
 
 add_library(lexaro_options INTERFACE)
-target_compile_options(lexaro_options INTERFACE -Wall -Wextra -Wpedantic -Werror)
+target_compile_options(lexaro_options INTERFACE -Wall -Wextra -Wpedantic)
+if(LEXARO_WERROR)
+    target_compile_options(lexaro_options INTERFACE -Werror)
+endif()
 # g++ 12 and 13 report false -Wrestrict warnings inside std::string once it is inlined at -O2 and above
 # (GCC bug 105329); with warnings as errors they would stop every optimised build.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
