@@ -2,6 +2,7 @@
 
 #include "AppTestSupport.h"
 #include "engine/EntryStore.h"
+#include "engine/EntryStoreTestSupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,16 +12,9 @@ namespace {
 
 constexpr std::string_view kStamp = "2024-03-05 09:04:01";
 
-ClassTable Entries(std::initializer_list<std::array<const char*, 3>> rows) {
+ClassTable Entries(const test::Rows& rows) {
     ClassTable table;
-    table.Resize(3, 0);
-    for (const auto& row : rows) {
-        const int r = table.RowCount();
-        for (int c = 0; c < 3; ++c) {
-            table.SetCell(c, r, row[static_cast<std::size_t>(c)]);
-        }
-        table.AddRows(1);
-    }
+    test::FillTable(table, rows);
     return table;
 }
 

@@ -1,6 +1,7 @@
 #include "app/MassDataEdit.h"
 
 #include "engine/EntryStore.h"
+#include "engine/EntryStoreTestSupport.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -10,26 +11,9 @@ namespace {
 
 constexpr std::string_view kStamp = "2024-03-05 09:04:01";
 
-using Rows = std::vector<std::array<std::string, 3>>;
-
-Rows Snapshot(const ClassTable& table) {
-    Rows rows;
-    for (int r = 0; r < table.RowCount(); ++r) {
-        rows.push_back({table.PeekCell(0, r), table.PeekCell(1, r), table.PeekCell(2, r)});
-    }
-    return rows;
-}
-
-void Fill(ClassTable& table, const Rows& rows) {
-    table.Resize(3, 0);
-    for (const auto& row : rows) {
-        const int r = table.RowCount();
-        for (int c = 0; c < 3; ++c) {
-            table.SetCell(c, r, row[static_cast<std::size_t>(c)]);
-        }
-        table.AddRows(1);
-    }
-}
+using test::Rows;
+using test::Snapshot;
+constexpr auto Fill = test::FillTable;
 
 const Rows kBefore{{"house", "das Haus", "2001-01-01 00:00:00"},
                    {"tree", "der Baum", "2002-02-02 00:00:00"},

@@ -64,6 +64,17 @@ start_lexaro() {
     pids+=("$started")
 }
 
+# run_lexaro NAME SCRIPT SECONDS [ARGUMENT...]: start_lexaro, then waits until the program has ended and fails
+# when it did not or when a script step failed. Sets $log to the script's log.
+run_lexaro() {
+    local name=$1 script=$2 seconds=$3
+    shift 3
+    start_lexaro "$name" "$script" "$@"
+    wait_exit "$started" "$seconds" || fail "the program did not finish"
+    log="$script.log"
+    grep -q FAIL "$log" && fail "a script step failed"
+}
+
 # write_settings NAME ELEMENTS: the settings file that the program NAME starts with.
 write_settings() {
     local folder="$work/$1/config/Corvane/Lexaro"

@@ -28,10 +28,7 @@ trigger ID_MEN_SAVE
 quit
 SCRIPT
 write_settings modify "  <AddDictionary>$work/extra.lxd</AddDictionary>"
-start_lexaro modify "$work/modify.script" "$dict"
-wait_exit "$started" 20 || fail "the program did not finish"
-log="$work/modify.script.log"
-grep -q FAIL "$log" && fail "a script step failed"
+run_lexaro modify "$work/modify.script" 20 "$dict"
 [[ $(grep -c '^prompt The pane shows a search result' "$log") == 2 ]] ||
     fail "Modify and Add after a result of several entries must both say that one entry must be shown first"
 

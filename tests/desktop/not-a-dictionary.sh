@@ -26,10 +26,7 @@ report-dictionary
 trigger ID_MEN_SAVE
 quit
 SCRIPT
-start_lexaro open "$work/open.script" "$words"
-wait_exit "$started" 20 || fail "the program did not finish"
-log="$work/open.script.log"
-grep -q FAIL "$log" && fail "a script step failed"
+run_lexaro open "$work/open.script" 20 "$words"
 
 state="dictionary title=Lexaro - words.lxd : 2 [1] path=$words entries=2 modified=0"
 [[ $(grep -c '^dictionary' "$log") == 3 ]] || fail "expected three reports"

@@ -24,9 +24,7 @@ trigger ID_MEN_MODIFY
 trigger ID_MEN_SAVE
 quit
 SCRIPT
-start_lexaro link "$work/link.script" "$work/words.lxd"
-wait_exit "$started" 20 || fail "the program did not finish"
-grep -q FAIL "$work/link.script.log" && fail "a script step failed"
+run_lexaro link "$work/link.script" 20 "$work/words.lxd"
 
 [[ -L "$work/words.lxd" ]] || fail "saving turned the link into a plain file"
 [[ $(readlink "$work/words.lxd") == synced/words.lxd ]] || fail "the link leads elsewhere: $(readlink "$work/words.lxd")"

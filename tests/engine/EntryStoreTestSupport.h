@@ -34,6 +34,20 @@ inline Rows Snapshot(const ClassTable& table) {
     return rows;
 }
 
+// Appends the rows to a table of entries (given three columns when it has fewer), without undo log rows.
+inline void FillTable(ClassTable& table, const Rows& rows) {
+    if (table.ColumnCount() < 3) {
+        table.Resize(3, table.RowCount());
+    }
+    const int first = table.RowCount();
+    table.AddRows(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (int c = 0; c < 3; ++c) {
+            table.SetCell(c, first + static_cast<int>(i), rows[i][static_cast<std::size_t>(c)]);
+        }
+    }
+}
+
 // One undo log row: term, explanation, date, row, operation, group.
 inline std::vector<std::string> LogRow(const ClassTable& log, int row) {
     std::vector<std::string> cells;
@@ -48,16 +62,7 @@ struct Fixture {
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     EntryStore store{clock};
 
-    void Fill(const Rows& rows) {
-        ClassTable& table = store.Entries();
-        const int first = table.RowCount();
-        table.AddRows(static_cast<int>(rows.size()));
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            for (int c = 0; c < 3; ++c) {
-                table.SetCell(c, first + static_cast<int>(i), rows[i][static_cast<std::size_t>(c)]);
-            }
-        }
-    }
+    void Fill(const Rows& rows) { FillTable(store.Entries(), rows); }
     void SetTime(int hour, int minute, int second) { clock->now = {2024, 11, 30, hour, minute, second}; }
 };
 
