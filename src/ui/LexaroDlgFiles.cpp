@@ -5,7 +5,6 @@
 #include "app/Prompter.h"
 #include "app/RecentList.h"
 #include "app/StorageExit.h"
-#include "table/SafeFile.h"
 #include "ui/LexaroDlg.h"
 #include "ui/ScriptEdit.h"
 #include "ui/StateDlg.h"
@@ -148,12 +147,8 @@ bool LexaroDlg::SaveFile(const QString& path) {
         return written;
     });
     if (!saved) {
-        const QString reason = QString::fromStdString(SystemReason(error));
-        QString message = Text("FrmMain.m_acTNotWritten") + QLatin1Char('\n') + path;
-        if (!reason.isEmpty()) {
-            message += QLatin1Char('\n') + reason;
-        }
-        Prompts().Ask(message.toStdU16String(), u"", PromptButtons::Ok, PromptIcon::Error);
+        Prompts().Ask(FileReportText(Text("FrmMain.m_acTNotWritten"), path, error).toStdU16String(), u"",
+                      PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
     entries.SetModified(false);

@@ -6,7 +6,6 @@
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
 #include "engine/EntryStore.h"
-#include "table/SafeFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -306,13 +305,9 @@ std::u16string COverviewDlg::CsvFilter() const {
     return Text("FrmAllEntries.m_acTCsvDialog").toStdU16String();
 }
 
-void COverviewDlg::ReportFile(const char* key, const std::filesystem::path& path, const QString& reason) {
-    QString text = Text(key) + QLatin1Char('\n') + QString::fromStdString(path.string());
-    if (!reason.isEmpty()) {
-        text += QLatin1Char('\n') + reason;
-    }
-    m_Context.prompter.Ask(text.toStdU16String(), Text("FrmAllEntries.m_acTWarning").toStdU16String(),
-                           PromptButtons::Ok, PromptIcon::Warning);
+void COverviewDlg::ReportFile(const char* key, const std::filesystem::path& path, int error) {
+    m_Context.prompter.Ask(FileReportText(Text(key), QString::fromStdString(path.string()), error).toStdU16String(),
+                           Text("FrmAllEntries.m_acTWarning").toStdU16String(), PromptButtons::Ok, PromptIcon::Warning);
 }
 
 void COverviewDlg::ExportCsv() {
@@ -338,8 +333,7 @@ void COverviewDlg::ExportCsv() {
     }
     errno = 0;
     if (!ExportEntryRows(m_Engine.Entries(), rows, chosen->path, separator, plain)) {
-        const std::string reason = SystemReason(errno);
-        ReportFile("FrmAllEntries.m_acTNotWritten", chosen->path, QString::fromStdString(reason));
+        ReportFile("FrmAllEntries.m_acTNotWritten", chosen->path, errno);
     }
 }
 

@@ -78,7 +78,7 @@ private:
     QString Text(const char* key) const;
     std::u16string CsvFilter() const;
     // A file that could not be read or written; the system's reason, when there is one, goes below the path.
-    void ReportFile(const char* key, const std::filesystem::path& path, const QString& reason = {});
+    void ReportFile(const char* key, const std::filesystem::path& path, int error = 0);
 
     ToolWindowContext m_Context;
     EntryStore& m_Engine;

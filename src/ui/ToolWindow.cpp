@@ -1,5 +1,6 @@
 #include "ui/ToolWindow.h"
 
+#include "table/SafeFile.h"
 #include "ui/FontConvert.h"
 
 #include <QWidget>
@@ -10,6 +11,15 @@ void ToolWindowContext::ApplyFont(QWidget& window) const {
     if (fonts) {
         ApplyUserFont(window, *fonts, fonts->UseFontHeight());
     }
+}
+
+QString FileReportText(const QString& lead, const QString& path, int error) {
+    QString text = lead + QLatin1Char('\n') + path;
+    const std::string reason = SystemReason(error);
+    if (!reason.empty()) {
+        text += QLatin1Char('\n') + QString::fromStdString(reason);
+    }
+    return text;
 }
 
 void ApplyDialogRect(QWidget& window, const Rect& rect) {

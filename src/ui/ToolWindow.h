@@ -33,4 +33,8 @@ void ApplyDialogRect(QWidget& window, const Rect& rect);
 // The rectangle to store for a tool window when it closes.
 Rect DialogRectOf(const QWidget& window);
 
+// The report of a file that could not be read or written: the lead text, the path on a line of its own and, when
+// the failure has one, the system's reason (an errno value) on the next.
+QString FileReportText(const QString& lead, const QString& path, int error = 0);
+
 } // namespace lexaro
