@@ -8,8 +8,8 @@
 #include "app/Settings.h"
 #include "app/Storage.h"
 #include "engine/Clock.h"
-#include "ui/LexaroDlg.h"
-#include "ui/QtPlatform.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QTest>

@@ -9,12 +9,12 @@
 #include "app/Prompter.h"
 #include "engine/Clock.h"
 #include "support/QueuedFileChooser.h"
-#include "ui/LexaroDlg.h"
-#include "ui/OverviewDlg.h"
-#include "ui/PropertiesDlg.h"
-#include "ui/QtPlatform.h"
-#include "ui/TrainingDlg.h"
-#include "ui/TranslatorDlg.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/tools/OverviewDlg.h"
+#include "ui/tools/PropertiesDlg.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/training/TrainingDlg.h"
+#include "ui/tools/TranslatorDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -5,11 +5,11 @@
 #include "app/EntryListTools.h"
 #include "app/InterfaceTexts.h"
 #include "engine/Clock.h"
-#include "ui/LexaroDlg.h"
-#include "ui/MassDataDlg.h"
-#include "ui/OverviewDlg.h"
-#include "ui/QtPlatform.h"
-#include "ui/TrainingDlg.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/tools/MassDataDlg.h"
+#include "ui/tools/OverviewDlg.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/training/TrainingDlg.h"
 
 #include <QApplication>
 #include <QComboBox>

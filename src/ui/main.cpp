@@ -1,4 +1,4 @@
-#include "ui/ProgramStart.h"
+#include "ui/mainwindow/ProgramStart.h"
 
 int main(int argc, char** argv) {
     return lexaro::RunLexaro(argc, argv);

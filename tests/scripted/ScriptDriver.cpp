@@ -1,7 +1,7 @@
 #include "scripted/ScriptDriver.h"
 
-#include "ui/LexaroDlg.h"
-#include "ui/ScriptEdit.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/mainwindow/ScriptEdit.h"
 
 #include <QAbstractButton>
 #include <QAction>

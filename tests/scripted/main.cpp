@@ -2,8 +2,8 @@
 // to the log SCRIPT.log instead of the screen. LEXARO_RECOVERY_INTERVAL_MS (1 to 60000) shortens the recovery
 // interval, so that a test that kills the program need not wait a minute for its recovery copy.
 #include "scripted/ScriptDriver.h"
-#include "ui/LexaroDlg.h"
-#include "ui/ProgramStart.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/mainwindow/ProgramStart.h"
 
 #include <charconv>
 #include <chrono>

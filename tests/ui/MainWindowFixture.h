@@ -4,9 +4,9 @@
 #include "TestData.h"
 #include "app/Environment.h"
 #include "engine/Clock.h"
-#include "ui/LexaroDlg.h"
-#include "ui/QtPlatform.h"
-#include "ui/ScriptEdit.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/mainwindow/ScriptEdit.h"
 
 #include <QAction>
 #include <QApplication>

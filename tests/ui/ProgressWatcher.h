@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/StateDlg.h"
+#include "ui/dialogs/StateDlg.h"
 
 #include <QApplication>
 #include <QEvent>

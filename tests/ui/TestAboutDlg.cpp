@@ -1,6 +1,6 @@
 #include "DataFolderFixture.h"
 #include "DialogDriver.h"
-#include "ui/AboutDlg.h"
+#include "ui/dialogs/AboutDlg.h"
 #include "widgets/ClickLabel.h"
 
 #include <QLabel>

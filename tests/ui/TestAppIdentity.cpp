@@ -1,4 +1,4 @@
-#include "ui/AppIdentity.h"
+#include "ui/qt/AppIdentity.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "DataFolderFixture.h"
 #include "DialogDriver.h"
-#include "ui/LanguageDlg.h"
+#include "ui/dialogs/LanguageDlg.h"
 
 #include <QMenu>
 

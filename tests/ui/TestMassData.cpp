@@ -1,5 +1,5 @@
 #include "ToolWindowFixture.h"
-#include "ui/MassDataDlg.h"
+#include "ui/tools/MassDataDlg.h"
 #include "widgets/LargeTextEdit.h"
 
 #include <QAccessible>

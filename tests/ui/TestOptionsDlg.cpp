@@ -1,7 +1,7 @@
 #include "DialogDriver.h"
 #include "MainWindowFixture.h"
 #include "app/Autostart.h"
-#include "ui/OptionsDlg.h"
+#include "ui/dialogs/OptionsDlg.h"
 
 #include <QCheckBox>
 #include <QFile>

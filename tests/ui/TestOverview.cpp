@@ -1,5 +1,5 @@
 #include "ToolWindowFixture.h"
-#include "ui/OverviewDlg.h"
+#include "ui/tools/OverviewDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
-#include "ui/MassDataDlg.h"
-#include "ui/OverviewDlg.h"
-#include "ui/PropertiesDlg.h"
+#include "ui/tools/MassDataDlg.h"
+#include "ui/tools/OverviewDlg.h"
+#include "ui/tools/PropertiesDlg.h"
 #include "widgets/LargeTextEdit.h"
 
 #include <QApplication>

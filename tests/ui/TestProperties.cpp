@@ -1,6 +1,6 @@
 #include "ToolWindowFixture.h"
 #include "support/FileReading.h"
-#include "ui/PropertiesDlg.h"
+#include "ui/tools/PropertiesDlg.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/ScriptEdit.h"
+#include "ui/mainwindow/ScriptEdit.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

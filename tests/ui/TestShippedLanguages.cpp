@@ -1,7 +1,7 @@
 #include "DialogDriver.h"
 #include "MainWindowFixture.h"
 #include "app/Storage.h"
-#include "ui/LanguageDlg.h"
+#include "ui/dialogs/LanguageDlg.h"
 
 #include <QFile>
 #include <QMenu>

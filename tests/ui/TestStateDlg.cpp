@@ -1,4 +1,4 @@
-#include "ui/StateDlg.h"
+#include "ui/dialogs/StateDlg.h"
 
 #include <QLabel>
 #include <QProgressBar>

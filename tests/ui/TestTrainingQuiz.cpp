@@ -2,7 +2,7 @@
 #include "TestData.h"
 #include "app/InterfaceTexts.h"
 #include "training/TrainingTestSupport.h"
-#include "ui/DoTrainingDlg.h"
+#include "ui/training/DoTrainingDlg.h"
 #include "widgets/ElidedText.h"
 
 #include <QCheckBox>

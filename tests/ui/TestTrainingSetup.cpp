@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 #include "app/InterfaceTexts.h"
 #include "training/TrainingTestSupport.h"
-#include "ui/DoTrainingDlg.h"
-#include "ui/TrainingDlg.h"
+#include "ui/training/DoTrainingDlg.h"
+#include "ui/training/TrainingDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>

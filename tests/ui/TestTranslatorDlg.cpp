@@ -2,8 +2,8 @@
 #include "MainWindowFixture.h"
 #include "ProgressWatcher.h"
 #include "engine/PhraseTranslator.h"
-#include "ui/StateDlg.h"
-#include "ui/TranslatorDlg.h"
+#include "ui/dialogs/StateDlg.h"
+#include "ui/tools/TranslatorDlg.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

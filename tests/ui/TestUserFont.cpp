@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 #include "app/Environment.h"
 #include "app/Storage.h"
-#include "ui/MassDataDlg.h"
-#include "ui/OptionsDlg.h"
-#include "ui/PropertiesDlg.h"
+#include "ui/tools/MassDataDlg.h"
+#include "ui/dialogs/OptionsDlg.h"
+#include "ui/tools/PropertiesDlg.h"
 #include "widgets/LargeTextEdit.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/InterfaceTexts.h"
 #include "engine/EntryStore.h"
-#include "ui/ToolWindow.h"
+#include "ui/qt/ToolWindow.h"
 
 #include <QTemporaryDir>
 #include <fstream>

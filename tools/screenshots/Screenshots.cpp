@@ -12,9 +12,9 @@
 // English-French sample as additional dictionary.
 
 #include "app/Storage.h"
-#include "ui/AppIdentity.h"
-#include "ui/LexaroDlg.h"
-#include "ui/QtPlatform.h"
+#include "ui/mainwindow/LexaroDlg.h"
+#include "ui/qt/AppIdentity.h"
+#include "ui/qt/QtPlatform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
