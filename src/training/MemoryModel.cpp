@@ -1,0 +1,107 @@
+#include "training/MemoryModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lexaro {
+
+namespace {
+
+constexpr std::array<double, 21> kW{0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.8334, 3.0194,
+                                    0.001,  1.8722, 0.1666, 0.796,  1.4835, 0.0614, 0.2629,
+                                    1.6483, 0.6014, 1.8729, 0.5425, 0.0912, 0.0658, 0.1542};
+constexpr double kMinStability = 0.001;
+constexpr double kMaxStability = 36500;
+
+double Decay() {
+    return -kW[20];
+}
+
+double Factor() {
+    return std::pow(0.9, 1.0 / Decay()) - 1.0;
+}
+
+double InitialDifficulty(int grade) {
+    return kW[4] - std::exp(kW[5] * (grade - 1)) + 1.0;
+}
+
+double ClampDifficulty(double difficulty) {
+    return std::clamp(difficulty, 1.0, 10.0);
+}
+
+double SameDayStability(const MemoryState& state, int grade) {
+    double increase = std::pow(state.stability, -kW[19]) * std::exp(kW[17] * (grade - 3 + kW[18]));
+    if (grade >= 2) {
+        increase = std::max(increase, 1.0);
+    }
+    return state.stability * increase;
+}
+
+double ForgottenStability(const MemoryState& state, double recall) {
+    const double longTerm = kW[11] * std::pow(state.difficulty, -kW[12]) *
+                            (std::pow(state.stability + 1.0, kW[13]) - 1.0) * std::exp(kW[14] * (1.0 - recall));
+    return std::min(longTerm, state.stability / std::exp(kW[17] * kW[18]));
+}
+
+double RecalledStability(const MemoryState& state, int grade, double recall) {
+    const double hardPenalty = grade == 2 ? kW[15] : 1.0;
+    const double easyBonus = grade == 4 ? kW[16] : 1.0;
+    return state.stability * (1.0 + std::exp(kW[8]) * (11.0 - state.difficulty) * std::pow(state.stability, -kW[9]) *
+                                        (std::exp(kW[10] * (1.0 - recall)) - 1.0) * hardPenalty * easyBonus);
+}
+
+double NextDifficulty(double difficulty, int grade) {
+    const double step = -kW[6] * (grade - 3);
+    const double damped = difficulty + step * (10.0 - difficulty) / 9.0;
+    return ClampDifficulty(kW[7] * InitialDifficulty(4) + (1.0 - kW[7]) * damped);
+}
+
+} // namespace
+
+double Retrievability(double days, double stability) {
+    return std::pow(1.0 + Factor() * days / stability, Decay());
+}
+
+MemoryState FirstReview(Rating rating) {
+    const int grade = static_cast<int>(rating);
+    return {std::max(kW[grade - 1], 0.1), ClampDifficulty(InitialDifficulty(grade))};
+}
+
+MemoryState NextReview(const MemoryState& state, Rating rating, int days) {
+    const int grade = static_cast<int>(rating);
+    double stability = 0;
+    if (days <= 0) {
+        stability = SameDayStability(state, grade);
+    } else {
+        const double recall = Retrievability(days, state.stability);
+        stability = grade == 1 ? ForgottenStability(state, recall) : RecalledStability(state, grade, recall);
+    }
+    return {std::clamp(stability, kMinStability, kMaxStability), NextDifficulty(state.difficulty, grade)};
+}
+
+int IntervalDays(double stability, const ScheduleOptions& options) {
+    const double retention = std::clamp(options.desiredRetention, kMinRetention, kMaxRetention);
+    const double days = stability / Factor() * (std::pow(retention, 1.0 / Decay()) - 1.0);
+    const double rounded = std::round(days);
+    const int maximum = std::max(options.maximumInterval, 1);
+    if (!(rounded < maximum)) {
+        return maximum;
+    }
+    return std::max(static_cast<int>(rounded), 1);
+}
+
+OfferedIntervals OfferIntervals(const MemoryState* before, int days, const ScheduleOptions& options) {
+    const auto after = [&](Rating rating) {
+        return IntervalDays(before ? NextReview(*before, rating, days).stability : FirstReview(rating).stability,
+                            options);
+    };
+    int hard = after(Rating::Hard);
+    int good = after(Rating::Good);
+    int easy = after(Rating::Easy);
+    hard = std::min(hard, good);
+    good = std::max(good, hard + 1);
+    easy = std::max(easy, good + 1);
+    return {0, hard, good, easy};
+}
+
+} // namespace lexaro

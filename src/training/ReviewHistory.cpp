@@ -1,0 +1,130 @@
+#include "training/ReviewHistory.h"
+
+#include <algorithm>
+
+namespace lexaro {
+
+namespace {
+
+bool Earlier(const ReviewRecord& a, const ReviewRecord& b) {
+    return a.utcSeconds < b.utcSeconds;
+}
+
+void SetDueDay(CardSchedule& schedule, Rating rating, const ScheduleOptions& options) {
+    const OfferedIntervals offered =
+        OfferIntervals(schedule.reviews > 1 ? &schedule.previousState : nullptr, schedule.lastGap, options);
+    schedule.dueDay = schedule.lastDay + offered[static_cast<int>(rating) - 1];
+}
+
+} // namespace
+
+void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options) {
+    if (schedule.reviews == 0) {
+        schedule.state = FirstReview(record.rating);
+        schedule.firstDay = record.day;
+        schedule.lastGap = 0;
+    } else {
+        schedule.lastGap = std::max(record.day - schedule.lastDay, 0);
+        schedule.previousState = schedule.state;
+        schedule.state = NextReview(schedule.state, record.rating, schedule.lastGap);
+        schedule.lapses += record.rating == Rating::Again ? 1 : 0;
+    }
+    schedule.lastDay = record.day;
+    ++schedule.reviews;
+    SetDueDay(schedule, record.rating, options);
+}
+
+CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const ScheduleOptions& options) {
+    CardSchedule schedule;
+    for (const ReviewRecord& record : records) {
+        AddToSchedule(schedule, record, options);
+    }
+    return schedule;
+}
+
+void ReviewHistory::Apply(const ReviewEvent& event) {
+    switch (event.kind) {
+    case ReviewEventKind::Rating: {
+        ReviewCard& card = CardFor(event.term, event.reverse);
+        const ReviewRecord record{UtcSeconds(event.time), ReviewDay(event.time.local), event.rating};
+        if (card.records.empty() || !Earlier(record, card.records.back())) {
+            card.records.push_back(record);
+            AddToSchedule(card.schedule, record, m_Options);
+        } else {
+            // Logs merged by hand may hold a card's ratings out of order; each goes to its place in time.
+            card.records.insert(std::upper_bound(card.records.begin(), card.records.end(), record, Earlier), record);
+            card.schedule = ScheduleOf(card.records, m_Options);
+        }
+        ++m_Ratings;
+        break;
+    }
+    case ReviewEventKind::Undo: {
+        const auto found = m_Index[event.reverse].find(event.term);
+        if (found != m_Index[event.reverse].end() && !m_Cards[found->second].records.empty()) {
+            ReviewCard& card = m_Cards[found->second];
+            card.records.pop_back();
+            card.schedule = ScheduleOf(card.records, m_Options);
+            --m_Ratings;
+        }
+        break;
+    }
+    case ReviewEventKind::Lookup: {
+        const int day = ReviewDay(event.time.local);
+        const auto [found, added] = m_Lookups.try_emplace(event.term, day);
+        found->second = std::max(found->second, day);
+        break;
+    }
+    case ReviewEventKind::Rename:
+        if (event.term != event.newTerm) {
+            MoveCard(event.term, event.newTerm, false);
+            MoveCard(event.term, event.newTerm, true);
+        }
+        break;
+    }
+}
+
+void ReviewHistory::SetOptions(const ScheduleOptions& options) {
+    m_Options = options;
+    for (ReviewCard& card : m_Cards) {
+        if (!card.records.empty()) {
+            SetDueDay(card.schedule, card.records.back().rating, options);
+        }
+    }
+}
+
+const ReviewCard* ReviewHistory::Find(std::string_view term, bool reverse) const {
+    const auto found = m_Index[reverse].find(term);
+    if (found == m_Index[reverse].end() || m_Cards[found->second].records.empty()) {
+        return nullptr;
+    }
+    return &m_Cards[found->second];
+}
+
+int ReviewHistory::LastLookupDay(std::string_view term) const {
+    const auto found = m_Lookups.find(term);
+    return found == m_Lookups.end() ? -1 : found->second;
+}
+
+ReviewCard& ReviewHistory::CardFor(const std::string& term, bool reverse) {
+    const auto [found, added] = m_Index[reverse].try_emplace(term, m_Cards.size());
+    if (added) {
+        m_Cards.push_back({term, reverse, {}, {}});
+    }
+    return m_Cards[found->second];
+}
+
+void ReviewHistory::MoveCard(const std::string& from, const std::string& to, bool reverse) {
+    const auto found = m_Index[reverse].find(from);
+    if (found == m_Index[reverse].end() || m_Cards[found->second].records.empty()) {
+        return;
+    }
+    std::vector<ReviewRecord> moved = std::move(m_Cards[found->second].records);
+    m_Cards[found->second].records.clear();
+    m_Cards[found->second].schedule = {};
+    ReviewCard& target = CardFor(to, reverse);
+    target.records.insert(target.records.end(), moved.begin(), moved.end());
+    std::stable_sort(target.records.begin(), target.records.end(), Earlier);
+    target.schedule = ScheduleOf(target.records, m_Options);
+}
+
+} // namespace lexaro

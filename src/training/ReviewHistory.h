@@ -1,0 +1,86 @@
+#pragma once
+
+#include "training/MemoryModel.h"
+#include "training/ReviewLog.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lexaro {
+
+// One rating of a card as the replay keeps it.
+struct ReviewRecord {
+    long long utcSeconds = 0;
+    int day = 0;
+    Rating rating = Rating::Good;
+};
+
+// What the model makes of a card's ratings.
+struct CardSchedule {
+    MemoryState state;
+    int firstDay = 0;
+    int lastDay = 0;
+    int dueDay = 0;
+    int reviews = 0;
+    // Again after the first review.
+    int lapses = 0;
+    // The state before the latest rating and the days between the two latest ratings: the due day depends on
+    // the options, and is worked out again from these when they change.
+    MemoryState previousState;
+    int lastGap = 0;
+};
+
+struct ReviewCard {
+    std::string term;
+    bool reverse = false;
+    // In time order; empty once every rating was taken back or the term renamed.
+    std::vector<ReviewRecord> records;
+    CardSchedule schedule;
+};
+
+// Extends a card's schedule by one more rating, the latest.
+void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options);
+// The schedule of a card's ratings in order.
+CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const ScheduleOptions& options);
+
+// The replay of a review log: every card with its ratings and schedule, and the latest successful look-up of
+// every term. It takes the log's events in order.
+class ReviewHistory {
+public:
+    explicit ReviewHistory(const ScheduleOptions& options = {}) : m_Options(options) {}
+
+    void Apply(const ReviewEvent& event);
+    // New options move the due days; the memory states stay.
+    void SetOptions(const ScheduleOptions& options);
+    const ScheduleOptions& Options() const { return m_Options; }
+
+    // Every card ever rated; skip those whose records are empty.
+    const std::vector<ReviewCard>& Cards() const { return m_Cards; }
+    // The card of a term in a direction; nullptr when it has no rating.
+    const ReviewCard* Find(std::string_view term, bool reverse) const;
+    // Review day of the latest look-up of the term; -1 when none is recorded.
+    int LastLookupDay(std::string_view term) const;
+    const auto& LookupDays() const { return m_Lookups; }
+    size_t RatingCount() const { return m_Ratings; }
+
+private:
+    ReviewCard& CardFor(const std::string& term, bool reverse);
+    void MoveCard(const std::string& from, const std::string& to, bool reverse);
+
+    ScheduleOptions m_Options;
+    std::vector<ReviewCard> m_Cards;
+    struct TermHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view term) const { return std::hash<std::string_view>{}(term); }
+    };
+    using TermIndex = std::unordered_map<std::string, size_t, TermHash, std::equal_to<>>;
+    // Index into m_Cards by direction and term.
+    TermIndex m_Index[2];
+    std::unordered_map<std::string, int, TermHash, std::equal_to<>> m_Lookups;
+    size_t m_Ratings = 0;
+};
+
+} // namespace lexaro

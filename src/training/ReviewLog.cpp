@@ -1,0 +1,356 @@
+#include "training/ReviewLog.h"
+
+#include "table/SafeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lexaro {
+
+namespace {
+
+constexpr std::string_view kRating = "rate";
+constexpr std::string_view kUndo = "undo";
+constexpr std::string_view kLookup = "lookup";
+constexpr std::string_view kRename = "rename";
+constexpr std::string_view kForward = "forward";
+constexpr std::string_view kReverse = "reverse";
+
+// Splits at tabs; false when there are more than max fields.
+bool SplitFields(std::string_view line, std::string_view (&fields)[5], int& count) {
+    count = 0;
+    size_t start = 0;
+    while (true) {
+        if (count == 5) {
+            return false;
+        }
+        const size_t tab = line.find('\t', start);
+        fields[count++] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+        if (tab == std::string_view::npos) {
+            return true;
+        }
+        start = tab + 1;
+    }
+}
+
+std::optional<bool> ParseDirection(std::string_view text) {
+    if (text == kForward) {
+        return false;
+    }
+    if (text == kReverse) {
+        return true;
+    }
+    return std::nullopt;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::string EscapeLogField(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> UnescapeLogField(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size()) {
+            return std::nullopt;
+        }
+        switch (text[i]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::string FormatEventLine(const ReviewEvent& event) {
+    std::string line = FormatReviewTime(event.time);
+    const std::string_view direction = event.reverse ? kReverse : kForward;
+    const auto field = [&line](std::string_view text) {
+        line += '\t';
+        line += text;
+    };
+    switch (event.kind) {
+    case ReviewEventKind::Rating:
+        field(kRating);
+        field(EscapeLogField(event.term));
+        field(direction);
+        field(std::to_string(static_cast<int>(event.rating)));
+        break;
+    case ReviewEventKind::Undo:
+        field(kUndo);
+        field(EscapeLogField(event.term));
+        field(direction);
+        break;
+    case ReviewEventKind::Lookup:
+        field(kLookup);
+        field(EscapeLogField(event.term));
+        break;
+    case ReviewEventKind::Rename:
+        field(kRename);
+        field(EscapeLogField(event.term));
+        field(EscapeLogField(event.newTerm));
+        break;
+    }
+    line += '\n';
+    return line;
+}
+
+std::optional<ReviewEvent> ParseEventLine(std::string_view line) {
+    std::string_view fields[5];
+    int count = 0;
+    if (!SplitFields(line, fields, count) || count < 3) {
+        return std::nullopt;
+    }
+    const std::optional<ReviewTime> time = ParseReviewTime(fields[0]);
+    std::optional<std::string> term = UnescapeLogField(fields[2]);
+    if (!time || !term) {
+        return std::nullopt;
+    }
+    ReviewEvent event;
+    event.time = *time;
+    event.term = std::move(*term);
+    const std::string_view kind = fields[1];
+    if (kind == kRating && count == 5) {
+        const std::optional<bool> reverse = ParseDirection(fields[3]);
+        if (!reverse || fields[4].size() != 1 || fields[4][0] < '1' || fields[4][0] > '4') {
+            return std::nullopt;
+        }
+        event.kind = ReviewEventKind::Rating;
+        event.reverse = *reverse;
+        event.rating = static_cast<Rating>(fields[4][0] - '0');
+        return event;
+    }
+    if (kind == kUndo && count == 4) {
+        const std::optional<bool> reverse = ParseDirection(fields[3]);
+        if (!reverse) {
+            return std::nullopt;
+        }
+        event.kind = ReviewEventKind::Undo;
+        event.reverse = *reverse;
+        return event;
+    }
+    if (kind == kLookup && count == 3) {
+        event.kind = ReviewEventKind::Lookup;
+        return event;
+    }
+    if (kind == kRename && count == 4) {
+        std::optional<std::string> newTerm = UnescapeLogField(fields[3]);
+        if (!newTerm) {
+            return std::nullopt;
+        }
+        event.kind = ReviewEventKind::Rename;
+        event.newTerm = std::move(*newTerm);
+        return event;
+    }
+    return std::nullopt;
+}
+
+ReviewLogReading ParseReviewLog(std::string_view bytes, const std::function<void(ReviewEvent&&)>& visit) {
+    ReviewLogReading reading;
+    reading.exists = true;
+    bool first = true;
+    while (!bytes.empty()) {
+        const size_t end = bytes.find('\n');
+        if (end == std::string_view::npos) {
+            reading.tornLastLine = true;
+            break;
+        }
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (first) {
+            first = false;
+            if (line != kReviewLogHeader) {
+                ++reading.unreadableLines;
+            }
+            continue;
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (std::optional<ReviewEvent> event = ParseEventLine(line)) {
+            visit(std::move(*event));
+        } else {
+            ++reading.unreadableLines;
+        }
+    }
+    return reading;
+}
+
+ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::function<void(ReviewEvent&&)>& visit) {
+    std::error_code ec;
+    if (!std::filesystem::exists(log, ec)) {
+        return {};
+    }
+    std::string bytes;
+    if (!ReadFileBytes(log, bytes)) {
+        ReviewLogReading reading;
+        reading.exists = true;
+        reading.failed = true;
+        reading.error = errno;
+        return reading;
+    }
+    return ParseReviewLog(bytes, visit);
+}
+
+bool AppendReviewEvent(const std::filesystem::path& log, const ReviewEvent& event, bool durable) {
+    int fd = ::open(log.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == ENOENT && !log.parent_path().empty()) {
+        // The fallback folder in the user's data folder is made on the first review.
+        std::error_code ec;
+        std::filesystem::create_directories(log.parent_path(), ec);
+        fd = ::open(log.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    struct stat status {};
+    std::string bytes;
+    bool created = false;
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    if (status.st_size == 0) {
+        created = true;
+        bytes.append(kReviewLogHeader).push_back('\n');
+    } else {
+        char last = '\n';
+        if (::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') {
+            bytes.push_back('\n');
+        }
+    }
+    bytes += FormatEventLine(event);
+    bool ok = WriteAll(fd, bytes);
+    if (ok && durable) {
+        ok = ::fdatasync(fd) == 0;
+    }
+    const int error = errno;
+    if (::close(fd) != 0 && ok) {
+        return false;
+    }
+    if (ok && created && durable) {
+        SyncFolder(log.parent_path());
+    }
+    errno = ok ? 0 : error;
+    return ok;
+}
+
+bool RecordLookup(const std::filesystem::path& log, const ReviewEvent& lookup) {
+    std::error_code ec;
+    if (!std::filesystem::exists(log, ec)) {
+        return true;
+    }
+    return AppendReviewEvent(log, lookup, false);
+}
+
+std::optional<std::filesystem::path> BackUpReviewLog(const std::filesystem::path& log, const LocalTime& now) {
+    char stamp[96];
+    std::snprintf(stamp, sizeof stamp, ".%04d-%02d-%02d_%02d%02d%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    const std::string base = log.filename().string() + stamp;
+    std::error_code ec;
+    for (int n = 1; n < 1000; ++n) {
+        const std::filesystem::path backup =
+            log.parent_path() / (base + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".bak");
+        if (std::filesystem::exists(backup, ec)) {
+            continue;
+        }
+        // link + unlink never replaces a backup that appeared meanwhile.
+        if (::link(log.c_str(), backup.c_str()) != 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (::unlink(log.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(backup.c_str());
+            errno = error;
+            return std::nullopt;
+        }
+        return backup;
+    }
+    errno = EEXIST;
+    return std::nullopt;
+}
+
+std::filesystem::path ReviewLogPath(const std::filesystem::path& dictionary,
+                                    const std::filesystem::path& fallbackFolder) {
+    std::filesystem::path beside = dictionary;
+    beside.replace_extension(kReviewLogExtension);
+    const std::filesystem::path folder = dictionary.parent_path().empty() ? "." : dictionary.parent_path();
+    if (::access(folder.c_str(), W_OK) == 0 || ::access(beside.c_str(), W_OK) == 0) {
+        return beside;
+    }
+    return fallbackFolder / beside.filename();
+}
+
+} // namespace lexaro

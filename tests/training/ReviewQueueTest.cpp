@@ -1,0 +1,53 @@
+#include "training/ReviewQueue.h"
+
+#include "ReviewTestSupport.h"
+#include "TrainingTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lexaro {
+namespace {
+
+using test::At;
+using test::Day;
+using test::Rated;
+
+std::vector<std::string> Terms(const ClassTable& entries, const ReviewQueue& queue) {
+    std::vector<std::string> terms;
+    for (const QueuedCard& card : queue.cards) {
+        terms.push_back(entries.PeekCell(0, card.entryRow) + (card.reverse ? "<" : "") + (card.isNew ? "*" : ""));
+    }
+    return terms;
+}
+
+TEST(ReviewQueue, DueCardsThenLookedUpThenOldestNewCards) {
+    ClassTable entries = test::Dictionary(
+        {{"old", "x"}, {"older", "x"}, {"due2", "x"}, {"due1", "x"}, {"later", "x"}, {"seen", "x"}, {"due1", "y"}});
+    const char* dates[] = {"2020-01-02 00:00:00", "2020-01-01 00:00:00", "", "",
+                           "2026-01-01 00:00:00", "2026-02-01 00:00:00", ""};
+    for (int row = 0; row < entries.RowCount(); ++row) {
+        entries.SetCell(2, row, dates[row]);
+    }
+    ReviewHistory history;
+    history.Apply(Rated("2026-12-01 08:00:00", "due1", Rating::Good));
+    history.Apply(Rated("2026-12-02 08:00:00", "due2", Rating::Good));
+    history.Apply(Rated("2026-12-08 08:00:00", "gone", Rating::Good));
+    history.Apply(Rated("2026-12-10 08:00:00", "notyet", Rating::Good));
+    history.Apply(At("2026-12-09 08:00:00", ReviewEventKind::Lookup, "later"));
+    history.Apply(At("2026-12-08 08:00:00", ReviewEventKind::Lookup, "seen"));
+    history.Apply(At("2026-10-01 08:00:00", ReviewEventKind::Lookup, "old"));
+    const int today = Day("2026-12-10 09:00:00");
+
+    // "notyet" was started today, so 4 of the 5 new cards are left.
+    ReviewQueue queue = BuildReviewQueue(entries, history, {5, false}, today);
+    EXPECT_EQ(Terms(entries, queue), (std::vector<std::string>{"due1", "due2", "later*", "seen*", "older*", "old*"}));
+    EXPECT_EQ(queue.dueCount, 2);
+
+    queue = BuildReviewQueue(entries, history, {3, true}, today);
+    EXPECT_EQ(Terms(entries, queue), (std::vector<std::string>{"due1", "due2", "later*", "later<*"}));
+    EXPECT_EQ(CountNewCards(entries, history, true), 10);
+    EXPECT_EQ(CountNewCards(entries, history, false), 4);
+}
+
+} // namespace
+} // namespace lexaro
