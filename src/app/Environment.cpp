@@ -45,6 +45,7 @@ Environment SystemEnvironment() {
     environment.home = home.empty() ? HomeFromPasswordDatabase() : std::filesystem::path(home);
     environment.xdgConfigHome = Variable("XDG_CONFIG_HOME");
     environment.commonDir = Variable("LEXARO_COMMON_DIR");
+    environment.xdgDataHome = Variable("XDG_DATA_HOME");
     std::error_code error;
     environment.programFile = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
@@ -68,6 +69,17 @@ std::filesystem::path UserConfigFolder(const Environment& environment) {
         return {};
     }
     return environment.home / ".config";
+}
+
+std::filesystem::path ReviewLogFolder(const Environment& environment) {
+    std::filesystem::path base(environment.xdgDataHome);
+    if (base.empty() || !base.is_absolute()) {
+        if (environment.home.empty()) {
+            return {};
+        }
+        base = environment.home / ".local" / "share";
+    }
+    return base / "Corvane" / "Lexaro" / "Reviews";
 }
 
 std::filesystem::path CommonDataFolder(const Environment& environment) {

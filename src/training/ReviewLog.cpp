@@ -303,14 +303,6 @@ bool AppendReviewEvent(const std::filesystem::path& log, const ReviewEvent& even
     return ok;
 }
 
-bool RecordLookup(const std::filesystem::path& log, const ReviewEvent& lookup) {
-    std::error_code ec;
-    if (!std::filesystem::exists(log, ec)) {
-        return true;
-    }
-    return AppendReviewEvent(log, lookup, false);
-}
-
 std::optional<std::filesystem::path> BackUpReviewLog(const std::filesystem::path& log, const LocalTime& now) {
     char stamp[96];
     std::snprintf(stamp, sizeof stamp, ".%04d-%02d-%02d_%02d%02d%02d", now.year, now.month, now.day, now.hour,

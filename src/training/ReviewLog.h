@@ -59,10 +59,6 @@ ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::func
 // starts on a line of its own. False, with errno set, when the line could not be written.
 bool AppendReviewEvent(const std::filesystem::path& log, const ReviewEvent& event, bool durable);
 
-// A look-up is only recorded in a log that already exists, so a dictionary only looked up in gains no file.
-// True when nothing needed to be written.
-bool RecordLookup(const std::filesystem::path& log, const ReviewEvent& lookup);
-
 // Renames the log to "words.lxr.YYYY-MM-DD_HHMMSS.bak" beside it (with "-2", "-3" ... when that exists). The
 // backup's path, or nothing (errno set) when the log could not be renamed.
 std::optional<std::filesystem::path> BackUpReviewLog(const std::filesystem::path& log, const LocalTime& now);

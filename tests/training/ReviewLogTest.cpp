@@ -2,6 +2,7 @@
 
 #include "ReviewTestSupport.h"
 #include "support/TempFolder.h"
+#include "training/ReviewDeck.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -46,11 +47,13 @@ TEST(ReviewLogLines, EveryKindSurvivesAndOddTermsAreEscaped) {
 TEST(ReviewLogFile, AppendsCreatesOnlyForRatingsAndSurvivesATornLine) {
     test::TempFolder folder;
     const std::filesystem::path log = folder / "words.lxr";
-    ASSERT_TRUE(RecordLookup(log, At("2026-12-10 08:00:00", ReviewEventKind::Lookup, "Haus")));
+    ReviewDeck deck(log, {});
+    const ReviewTime time = At("2026-12-10 08:00:00", ReviewEventKind::Lookup, "").time;
+    ASSERT_TRUE(deck.RecordLookup("Haus", time));
     EXPECT_FALSE(std::filesystem::exists(log));
 
-    ASSERT_TRUE(AppendReviewEvent(log, Rated("2026-12-10 08:00:00", "Haus", Rating::Good), true));
-    ASSERT_TRUE(RecordLookup(log, At("2026-12-10 08:01:00", ReviewEventKind::Lookup, "Haus")));
+    ASSERT_TRUE(deck.Rate("Haus", false, Rating::Good, time));
+    ASSERT_TRUE(deck.RecordLookup("Haus", time));
     // A crash in the middle of the next line.
     const std::string torn = "2026-12-10 08:02:00 +0100\trate\tBa";
     test::WriteBytes(log, test::ReadBytes(log) + torn);

@@ -1,0 +1,57 @@
+#include "training/ReviewDeck.h"
+
+#include <system_error>
+
+namespace lexaro {
+
+ReviewDeck::ReviewDeck(std::filesystem::path log, const ScheduleOptions& options)
+    : m_Log(std::move(log)), m_History(options) {}
+
+ReviewLogReading ReviewDeck::Load() {
+    m_History = ReviewHistory(m_History.Options());
+    return ReadReviewLog(m_Log, [this](ReviewEvent&& event) { m_History.Apply(event); });
+}
+
+bool ReviewDeck::Write(const ReviewEvent& event, bool durable) {
+    if (!AppendReviewEvent(m_Log, event, durable)) {
+        return false;
+    }
+    m_History.Apply(event);
+    return true;
+}
+
+bool ReviewDeck::Rate(std::string_view term, bool reverse, Rating rating, const ReviewTime& time) {
+    return Write({time, ReviewEventKind::Rating, std::string(term), reverse, rating, {}}, true);
+}
+
+bool ReviewDeck::Undo(std::string_view term, bool reverse, const ReviewTime& time) {
+    if (!m_History.Find(term, reverse)) {
+        return true;
+    }
+    return Write({time, ReviewEventKind::Undo, std::string(term), reverse, Rating::Good, {}}, true);
+}
+
+bool ReviewDeck::RecordLookup(std::string_view term, const ReviewTime& time) {
+    std::error_code ec;
+    if (!std::filesystem::exists(m_Log, ec)) {
+        return true;
+    }
+    return Write({time, ReviewEventKind::Lookup, std::string(term), false, Rating::Good, {}}, false);
+}
+
+bool ReviewDeck::RecordRename(std::string_view from, std::string_view to, const ReviewTime& time) {
+    if (from == to || (!m_History.Find(from, false) && !m_History.Find(from, true))) {
+        return true;
+    }
+    return Write({time, ReviewEventKind::Rename, std::string(from), false, Rating::Good, std::string(to)}, true);
+}
+
+std::optional<std::filesystem::path> ReviewDeck::Reset(const LocalTime& now) {
+    std::optional<std::filesystem::path> backup = BackUpReviewLog(m_Log, now);
+    if (backup) {
+        m_History = ReviewHistory(m_History.Options());
+    }
+    return backup;
+}
+
+} // namespace lexaro
