@@ -1,6 +1,7 @@
 #include "cli/LexaroCli.h"
 
 #include "cli/Commands.h"
+#include "cli/ReviewCommands.h"
 
 #include <ostream>
 #include <string_view>
@@ -38,6 +39,8 @@ std::vector<std::unique_ptr<CliCommand>> AllCommands() {
     commands.push_back(std::make_unique<InfoCommand>());
     commands.push_back(std::make_unique<AddCommand>());
     commands.push_back(std::make_unique<DeleteCommand>());
+    commands.push_back(std::make_unique<ReviewCommand>());
+    commands.push_back(std::make_unique<DueCommand>());
     commands.push_back(std::make_unique<PathsCommand>(SystemEnvironment()));
     return commands;
 }
