@@ -60,6 +60,14 @@ int CheckedTrainInterval(int milliseconds);
 int CheckedTrainMultiChoices(int count);
 int CheckedChecksumType(int type);
 
+// The speech languages chosen for one dictionary, kept by its path.
+struct DictionaryVoices {
+    std::string path;
+    std::string terms;
+    std::string explanations;
+    bool operator==(const DictionaryVoices&) const = default;
+};
+
 // Every user preference of "Lexaro.ini", with the defaults a missing or empty file gives. Text is UTF-8.
 // The main window owns these values while it runs; reading records them and the window applies them
 // (date line, the menu checks, highlighting, hyperlinks, language, caption, position), and before writing
@@ -123,10 +131,15 @@ struct Settings {
     Rect winPosTraining;
     Rect winPosTrainingSmall;
 
-    std::vector<std::string> recent;          // most recent first
-    bool deactivate = false;                  // recent list switched off
-    std::vector<std::string> addDictionaries; // searched besides the open dictionary, in order
-    std::vector<std::string> searchWords;     // the term box's history, top first
+    std::vector<std::string> recent;                // most recent first
+    bool deactivate = false;                        // recent list switched off
+    std::vector<std::string> addDictionaries;       // searched besides the open dictionary, in order
+    std::vector<std::string> searchWords;           // the term box's history, top first
+    std::vector<DictionaryVoices> dictionaryVoices; // most recently chosen first
+
+    // Whether the review window says the question when it appears and the answer when it is shown.
+    bool speakReviewQuestion = true;
+    bool speakReviewAnswer = true;
 
     // Written for other programs and the user to see; never read.
     std::string folderHomeBase;

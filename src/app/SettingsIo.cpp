@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 #include "table/InitFileDocument.h"
 
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -79,6 +80,21 @@ void AddList(SettingsValues& document, std::string_view key, Iterator first, Ite
             document.AddValue(key, *first);
         }
     }
+}
+
+// "terms;explanations;path": the language codes hold no ';', the path comes last whatever it holds.
+std::string FormatDictionaryVoices(const DictionaryVoices& voices) {
+    return voices.terms + ';' + voices.explanations + ';' + voices.path;
+}
+
+std::optional<DictionaryVoices> ParseDictionaryVoices(std::string_view value) {
+    const std::size_t first = value.find(';');
+    const std::size_t second = first == std::string_view::npos ? first : value.find(';', first + 1);
+    if (second == std::string_view::npos || first == 0 || second == first + 1 || second + 1 == value.size()) {
+        return std::nullopt;
+    }
+    return DictionaryVoices{std::string(value.substr(second + 1)), std::string(value.substr(0, first)),
+                            std::string(value.substr(first + 1, second - first - 1))};
 }
 
 bool FileExists(const std::string& path) {
@@ -189,6 +205,13 @@ Settings ReadSettings(InitFileDocument& document, const SettingsReadContext& con
     // The history is stored bottom first: each word read goes to the top.
     const std::vector<std::string> words = ReadList(d, "SearchWords");
     s.searchWords.assign(words.rbegin(), words.rend());
+    for (const std::string& value : ReadList(d, "SpeechVoices")) {
+        if (std::optional<DictionaryVoices> voices = ParseDictionaryVoices(value)) {
+            s.dictionaryVoices.push_back(std::move(*voices));
+        }
+    }
+    s.speakReviewQuestion = d.GetBool("SpeakReviewQuestion", s.speakReviewQuestion);
+    s.speakReviewAnswer = d.GetBool("SpeakReviewAnswer", s.speakReviewAnswer);
     return s;
 }
 
@@ -271,6 +294,11 @@ void WriteSettings(const Settings& s, InitFileDocument& document) {
     AddList(d, "SearchWords", s.searchWords.rbegin(), s.searchWords.rend());
     AddList(d, "Recent", s.recent.begin(), s.recent.end());
     d.AddBool("Deactivate", s.deactivate);
+    for (const DictionaryVoices& voices : s.dictionaryVoices) {
+        d.AddValue("SpeechVoices", FormatDictionaryVoices(voices));
+    }
+    d.AddBool("SpeakReviewQuestion", s.speakReviewQuestion);
+    d.AddBool("SpeakReviewAnswer", s.speakReviewAnswer);
     d.AddValue("FolderHomeBase", s.folderHomeBase);
     d.AddValue("FolderAppDir", s.folderAppDir);
     document.ClearBody();

@@ -2,6 +2,8 @@
 
 #include "cli/Commands.h"
 #include "cli/ReviewCommands.h"
+#include "cli/SpeakCommand.h"
+#include "speech/EspeakSpeech.h"
 
 #include <ostream>
 #include <string_view>
@@ -42,6 +44,8 @@ std::vector<std::unique_ptr<CliCommand>> AllCommands() {
     commands.push_back(std::make_unique<ReviewCommand>());
     commands.push_back(std::make_unique<DueCommand>());
     commands.push_back(std::make_unique<PathsCommand>(SystemEnvironment()));
+    commands.push_back(
+        std::make_unique<SpeakCommand>([] { return std::unique_ptr<SpeechEngine>(std::make_unique<EspeakSpeech>()); }));
     return commands;
 }
 

@@ -138,6 +138,8 @@ const std::string kChangedFile =
                      "  <Recent>/r/1.lxd</Recent>\r\n"
                      "  <Recent>/r/2.csv</Recent>\r\n"
                      "  <Deactivate>1</Deactivate>\r\n"
+                     "  <SpeakReviewQuestion>1</SpeakReviewQuestion>\r\n"
+                     "  <SpeakReviewAnswer>1</SpeakReviewAnswer>\r\n"
                      "  <FolderHomeBase>/opt/lexaro/</FolderHomeBase>\r\n"
                      "  <FolderAppDir>/home/u/.config/Corvane/Lexaro/</FolderAppDir>\r\n");
 
