@@ -87,6 +87,18 @@ int CheckedChecksumType(int type) {
     return type < 0 || type >= kChecksumTypeCount ? 0 : type;
 }
 
+int CheckedReviewRetention(int percent) {
+    return percent < kReviewRetentionMin || percent > kReviewRetentionMax ? kReviewRetentionDefault : percent;
+}
+
+int CheckedReviewMaxInterval(int days) {
+    return days < 1 || days > kReviewMaxIntervalMax ? kReviewMaxIntervalMax : days;
+}
+
+int CheckedReviewNewCards(int count) {
+    return count < 0 || count > kReviewNewCardsMax ? kReviewNewCardsDefault : count;
+}
+
 bool HideCaptionAtStart(const Settings& settings) {
     return settings.rememberPos && !settings.showTitle;
 }

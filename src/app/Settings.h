@@ -59,6 +59,16 @@ inline constexpr int kChecksumTypeCount = 13;
 int CheckedTrainInterval(int milliseconds);
 int CheckedTrainMultiChoices(int count);
 int CheckedChecksumType(int type);
+// The review's options: desired retention in percent, maximum interval in days, new cards per day.
+inline constexpr int kReviewRetentionMin = 70;
+inline constexpr int kReviewRetentionMax = 99;
+inline constexpr int kReviewRetentionDefault = 90;
+inline constexpr int kReviewMaxIntervalMax = 36500;
+inline constexpr int kReviewNewCardsMax = 9999;
+inline constexpr int kReviewNewCardsDefault = 20;
+int CheckedReviewRetention(int percent);
+int CheckedReviewMaxInterval(int days);
+int CheckedReviewNewCards(int count);
 
 // The speech languages chosen for one dictionary, kept by its path.
 struct DictionaryVoices {
@@ -99,6 +109,13 @@ struct Settings {
     bool trainingBoth = false;
     bool showTitle = true;
     bool trainShowTitle = true;
+
+    // Spaced review.
+    int reviewRetention = kReviewRetentionDefault;
+    int reviewMaxInterval = kReviewMaxIntervalMax;
+    int reviewNewCards = kReviewNewCardsDefault;
+    bool reviewBoth = false;
+    bool reviewReminder = true;
 
     // Read from older files only, never written.
     std::string languageFile;

@@ -166,6 +166,11 @@ Settings ReadSettings(InitFileDocument& document, const SettingsReadContext& con
     s.trainingBoth = d.GetBool("TrainingBoth", s.trainingBoth);
     s.showTitle = d.GetBool("ShowTitle", s.showTitle);
     s.trainShowTitle = d.GetBool("TrainShowTitle", s.trainShowTitle);
+    s.reviewRetention = CheckedReviewRetention(d.GetInt("ReviewRetention", s.reviewRetention));
+    s.reviewMaxInterval = CheckedReviewMaxInterval(d.GetInt("ReviewMaxInterval", s.reviewMaxInterval));
+    s.reviewNewCards = CheckedReviewNewCards(d.GetInt("ReviewNewCards", s.reviewNewCards));
+    s.reviewBoth = d.GetBool("ReviewBoth", s.reviewBoth);
+    s.reviewReminder = d.GetBool("ReviewReminder", s.reviewReminder);
 
     s.languageFile = d.GetString("m_acLanguageFile", context.currentLanguageFile);
     s.languageName = d.GetString("LanguageName", "");
@@ -301,6 +306,11 @@ void WriteSettings(const Settings& s, InitFileDocument& document) {
     d.AddBool("SpeakReviewAnswer", s.speakReviewAnswer);
     d.AddValue("FolderHomeBase", s.folderHomeBase);
     d.AddValue("FolderAppDir", s.folderAppDir);
+    d.AddInt("ReviewRetention", s.reviewRetention);
+    d.AddInt("ReviewMaxInterval", s.reviewMaxInterval);
+    d.AddInt("ReviewNewCards", s.reviewNewCards);
+    d.AddBool("ReviewBoth", s.reviewBoth);
+    d.AddBool("ReviewReminder", s.reviewReminder);
     document.ClearBody();
     d.WriteTo(document);
 }

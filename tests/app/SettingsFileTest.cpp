@@ -73,6 +73,11 @@ Settings Changed() {
     s.deactivate = true;
     s.folderHomeBase = "/opt/lexaro/";
     s.folderAppDir = "/home/u/.config/Corvane/Lexaro/";
+    s.reviewRetention = 85;
+    s.reviewMaxInterval = 365;
+    s.reviewNewCards = 5;
+    s.reviewBoth = true;
+    s.reviewReminder = false;
     return s;
 }
 
@@ -141,7 +146,12 @@ const std::string kChangedFile =
                      "  <SpeakReviewQuestion>1</SpeakReviewQuestion>\r\n"
                      "  <SpeakReviewAnswer>1</SpeakReviewAnswer>\r\n"
                      "  <FolderHomeBase>/opt/lexaro/</FolderHomeBase>\r\n"
-                     "  <FolderAppDir>/home/u/.config/Corvane/Lexaro/</FolderAppDir>\r\n");
+                     "  <FolderAppDir>/home/u/.config/Corvane/Lexaro/</FolderAppDir>\r\n"
+                     "  <ReviewRetention>85</ReviewRetention>\r\n"
+                     "  <ReviewMaxInterval>365</ReviewMaxInterval>\r\n"
+                     "  <ReviewNewCards>5</ReviewNewCards>\r\n"
+                     "  <ReviewBoth>1</ReviewBoth>\r\n"
+                     "  <ReviewReminder>0</ReviewReminder>\r\n");
 
 void ExpectDefaults(const Settings& s) {
     EXPECT_EQ(s.startDictionary, "");

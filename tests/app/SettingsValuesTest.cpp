@@ -119,6 +119,24 @@ TEST(SettingsValues, TrainingValuesOutsideTheirRangesFallBack) {
     EXPECT_EQ(CheckedTrainMultiChoices(7), 4);
 }
 
+TEST(SettingsValues, ReviewOptionsKeepTheirRangesAndAreWritten) {
+    const Settings s = Read("  <ReviewRetention>69</ReviewRetention>\r\n"
+                            "  <ReviewMaxInterval>0</ReviewMaxInterval>\r\n"
+                            "  <ReviewNewCards>-1</ReviewNewCards>\r\n");
+    EXPECT_EQ(s.reviewRetention, 90);
+    EXPECT_EQ(s.reviewMaxInterval, 36500);
+    EXPECT_EQ(s.reviewNewCards, 20);
+    const Settings edges = Read("  <ReviewRetention>99</ReviewRetention>\r\n"
+                                "  <ReviewMaxInterval>1</ReviewMaxInterval>\r\n"
+                                "  <ReviewNewCards>0</ReviewNewCards>\r\n"
+                                "  <ReviewBoth>1</ReviewBoth>\r\n  <ReviewReminder>0</ReviewReminder>\r\n");
+    EXPECT_EQ(Written(edges, "ReviewRetention"), "99");
+    EXPECT_EQ(Written(edges, "ReviewMaxInterval"), "1");
+    EXPECT_EQ(Written(edges, "ReviewNewCards"), "0");
+    EXPECT_EQ(Written(edges, "ReviewBoth"), "1");
+    EXPECT_EQ(Written(edges, "ReviewReminder"), "0");
+}
+
 TEST(SettingsValues, AnEmptyLanguageNameMeansNoneWasChosen) {
     for (const char* lines : {"", "  <LanguageName></LanguageName>\r\n"}) {
         Settings s = Read(lines);
