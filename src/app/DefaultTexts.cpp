@@ -7,9 +7,9 @@ namespace lexaro {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kForms = {
-    "FrmMain", "FrmLanguage", "FrmOptions", "FrmAllEntries", "FrmSort",
-    "FrmMass", "FrmProp",     "FrmTrain",   "FrmDoTraining", "FrmTrans",
+constexpr std::array<std::string_view, 12> kForms = {
+    "FrmMain", "FrmLanguage", "FrmOptions",    "FrmAllEntries", "FrmSort",   "FrmMass",
+    "FrmProp", "FrmTrain",    "FrmDoTraining", "FrmTrans",      "FrmReview", "FrmStats",
 };
 
 // clang-format off
@@ -300,6 +300,49 @@ constexpr DefaultTextEntry kTexts[] = {
     {"FrmTrans.m_BTNTranslate", "Translate"},
     {"FrmTrans.m_BTNCancel", "Cancel"},
     {"FrmTrans.m_acTTranslating", "Translating..."},
+
+    // Spaced review: main window, review window, statistics window and options.
+    {"FrmMain.ID_MEN_REVIEW", "Review\tF7"},
+    {"FrmMain.ID_MEN_STATISTICS", "Statistics"},
+    {"FrmMain.m_acTReviewDue", "(%1 due)"},
+    {"FrmMain.m_acTTrayDue", "%1 cards are due for review."},
+    {"FrmMain.m_acTReviewLogSkipped", "Lines of the review log that could not be read were skipped: %1. The log is left as it is:"},
+    {"FrmMain.m_acTReviewLogUnreadable", "The review log could not be read:"},
+    {"FrmReview.m_acMReview", "Review"},
+    {"FrmReview.m_LBLAnswer", "Your answer:"},
+    {"FrmReview.m_BTNShow", "Show answer"},
+    {"FrmReview.m_BTNHelp", "Help"},
+    {"FrmReview.m_BTNAgain", "Again"},
+    {"FrmReview.m_BTNHard", "Hard"},
+    {"FrmReview.m_BTNGood", "Good"},
+    {"FrmReview.m_BTNEasy", "Easy"},
+    {"FrmReview.m_acTInterval", "%1 · %2 d"},
+    {"FrmReview.m_acTProgress", "%1 of %2"},
+    {"FrmReview.m_acTSummary", "Cards reviewed: %1. Right: %2. Time spent: %3. Due tomorrow: %4."},
+    {"FrmReview.m_acTNothingDue", "Nothing to review today."},
+    {"FrmReview.m_acTRight", "Right"},
+    {"FrmReview.m_acTWrong", "Wrong"},
+    {"FrmReview.m_acTUnwritable", "The rating could not be written to the review log:"},
+    {"FrmStats.m_acMStatistics", "Statistics"},
+    {"FrmStats.m_acTRecall", "You would recall about %1 of your %2 words today"},
+    {"FrmStats.m_acTReviewsPerDay", "Reviews per day, last 30 days"},
+    {"FrmStats.m_acTDuePerDay", "Cards due per day, next 30 days"},
+    {"FrmStats.m_acTRetention", "True retention per week, in percent"},
+    {"FrmStats.m_acTCardStates", "Cards by state"},
+    {"FrmStats.m_acTNew", "New"},
+    {"FrmStats.m_acTLearning", "Learning"},
+    {"FrmStats.m_acTKnown", "Known"},
+    {"FrmStats.m_acTDaysAgo", "Days ago"},
+    {"FrmStats.m_acTDaysAhead", "In days"},
+    {"FrmStats.m_acTWeeksAgo", "Weeks ago"},
+    {"FrmStats.m_BTNReset", "Reset review history"},
+    {"FrmStats.m_acTResetQuestion", "Reset the review history of this dictionary? The log is kept as a dated backup."},
+    {"FrmStats.m_acTResetFailed", "The review log could not be renamed:"},
+    {"FrmOptions.m_LBLReviewRetention", "Desired retention in percent:"},
+    {"FrmOptions.m_LBLReviewMaxInterval", "Maximum interval in days:"},
+    {"FrmOptions.m_LBLReviewNewCards", "New cards per day:"},
+    {"FrmOptions.m_CHKReviewBoth", "Review in both directions"},
+    {"FrmOptions.m_CHKReviewReminder", "Daily reminder in the tray"},
 };
 // clang-format on
 
