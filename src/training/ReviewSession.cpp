@@ -1,22 +1,40 @@
 #include "training/ReviewSession.h"
 
+#include "engine/EntryStore.h"
 #include "training/QuizRules.h"
 
 #include <algorithm>
 
 namespace lexaro {
 
-Rating SuggestedRating(AnswerOutcome outcome) {
+Rating SuggestedRating(ReviewAnswer outcome) {
     switch (outcome) {
-    case AnswerOutcome::Wrong:
+    case ReviewAnswer::Wrong:
         return Rating::Again;
-    case AnswerOutcome::RightAfterHelp:
+    case ReviewAnswer::RightAfterHelp:
         return Rating::Hard;
-    case AnswerOutcome::Right:
-    case AnswerOutcome::Shown:
+    case ReviewAnswer::Right:
+    case ReviewAnswer::Shown:
         break;
     }
     return Rating::Good;
+}
+
+std::string ShownAnswer(std::string_view term, std::string_view explanation) {
+    std::string shown(term);
+    shown += '\n';
+    shown += EntryStore::MainExplanation(explanation);
+    for (const bool positive : {true, false}) {
+        ClassTable examples;
+        if (!EntryStore::ExtractExamples(explanation, positive, examples)) {
+            continue;
+        }
+        for (int row = 0; row < examples.RowCount(); ++row) {
+            shown += positive ? "\n+ " : "\n- ";
+            shown += examples.CellView(0, row);
+        }
+    }
+    return shown;
 }
 
 ReviewSession::ReviewSession(ReviewDeck& deck, const ClassTable& entries, ReviewQueue queue, long long startSeconds)

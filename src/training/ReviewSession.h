@@ -6,13 +6,18 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lexaro {
 
 // How the user answered before rating: Enter takes the rating suggested for it.
-enum class AnswerOutcome { Shown, Wrong, RightAfterHelp, Right };
-Rating SuggestedRating(AnswerOutcome outcome);
+enum class ReviewAnswer { Shown, Wrong, RightAfterHelp, Right };
+Rating SuggestedRating(ReviewAnswer outcome);
+
+// The answer side as the review window shows it: the term, the main explanation, then every positive example
+// on a line starting "+ " and every negative one on a line starting "- ".
+std::string ShownAnswer(std::string_view term, std::string_view explanation);
 
 // The end of a session.
 struct ReviewSummary {

@@ -53,11 +53,17 @@ TEST(ReviewSession, AgainComesBackAtTheEndAndUndoTakesRatingsBack) {
     EXPECT_EQ(reread.History().RatingCount(), 3u);
 }
 
+TEST(ReviewSession, TheAnswerShowsTheWholeExplanation) {
+    EXPECT_EQ(ShownAnswer("Haus", "house<add_exp><exp_pos>a big house</exp_pos><exp_neg>a mouse</exp_neg></add_exp>"),
+              "Haus\nhouse\n+ a big house\n- a mouse");
+    EXPECT_EQ(ShownAnswer("Baum", "tree"), "Baum\ntree");
+}
+
 TEST(ReviewSession, EnterSuggestsFromTheAnswer) {
-    EXPECT_EQ(SuggestedRating(AnswerOutcome::Wrong), Rating::Again);
-    EXPECT_EQ(SuggestedRating(AnswerOutcome::RightAfterHelp), Rating::Hard);
-    EXPECT_EQ(SuggestedRating(AnswerOutcome::Right), Rating::Good);
-    EXPECT_EQ(SuggestedRating(AnswerOutcome::Shown), Rating::Good);
+    EXPECT_EQ(SuggestedRating(ReviewAnswer::Wrong), Rating::Again);
+    EXPECT_EQ(SuggestedRating(ReviewAnswer::RightAfterHelp), Rating::Hard);
+    EXPECT_EQ(SuggestedRating(ReviewAnswer::Right), Rating::Good);
+    EXPECT_EQ(SuggestedRating(ReviewAnswer::Shown), Rating::Good);
 }
 
 TEST(ReviewDeck, RenameFollowsOnlyRatedTermsAndResetStartsAfresh) {
