@@ -9,12 +9,14 @@
 #include "app/Prompter.h"
 #include "engine/Clock.h"
 #include "support/QueuedFileChooser.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
+#include "ui/qt/QtPlatform.h"
 #include "ui/tools/OverviewDlg.h"
 #include "ui/tools/PropertiesDlg.h"
-#include "ui/qt/QtPlatform.h"
-#include "ui/training/TrainingDlg.h"
 #include "ui/tools/TranslatorDlg.h"
+#include "ui/training/TrainingDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -113,52 +115,52 @@ struct Walk {
     ToolWindowContext Context() { return ToolWindowContext{texts, prompter, chooser}; }
     void Search(const char* text) {
         TermBox()->setEditText(QString::fromUtf8(text));
-        window->Search();
+        window->Entries().Search();
     }
 };
 
 void MainWindowSteps(Walk& w) {
     EntryStore& engine = w.window->Engine();
-    Step("Search, exact hit", [&] { w.Search(kHitWord); });
-    Step("Search, miss (all passes)", [&] { w.Search(kMissingWord); });
-    Step("Search, miss again (index built)", [&] { w.Search(kMissingWord); });
-    Step("Search, wildcard hou*e", [&] { w.Search("hou*e"); });
-    Step("Search, wildcard *ing", [&] { w.Search("*ing"); });
-    Step("Search, explanation (reverse) Haus", [&] { w.Search("Haus"); });
-    Step("Search, substring ouse", [&] { w.Search("ouse"); });
-    Step("Search, phrase translation", [&] { w.Search("\"the house is red\""); });
+    Step("Search, exact hit", [&] { w.Entries().Search(kHitWord); });
+    Step("Search, miss (all passes)", [&] { w.Entries().Search(kMissingWord); });
+    Step("Search, miss again (index built)", [&] { w.Entries().Search(kMissingWord); });
+    Step("Search, wildcard hou*e", [&] { w.Entries().Search("hou*e"); });
+    Step("Search, wildcard *ing", [&] { w.Entries().Search("*ing"); });
+    Step("Search, explanation (reverse) Haus", [&] { w.Entries().Search("Haus"); });
+    Step("Search, substring ouse", [&] { w.Entries().Search("ouse"); });
+    Step("Search, phrase translation", [&] { w.Entries().Search("\"the house is red\""); });
     Step("Add entry", [&] {
         w.TermBox()->setEditText(QStringLiteral("walkterm"));
-        w.window->AddEntry();
+        w.window->Entries().AddEntry();
     });
-    Step("Search the added entry", [&] { w.Search("walkterm"); });
-    Step("Modify entry", [&] { w.window->ModifyEntry(); });
-    Step("Previous entry", [&] { w.window->PreviousEntry(); });
-    Step("Next entry", [&] { w.window->NextEntry(); });
+    Step("Search the added entry", [&] { w.Entries().Search("walkterm"); });
+    Step("Modify entry", [&] { w.window->Entries().ModifyEntry(); });
+    Step("Previous entry", [&] { w.window->Entries().PreviousEntry(); });
+    Step("Next entry", [&] { w.window->Entries().NextEntry(); });
     Step("Delete entry", [&] {
-        w.Search("walkterm");
-        w.window->DeleteEntry();
+        w.Entries().Search("walkterm");
+        w.window->Entries().DeleteEntry();
     });
-    Step("Undo delete", [&] { w.window->Undo(); });
+    Step("Undo delete", [&] { w.window->Entries().Undo(); });
     engine.SetCurrentRow(499999);
-    w.window->NextEntry();
-    Step("Copy entry", [&] { w.window->CopyEntry(); });
-    Step("Cut entry", [&] { w.window->CutEntry(); });
-    Step("Paste entry", [&] { w.window->PasteEntry(); });
-    Step("Undo paste", [&] { w.window->Undo(); });
+    w.window->Entries().NextEntry();
+    Step("Copy entry", [&] { w.window->Entries().CopyEntry(); });
+    Step("Cut entry", [&] { w.window->Entries().CutEntry(); });
+    Step("Paste entry", [&] { w.window->Entries().PasteEntry(); });
+    Step("Undo paste", [&] { w.window->Entries().Undo(); });
     Step("Paste entry 100 times", [&] {
         for (int i = 0; i < 100; ++i) {
-            w.window->PasteEntry();
+            w.window->Entries().PasteEntry();
         }
     });
     Step("Undo, 100 times", [&] {
         for (int i = 0; i < 100; ++i) {
-            w.window->Undo();
+            w.window->Entries().Undo();
         }
     });
     Step("History: 50 searches", [&] {
         for (int i = 0; i < 50; ++i) {
-            w.Search(i % 2 ? "house" : "tree");
+            w.Entries().Search(i % 2 ? "house" : "tree");
         }
     });
     // What collecting does with each copied word (the window only does it with clipboard watching on).
@@ -169,12 +171,12 @@ void MainWindowSteps(Walk& w) {
     });
     Step("Update title", [&] { w.window->UpdateTitle(); });
     w.chooser.Expect(w.Path("saved.lxd"));
-    Step("Save as .lxd", [&] { w.window->SaveDictionaryAs(); });
-    Step("Save", [&] { w.window->SaveDictionary(); });
+    Step("Save as .lxd", [&] { w.window->Files().SaveDictionaryAs(); });
+    Step("Save", [&] { w.window->Files().SaveDictionary(); });
     w.chooser.Expect(w.Path("export.html"));
-    Step("Save as HTML", [&] { w.window->SaveDictionaryAs(); });
+    Step("Save as HTML", [&] { w.window->Files().SaveDictionaryAs(); });
     w.chooser.Expect(w.Path("export.csv"));
-    Step("Save as separated text", [&] { w.window->SaveDictionaryAs(); });
+    Step("Save as separated text", [&] { w.window->Files().SaveDictionaryAs(); });
     Step("Export plain text", [&] { engine.ExportPlainText(w.Path("plain.txt").toStdString()); });
     Step("Properties, no checksum", [&] {
         int type = 0;
@@ -211,7 +213,7 @@ void MainWindowSteps(Walk& w) {
         Step(name.c_str(), [&] { checksumShown(type); });
     }
     w.chooser.Expect(w.Path("portable"));
-    Step("Portable copy", [&] { w.window->CreatePortableCopy(); });
+    Step("Portable copy", [&] { w.window->Files().CreatePortableCopy(); });
 }
 
 void OverviewSteps(Walk& w) {
@@ -308,9 +310,9 @@ void ToolSteps(Walk& w) {
         w.Action("ID_MEN_LANGUAGE")->trigger();
     });
     w.chooser.Expect(w.Path("before-new.lxd"));
-    Step("Save as .lxd before New", [&] { w.window->SaveDictionaryAs(); });
-    Step("New dictionary", [&] { w.window->NewDictionary(); });
-    Step("Open the 1M dictionary", [&] { w.window->OpenFile(w.Path("saved.lxd")); });
+    Step("Save as .lxd before New", [&] { w.window->Files().SaveDictionaryAs(); });
+    Step("New dictionary", [&] { w.window->Files().NewDictionary(); });
+    Step("Open the 1M dictionary", [&] { w.window->Files().OpenFile(w.Path("saved.lxd")); });
 }
 
 } // namespace
@@ -330,7 +332,7 @@ int main(int argc, char** argv) {
     Exposed(w.window.get());
     g_Engine = &w.window->Engine();
     Step("Open the 1M dictionary",
-         [&] { w.window->OpenFile(QString::fromStdString(DataFile("eng-deu-1M.lxd").string())); });
+         [&] { w.window->Files().OpenFile(QString::fromStdString(DataFile("eng-deu-1M.lxd").string())); });
     MainWindowSteps(w);
     OverviewSteps(w);
     ToolSteps(w);

@@ -5,10 +5,11 @@
 #include "app/EntryListTools.h"
 #include "app/InterfaceTexts.h"
 #include "engine/Clock.h"
+#include "ui/mainwindow/EntryCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
+#include "ui/qt/QtPlatform.h"
 #include "ui/tools/MassDataDlg.h"
 #include "ui/tools/OverviewDlg.h"
-#include "ui/qt/QtPlatform.h"
 #include "ui/training/TrainingDlg.h"
 
 #include <QApplication>
@@ -134,7 +135,7 @@ void BM_SearchInMainWindow(benchmark::State& state) {
     const std::vector<std::string> words = HitWords();
     auto searchFor = [&](const std::string& word) {
         term->setEditText(QString::fromStdString(word));
-        window.Search();
+        window.Entries().Search();
         QApplication::processEvents();
     };
     for (int round = 0; round < 2; ++round) {

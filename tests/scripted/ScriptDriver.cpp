@@ -1,7 +1,10 @@
 #include "scripted/ScriptDriver.h"
 
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
 #include "ui/mainwindow/ScriptEdit.h"
+#include "ui/mainwindow/TrayAndClipboard.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -132,7 +135,7 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
     const QString line = command + QLatin1Char(' ') + argument;
     if (command == QLatin1String("search")) {
         m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->setEditText(argument);
-        m_Window.Search();
+        m_Window.Entries().Search();
     } else if (command == QLatin1String("trigger")) {
         QAction* action = m_Window.findChild<QAction*>(argument);
         if (!action) {
@@ -191,7 +194,7 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
         const auto* tray = m_Window.findChild<QSystemTrayIcon*>();
         m_Log.Write(QStringLiteral("state visible=%1 in-tray=%2 icon=%3 term=%4")
                         .arg(int(m_Window.isVisible()))
-                        .arg(int(m_Window.IsInTray()))
+                        .arg(int(m_Window.Tray().IsInTray()))
                         .arg(int(tray && tray->isVisible()))
                         .arg(m_Window.findChild<QComboBox*>(QStringLiteral("m_CBBTerm"))->currentText()));
     } else if (command == QLatin1String("wait-fields")) {
@@ -207,7 +210,7 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
             m_Log.Write(QStringLiteral("FAIL no dialog to close"));
         }
     } else if (command == QLatin1String("open")) {
-        m_Window.OpenFile(argument);
+        m_Window.Files().OpenFile(argument);
     } else if (command == QLatin1String("report-dictionary")) {
         const ClassTable& entries = m_Window.Engine().Entries();
         m_Log.Write(QStringLiteral("dictionary title=%1 path=%2 entries=%3 modified=%4")

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 #include "app/Environment.h"
 #include "app/Storage.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/TrayAndClipboard.h"
+#include "ui/mainwindow/WindowFrame.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,14 +52,14 @@ private slots:
     void watchedTextIsLookedUpWithinTheLengthRules() {
         MainWindowFixture f;
         f.Add("house", "Haus");
-        f.window->HandleClipboardText(QStringLiteral("house"));
+        f.window->Tray().HandleClipboardText(QStringLiteral("house"));
         QCOMPARE(f.Pane()->toPlainText(), QString());
         StartWatching(f);
-        f.window->HandleClipboardText(QStringLiteral("house"));
+        f.window->Tray().HandleClipboardText(QStringLiteral("house"));
         QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("[house]\nHaus"));
         f.Action("ID_MEN_CLEARALL")->trigger();
-        f.window->HandleClipboardText(QStringLiteral(" "));
-        f.window->HandleClipboardText(QString(21, QLatin1Char('h')));
+        f.window->Tray().HandleClipboardText(QStringLiteral(" "));
+        f.window->Tray().HandleClipboardText(QString(21, QLatin1Char('h')));
         QCOMPARE(f.TermBox()->currentText(), QString());
     }
 
@@ -112,7 +115,7 @@ private slots:
         QVERIFY(!f.window->CurrentSettings().clipWatch);
         f.Add("house", "Haus");
         f.Action("ID_MEN_CLEARALL")->trigger();
-        f.window->HandleClipboardText(QStringLiteral("house"));
+        f.window->Tray().HandleClipboardText(QStringLiteral("house"));
         QCOMPARE(f.TermBox()->currentText(), QString());
     }
 
@@ -123,14 +126,14 @@ private slots:
         f.Add("house", "Haus");
         StartWatching(f);
         f.window->hide();
-        f.window->HandleClipboardText(QStringLiteral("\"big\""));
+        f.window->Tray().HandleClipboardText(QStringLiteral("\"big\""));
         QVERIFY(!f.window->isVisible());
-        f.window->HandleClipboardText(QStringLiteral("tree"));
+        f.window->Tray().HandleClipboardText(QStringLiteral("tree"));
         QVERIFY(!f.window->isVisible());
-        f.window->HandleClipboardText(QStringLiteral("\"house\""));
+        f.window->Tray().HandleClipboardText(QStringLiteral("\"house\""));
         QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("Haus"));
         QVERIFY(f.window->isVisible());
-        QCOMPARE(f.window->SearchHistory().front(), QStringLiteral("\"house\""));
+        QCOMPARE(f.window->Entries().SearchHistory().front(), QStringLiteral("\"house\""));
     }
 
     void collectingAddsNewTextsEvenWhenTooLong() {
@@ -138,12 +141,12 @@ private slots:
         StartWatching(f);
         f.Action("ID_MEN_COLLECTCLIPBOARD")->trigger();
         const QString longText(30, QLatin1Char('x'));
-        f.window->HandleClipboardText(longText);
+        f.window->Tray().HandleClipboardText(longText);
         auto& entries = f.window->Engine().Entries();
         QCOMPARE(entries.RowCount(), 1);
         QCOMPARE(QString::fromStdString(entries.GetCell(1, 0)), QStringLiteral("ZZZ Collected"));
         QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("ZZZ Collected"));
-        f.window->HandleClipboardText(longText);
+        f.window->Tray().HandleClipboardText(longText);
         QCOMPARE(entries.RowCount(), 1);
     }
 
@@ -159,7 +162,7 @@ private slots:
         QCOMPARE(f.prompter.LastText(),
                  QStringLiteral("Impossible de placer l'ic\u00F4ne dans la zone de notification\u00A0!"));
         QVERIFY(f.window->isVisible());
-        QVERIFY(!f.window->IsInTray());
+        QVERIFY(!f.window->Tray().IsInTray());
     }
 
     void rightDoubleClickTogglesTheCaptionAndBack() {
@@ -170,7 +173,7 @@ private slots:
         QVERIFY(!close->isVisible());
         const QRect before = f.window->geometry();
         QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(!f.window->IsCaptionShown());
+        QVERIFY(!f.window->Frame().IsCaptionShown());
         QVERIFY(f.window->windowFlags() & Qt::FramelessWindowHint);
         QTRY_VERIFY(close->isVisible());
         // Without the caption the window is dragged by its background; with it a drag moves nothing.
@@ -181,7 +184,7 @@ private slots:
         QTRY_COMPARE(f.window->pos(), dragged + QPoint(20, 30));
         f.window->move(dragged);
         QTest::mouseDClick(f.window.get(), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(f.window->IsCaptionShown());
+        QVERIFY(f.window->Frame().IsCaptionShown());
         QVERIFY(!(f.window->windowFlags() & Qt::FramelessWindowHint));
         QTRY_VERIFY(!close->isVisible());
         QTRY_COMPARE(f.window->geometry(), before);

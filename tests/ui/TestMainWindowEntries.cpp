@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ui/mainwindow/EntryCommands.h"
 
 #include <QLineEdit>
 
@@ -16,7 +17,7 @@ private slots:
         f.SearchFor("tree");
         QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("[tree]\nBaum"));
         QCOMPARE(f.window->Engine().CurrentRow(), 1);
-        QCOMPARE(f.window->SearchHistory(), QStringList{"tree"});
+        QCOMPARE(f.window->Entries().SearchHistory(), QStringList{"tree"});
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Lexaro - <noname> : 2 [2]"));
     }
 
@@ -28,7 +29,7 @@ private slots:
         f.SearchFor("xyz");
         QCOMPARE(f.Pane()->toPlainText(), QStringLiteral("Term not found."));
         QCOMPARE(f.window->Engine().CurrentRow(), 0);
-        QVERIFY(f.window->SearchHistory().isEmpty());
+        QVERIFY(f.window->Entries().SearchHistory().isEmpty());
     }
 
     void historyKeepsFiftyAndSkipsTextsThatBeginAnEntry() {
@@ -39,11 +40,11 @@ private slots:
         f.SearchFor("term00x");
         f.SearchFor("TERM0");
         // An entry already begins with TERM0, ignoring case.
-        QCOMPARE(f.window->SearchHistory(), QStringList{"term00x"});
+        QCOMPARE(f.window->Entries().SearchHistory(), QStringList{"term00x"});
         for (int i = 1; i < 51; ++i) {
             f.SearchFor(QStringLiteral("term%1x").arg(i, 2, 10, QLatin1Char('0')));
         }
-        const QStringList history = f.window->SearchHistory();
+        const QStringList history = f.window->Entries().SearchHistory();
         QCOMPARE(history.size(), 50);
         QCOMPARE(history.front(), QStringLiteral("term50x"));
         QCOMPARE(history.back(), QStringLiteral("term01x"));

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 #include "ProgressWatcher.h"
 #include "app/PortablePayload.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QFile>
 #include <QMenu>
@@ -55,7 +57,7 @@ private slots:
         QVERIFY(!f.window->Engine().Entries().IsModified());
 
         MainWindowFixture g;
-        g.window->OpenFile(path);
+        g.window->Files().OpenFile(path);
         QCOMPARE(g.window->Engine().Entries().RowCount(), 1);
         QCOMPARE(g.window->CurrentPath(), path);
         QCOMPARE(RecentPaths(g), QStringList{path});
@@ -91,18 +93,18 @@ private slots:
         MainWindowFixture f;
         const QString other = f.Path("other.lxd");
         f.Add("tree", "Baum");
-        QVERIFY(f.window->SaveFile(other));
-        f.window->OpenFile(f.Path("none.lxd"));
+        QVERIFY(f.window->Files().SaveFile(other));
+        f.window->Files().OpenFile(f.Path("none.lxd"));
         f.Add("house", "Haus");
 
         f.prompter.Expect(PromptAnswer::Yes);
         f.chooser.Expect(std::nullopt);
-        f.window->OpenFile(other);
+        f.window->Files().OpenFile(other);
         QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
 
         f.prompter.Expect(PromptAnswer::No);
-        f.window->OpenFile(other);
+        f.window->Files().OpenFile(other);
         QCOMPARE(f.window->CurrentPath(), other);
         QCOMPARE(QString::fromStdString(f.window->Engine().Entries().GetCell(0, 0)), QStringLiteral("tree"));
         QVERIFY(f.prompter.Done());
@@ -116,7 +118,7 @@ private slots:
                         "<CT_R><CT_C=1>a</CT_C><CT_C=1>b</CT_C><CT_C=1>c</CT_C></CT_R>"
                         "<CT_R><CT_C=1>d</CT_C><CT_C=1>broken");
         f.prompter.Expect(PromptAnswer::Ok);
-        f.window->OpenFile(path);
+        f.window->Files().OpenFile(path);
         QVERIFY(f.prompter.LastText().contains(QStringLiteral("1 entries")));
         QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
@@ -128,7 +130,7 @@ private slots:
         f.Add("house", "Haus");
         WriteFile(f.Path("notes.csv"), "just some notes\n");
         f.prompter.Expect(PromptAnswer::Ok); // the refusal only: no question about saving
-        f.window->OpenFile(f.Path("notes.csv"));
+        f.window->Files().OpenFile(f.Path("notes.csv"));
         QVERIFY(f.prompter.Done() && f.prompter.LastText().contains(f.Path("notes.csv")));
         QCOMPARE(f.window->Engine().Entries().GetCell(1, 0), std::string("Haus"));
         QVERIFY(f.window->Engine().Entries().IsModified() && RecentPaths(f).isEmpty());
@@ -141,14 +143,14 @@ private slots:
         const QString path = f.Path("notes.txt");
         WriteFile(path, "x;y");
         f.prompter.Expect(PromptAnswer::Ok);
-        f.window->OpenFile(path);
+        f.window->Files().OpenFile(path);
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
         QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
     }
 
     void missingFileGivesAnEmptyNewDictionary() {
         MainWindowFixture f;
-        f.window->OpenFile(f.Path("gone.lxd"));
+        f.window->Files().OpenFile(f.Path("gone.lxd"));
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
         QCOMPARE(f.window->Engine().Entries().RowCount(), 0);
         QCOMPARE(f.window->Engine().Entries().ColumnCount(), 3);
@@ -158,10 +160,10 @@ private slots:
         MainWindowFixture f;
         const QString csv = f.Path("in.csv");
         WriteFile(csv, "house;Haus;2020-01-01 00:00:00\r\ntree;Baum;2020-01-02 00:00:00");
-        f.window->OpenFile(csv);
+        f.window->Files().OpenFile(csv);
         QCOMPARE(f.window->Engine().Entries().RowCount(), 2);
         const QString html = f.Path("out.htm");
-        QVERIFY(f.window->SaveFile(html));
+        QVERIFY(f.window->Files().SaveFile(html));
         QFile page(html);
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("<TD>Baum</TD>"));
@@ -172,11 +174,11 @@ private slots:
         MainWindowFixture f;
         f.Add("house", "Haus");
         const QString path = f.Path("words.lxd");
-        QVERIFY(f.window->SaveFile(path));
+        QVERIFY(f.window->Files().SaveFile(path));
         f.clock->now = {2019, 5, 22, 14, 30, 5};
         f.Action("ID_MEN_CREATEBACKUP")->trigger();
         QVERIFY(QFile::exists(f.Path("words_20190522-143005.lxd")));
-        QVERIFY(f.window->SaveFile(f.Path("words.csv")));
+        QVERIFY(f.window->Files().SaveFile(f.Path("words.csv")));
         f.Action("ID_MEN_CREATEBACKUP")->trigger();
         QVERIFY(!QFile::exists(f.Path("words_20190522-143005.csv")));
     }
@@ -186,19 +188,19 @@ private slots:
         QStringList paths;
         for (int i = 0; i < 16; ++i) {
             paths << f.Path(QStringLiteral("d%1.lxd").arg(i));
-            QVERIFY(f.window->SaveFile(paths.back()));
+            QVERIFY(f.window->Files().SaveFile(paths.back()));
         }
         QStringList recent = RecentPaths(f);
         QCOMPARE(recent.size(), 15);
         QCOMPARE(recent.front(), paths[15]);
         QVERIFY(!recent.contains(paths[0]));
-        f.window->OpenFile(paths[3]);
+        f.window->Files().OpenFile(paths[3]);
         recent = RecentPaths(f);
         QCOMPARE(recent.front(), paths[3]);
         QCOMPARE(recent.count(paths[3]), 1);
 
         f.Action("ID_MEN_DEACTIVATE")->trigger();
-        f.window->OpenFile(paths[5]);
+        f.window->Files().OpenFile(paths[5]);
         QCOMPARE(RecentPaths(f).front(), paths[3]);
         f.Action("ID_MEN_CLEAR")->trigger();
         QVERIFY(RecentPaths(f).isEmpty());
@@ -208,8 +210,8 @@ private slots:
         MainWindowFixture f;
         const QString path = f.Path("a.lxd");
         f.Add("house", "Haus");
-        QVERIFY(f.window->SaveFile(path));
-        f.window->NewDictionary();
+        QVERIFY(f.window->Files().SaveFile(path));
+        f.window->Files().NewDictionary();
         QFile::remove(path);
         f.window->findChild<QMenu*>("ID_MEN_RECENT")->actions().front()->trigger();
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
@@ -244,8 +246,8 @@ private slots:
         MainWindowFixture f;
         const QString path = f.Path("drop.lxd");
         f.Add("house", "Haus");
-        QVERIFY(f.window->SaveFile(path));
-        f.window->NewDictionary();
+        QVERIFY(f.window->Files().SaveFile(path));
+        f.window->Files().NewDictionary();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(f.Path("x.lxd"))});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -1,4 +1,6 @@
 #include "MainWindowFixture.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -44,7 +46,7 @@ private slots:
         f.SearchFor("house");
         f.TermBox()->setEditText("tree");
         f.Action("ID_MEN_CLEARLIST")->trigger();
-        QVERIFY(f.window->SearchHistory().isEmpty());
+        QVERIFY(f.window->Entries().SearchHistory().isEmpty());
         QCOMPARE(f.TermBox()->currentText(), QStringLiteral("tree"));
     }
 
@@ -69,7 +71,7 @@ private slots:
         const QString longTerm(300, QLatin1Char('w'));
         f.Add(longTerm, "a word");
         f.SearchFor(longTerm);
-        QCOMPARE(f.window->SearchHistory().front(), longTerm);
+        QCOMPARE(f.window->Entries().SearchHistory().front(), longTerm);
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         const int screenWidth = f.window->screen()->availableGeometry().width();
@@ -106,7 +108,7 @@ private slots:
         f.window->resize(560, 380);
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-        f.window->OpenFile(QStringLiteral(LEXARO_SOURCE_DIR "/resources/samples/sample-en-de.lxd"));
+        f.window->Files().OpenFile(QStringLiteral(LEXARO_SOURCE_DIR "/resources/samples/sample-en-de.lxd"));
         QCOMPARE(f.window->Engine().Entries().RowCount(), 64);
         f.SearchFor("hou*");
         QVERIFY(f.Pane()->toPlainText().startsWith(QStringLiteral("[house]\nHaus")));

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 #include "app/Environment.h"
 #include "app/Storage.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QFile>
 #include <QMenu>
@@ -36,7 +38,7 @@ private slots:
         f.Add("house", "Haus");
         f.Add("tree", "Baum");
         f.Add("water", "Wasser");
-        QVERIFY(f.window->SaveFile(dictionary));
+        QVERIFY(f.window->Files().SaveFile(dictionary));
         f.SearchFor("house");
         f.SearchFor("tree");
         f.SearchFor("water");
@@ -59,7 +61,7 @@ private slots:
         QCOMPARE(g.window->Engine().Entries().RowCount(), 3);
         QVERIFY(g.Action("ID_MEN_DATE")->isChecked());
         QVERIFY(!g.Action("ID_MEN_HIGHLIGHTING")->isChecked());
-        QCOMPARE(g.window->SearchHistory(), (QStringList{"water", "tree", "house"}));
+        QCOMPARE(g.window->Entries().SearchHistory(), (QStringList{"water", "tree", "house"}));
         QCOMPARE(g.window->findChild<QMenu*>("ID_MEN_RECENT")->actions().front()->text(), dictionary);
     }
 
@@ -69,7 +71,7 @@ private slots:
         const auto storage = lexaro::PrepareStorage(environment, *f.clock);
         const QString dictionary = f.Path("start.lxd");
         f.Add("tree", "Baum");
-        QVERIFY(f.window->SaveFile(dictionary));
+        QVERIFY(f.window->Files().SaveFile(dictionary));
         QFile ini(QString::fromStdString(storage.settingsPath.string()));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n  <StartDictionary>" +
@@ -94,8 +96,8 @@ private slots:
         ini.close();
         f.window->Start(storage, {}, environment.currentDirectory);
         f.Add("house", "Haus;Heim");
-        QVERIFY(f.window->SaveFile(f.Path("out.csv")));
-        f.window->OpenFile(f.Path("out.csv"));
+        QVERIFY(f.window->Files().SaveFile(f.Path("out.csv")));
+        f.window->Files().OpenFile(f.Path("out.csv"));
         QCOMPARE(f.window->Engine().Entries().GetCell(1, 0), std::string("Haus;Heim"));
         QCOMPARE(ReadAll(f.Path("out.csv")).left(16), QByteArray("house,Haus;Heim,"));
     }
@@ -112,7 +114,7 @@ private slots:
         f.window->Start(storage, {}, environment.currentDirectory);
         const QString dictionary = f.Path("auto.lxd");
         f.Add("house", "Haus");
-        QVERIFY(f.window->SaveFile(dictionary));
+        QVERIFY(f.window->Files().SaveFile(dictionary));
         f.Add("tree", "Baum");
         QVERIFY(f.window->close());
         QVERIFY(ReadAll(dictionary).contains("Baum"));

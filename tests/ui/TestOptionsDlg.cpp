@@ -2,6 +2,8 @@
 #include "MainWindowFixture.h"
 #include "app/Autostart.h"
 #include "ui/dialogs/OptionsDlg.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -240,8 +242,8 @@ private slots:
         MainWindowFixture f;
         const QString start = f.Path("start.lxd");
         f.Add("tree", "Baum");
-        QVERIFY(f.window->SaveFile(start));
-        f.window->NewDictionary();
+        QVERIFY(f.window->Files().SaveFile(start));
+        f.window->Files().NewDictionary();
         QCOMPARE(f.window->CurrentPath(), QStringLiteral("<noname>"));
 
         WhenShown<COptionsDlg>([&](COptionsDlg& dialog) {

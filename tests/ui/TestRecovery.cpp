@@ -2,6 +2,8 @@
 #include "app/Environment.h"
 #include "app/Storage.h"
 #include "table/SafeFile.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +99,7 @@ private:
         {
             MainWindowFixture f;
             f.Add("house", "Haus");
-            QVERIFY(f.window->SaveFile(m_Home.Dictionary()));
+            QVERIFY(f.window->Files().SaveFile(m_Home.Dictionary()));
         }
         QProcess program;
         m_Home.Start(program, "tree");
@@ -127,7 +129,7 @@ private slots:
         QCOMPARE(f.window->CurrentPath(), m_Home.Dictionary());
         QVERIFY(QFile::exists(m_Home.Recovery())); // still the only copy of "tree" on disk
 
-        f.window->SaveDictionary();
+        f.window->Files().SaveDictionary();
         QVERIFY(ReadAll(m_Home.Dictionary()).contains("tree"));
         QVERIFY(!QFile::exists(m_Home.Recovery()));
         QVERIFY(!QFile::exists(m_Home.Recovery("Recovery.origin")));

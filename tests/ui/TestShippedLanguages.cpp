@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "app/Storage.h"
 #include "ui/dialogs/LanguageDlg.h"
+#include "ui/mainwindow/FileCommands.h"
 
 #include <QFile>
 #include <QMenu>
@@ -85,7 +86,7 @@ private slots:
         QVERIFY(notes.open(QIODevice::WriteOnly));
         notes.close();
         f.prompter.Expect(lexaro::PromptAnswer::Ok);
-        f.window->OpenFile(notes.fileName());
+        f.window->Files().OpenFile(notes.fileName());
         QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Lexaro kann diese Art von Datei nicht öffnen:\n")));
         f.SearchFor(QStringLiteral("nothing-like-this"));
         QVERIFY(f.Pane()->PaneText().contains(QStringLiteral("Begriff nicht gefunden.")));

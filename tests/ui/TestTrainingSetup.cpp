@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 #include "app/InterfaceTexts.h"
 #include "training/TrainingTestSupport.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "ui/training/DoTrainingDlg.h"
 #include "ui/training/TrainingDlg.h"
 
@@ -334,7 +336,7 @@ private slots:
             dialog->findChild<QCheckBox*>("m_CHKRandom")->setChecked(true);
             dialog->findChild<QPushButton*>("m_BTNCancel")->click();
         });
-        f.window->OpenFile(f.Path("verbs.lxt"));
+        f.window->Files().OpenFile(f.Path("verbs.lxt"));
         QVERIFY(seen);
         QVERIFY(f.prompter.Done());
         QVERIFY(f.window->isVisible());

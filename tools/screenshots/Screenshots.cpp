@@ -12,6 +12,7 @@
 // English-French sample as additional dictionary.
 
 #include "app/Storage.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
 #include "ui/qt/AppIdentity.h"
 #include "ui/qt/QtPlatform.h"
@@ -236,7 +237,7 @@ void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample
     }
     window.resize(620, 430);
     window.show();
-    window.OpenFile(sample);
+    window.Files().OpenFile(sample);
     LookUp(window, QStringLiteral("ho*"));
     camera.Save(window, "lookup.png");
 

@@ -1,230 +1,79 @@
 #include "ui/mainwindow/LexaroDlg.h"
 
-#include "app/Prompter.h"
-#include "app/RecoveryCopy.h"
-#include "table/TextEncoding.h"
-#include "ui/mainwindow/ScriptEdit.h"
+#include "app/CommandLine.h"
+#include "app/LanguageSelection.h"
+#include "app/StorageExit.h"
+#include "table/InitFileDocument.h"
+#include "ui/mainwindow/AcceleratorsFirst.h"
+#include "ui/mainwindow/EntryCommands.h"
+#include "ui/mainwindow/FileCommands.h"
+#include "ui/mainwindow/HelpCommands.h"
+#include "ui/mainwindow/MainWindowControls.h"
+#include "ui/mainwindow/MenuTable.h"
+#include "ui/mainwindow/OptionsCommands.h"
+#include "ui/mainwindow/RecoveryKeeper.h"
+#include "ui/mainwindow/ToolWindows.h"
+#include "ui/mainwindow/TrayAndClipboard.h"
+#include "ui/mainwindow/WindowFrame.h"
+#include "ui/qt/FontConvert.h"
+#include "ui/qt/QtText.h"
 #include "ui/qt/QtTranslation.h"
 
+#include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDialog>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QStyle>
-#include <QVBoxLayout>
 
 namespace lexaro {
 
-LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_Services(std::move(services)), m_Engine(m_Services.clock), m_AddDictionaries(nullptr),
-      m_RecoverySchedule(m_Services.recoveryInterval) {
+LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent) : QMainWindow(parent), m_State(std::move(services)) {
     setObjectName("LexaroDlg");
-    m_AddDictionaries.Entries().Clear(true);
-    m_AddDictionaries.Entries().Resize(1, 0);
     setMinimumSize(200, 180);
     setAcceptDrops(true);
-    CreateControls();
-    CreateMenus();
-    CreateTray();
-    ConnectCommands();
+    m_Controls = std::make_unique<MainWindowControls>(*this);
+    m_Menus = std::make_unique<MenuTable>(*this);
+    m_Entries = std::make_unique<EntryCommands>(*this, m_State, *m_Controls, *m_Menus);
+    m_Tray = std::make_unique<TrayAndClipboard>(*this, m_State, *m_Controls, *m_Menus, *m_Entries);
+    m_Frame = new WindowFrame(*this, m_State.settings, *m_Controls, *m_Tray);
+    m_Files = new FileCommands(*this, m_State, *m_Menus, *m_Entries);
+    m_Recovery = std::make_unique<RecoveryKeeper>(*this, m_State, *m_Files);
+    m_Tools = std::make_unique<ToolWindows>(*this, m_State, *m_Menus, *m_Entries);
+    m_Help = std::make_unique<HelpCommands>(*this, m_State, *m_Menus, *m_Controls);
+    m_Options = std::make_unique<OptionsCommands>(*this, m_State, *m_Menus, *m_Controls, *m_Files, *m_Frame, *m_Tray,
+                                                  [this] { ApplyTexts(); });
+    m_Files->SetUnitOpener([this](const QString& path) { m_Tools->StartTraining(path); });
+    m_Tray->SetExitCheck([this] { return PrepareExit(); });
+    m_State.changed = [this] { UpdateTitle(); };
+    m_Menus->On("ID_MEN_CLOSE", this, [this] { close(); });
+    new AcceleratorsFirst(*this);
     ApplyTexts();
     UpdateTitle();
     resize(480, 360);
 }
 
-LexaroDlg::~LexaroDlg() = default;
-
-QFont LexaroDlg::SignFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(20);
-    return font;
-}
-
-void LexaroDlg::CreateControls() {
-    auto* central = new QWidget(this);
-    setCentralWidget(central);
-
-    m_LBLTerm = new QLabel(central);
-    m_LBLTerm->setObjectName("m_LBLTerm");
-    m_CBBTerm = new QComboBox(central);
-    m_CBBTerm->setObjectName("m_CBBTerm");
-    m_CBBTerm->setEditable(true);
-    m_CBBTerm->setInsertPolicy(QComboBox::NoInsert);
-    m_CBBTerm->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // Sized by a fixed number of characters, not by the history: a long term looked up once would
-    // otherwise widen the window beyond the screen at the next start.
-    m_CBBTerm->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_CBBTerm->setMinimumContentsLength(20);
-    m_LBLTerm->setBuddy(m_CBBTerm);
-
-    m_BTNSearch = new QPushButton(central);
-    m_BTNSearch->setObjectName("m_BTNSearch");
-    m_BTNSearch->setDefault(true);
-
-    const QFont signFont = SignFont();
-    m_BTNAdd = new QPushButton(QStringLiteral("+"), central);
-    m_BTNAdd->setObjectName("m_BTNAdd");
-    m_BTNDelete = new QPushButton(QStringLiteral("-"), central);
-    m_BTNDelete->setObjectName("m_BTNDelete");
-    for (QPushButton* sign : {m_BTNAdd, m_BTNDelete}) {
-        sign->setFont(signFont);
-        sign->setFixedWidth(32);
-    }
-
-    m_BTNLast = new QPushButton(central);
-    m_BTNLast->setObjectName("m_BTNLast");
-    m_BTNLast->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
-    m_BTNNext = new QPushButton(central);
-    m_BTNNext->setObjectName("m_BTNNext");
-    m_BTNNext->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    for (QPushButton* arrow : {m_BTNLast, m_BTNNext}) {
-        arrow->setFixedWidth(32);
-        arrow->setFocusPolicy(Qt::TabFocus);
-    }
-
-    m_LBLExplanation = new QLabel(central);
-    m_LBLExplanation->setObjectName("m_LBLExplanation");
-    m_EDTExplanation = new CScriptEdit(central);
-    m_EDTExplanation->setObjectName("m_EDTExplanation");
-    m_LBLExplanation->setBuddy(m_EDTExplanation);
-
-    m_LBLDate = new QLabel(central);
-    m_LBLDate->setObjectName("m_LBLDate");
-    m_LBLDate->hide();
-
-    m_BTNMinimize = new QPushButton(QStringLiteral("-"), central);
-    m_BTNMinimize->setObjectName("m_BTNMinimize");
-    m_BTNClose = new QPushButton(QStringLiteral("x"), central);
-    m_BTNClose->setObjectName("m_BTNClose");
-    for (QPushButton* small : {m_BTNMinimize, m_BTNClose}) {
-        small->setFixedSize(18, 18);
-        small->setFocusPolicy(Qt::NoFocus);
-        small->hide();
-    }
-    connect(m_BTNMinimize, &QPushButton::clicked, this, &QWidget::showMinimized);
-    connect(m_BTNClose, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* grid = new QGridLayout(central);
-    grid->setContentsMargins(4, 4, 2, 2);
-    grid->setHorizontalSpacing(5);
-    grid->setVerticalSpacing(3);
-    grid->addWidget(m_LBLTerm, 0, 0);
-    auto* frameButtons = new QHBoxLayout();
-    frameButtons->setSpacing(5);
-    frameButtons->addStretch(1);
-    frameButtons->addWidget(m_BTNMinimize);
-    frameButtons->addWidget(m_BTNClose);
-    grid->addLayout(frameButtons, 0, 1, 1, 3);
-    grid->addWidget(m_CBBTerm, 1, 0);
-    grid->addWidget(m_BTNSearch, 1, 1);
-    grid->addWidget(m_BTNAdd, 1, 2);
-    grid->addWidget(m_BTNDelete, 1, 3);
-    grid->addWidget(m_LBLExplanation, 2, 0, Qt::AlignBottom);
-    auto* arrows = new QHBoxLayout();
-    arrows->setSpacing(0);
-    arrows->addWidget(m_BTNLast);
-    arrows->addStretch(1);
-    arrows->addWidget(m_BTNNext);
-    grid->addLayout(arrows, 2, 1);
-    grid->addWidget(m_EDTExplanation, 3, 0, 1, 4);
-    grid->addWidget(m_LBLDate, 4, 0, 1, 4);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(0, 1);
-
-    setTabOrder(m_CBBTerm, m_BTNSearch);
-    setTabOrder(m_BTNSearch, m_BTNAdd);
-    setTabOrder(m_BTNAdd, m_BTNDelete);
-    setTabOrder(m_BTNDelete, m_EDTExplanation);
+LexaroDlg::~LexaroDlg() {
+    // The parts that watch the window's events go first, before the parts they call.
+    delete m_Files;
+    delete m_Frame;
 }
 
 void LexaroDlg::ApplyTexts() {
-    for (QAction* action : findChildren<QAction*>()) {
-        const QString name = action->objectName();
-        if (name.startsWith(QLatin1String("ID_MEN_"))) {
-            const QString text = Text(("FrmMain." + name).toStdString());
-            if (!text.isEmpty()) {
-                action->setText(text);
-            }
-        }
-    }
-    for (QMenu* menu : findChildren<QMenu*>()) {
-        const QString text = Text(("FrmMain." + menu->objectName()).toStdString());
-        if (!text.isEmpty()) {
-            menu->setTitle(text);
-        }
-    }
-    MarkMenuTitles();
-    m_LBLTerm->setText(Text("FrmMain.m_LBLTerm") + QLatin1Char(':'));
-    m_LBLExplanation->setText(Text("FrmMain.m_LBLExplanation") + QLatin1Char(':'));
-    m_BTNSearch->setText(Text("FrmMain.m_BTNSearch"));
-    // The buttons show only a sign or an arrow: a screen reader says what their tooltip says.
-    const std::pair<QPushButton*, const char*> described[] = {{m_BTNAdd, "FrmMain.m_BTNAdd"},
-                                                              {m_BTNDelete, "FrmMain.m_BTNDelete"},
-                                                              {m_BTNLast, "FrmMain.m_BTNLast"},
-                                                              {m_BTNNext, "FrmMain.m_BTNNext"}};
-    for (const auto& [button, key] : described) {
-        button->setToolTip(Text(key));
-        button->setAccessibleName(Text(key));
-    }
-    ApplyTrayTexts();
-    UseQtTranslation(m_Texts.GetText("FrmLanguage.m_acTLocale"));
-    // The "x" is the Quit command; the "-" has no text of its own and takes Qt's, in the language just chosen.
-    const QString quit = Text("FrmMain.ID_MEN_CLOSE").section(u'\t', 0, 0).remove(QLatin1Char('&'));
-    const QString minimise = QCoreApplication::translate("QMdiSubWindow", "Minimize");
-    for (const auto& [button, name] : {std::pair{m_BTNClose, quit}, std::pair{m_BTNMinimize, minimise}}) {
-        button->setToolTip(name);
-        button->setAccessibleName(name);
-    }
+    m_Menus->ApplyTexts(m_State);
+    m_Tray->ApplyTexts(m_State);
+    UseQtTranslation(m_State.texts.GetText("FrmLanguage.m_acTLocale"));
+    m_Controls->ApplyTexts(m_State);
 }
 
 void LexaroDlg::UpdateTitle() {
-    const int count = m_Engine.Entries().RowCount();
-    const QString name =
-        QFileInfo(m_CurrentPath).fileName().isEmpty() ? m_CurrentPath : QFileInfo(m_CurrentPath).fileName();
+    const int count = m_State.engine.Entries().RowCount();
+    const QString& path = m_State.currentPath;
+    const QString name = QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName();
     if (count <= 0) {
         setWindowTitle(QStringLiteral("Lexaro - %1 : 0 [0]").arg(name));
-        NoteRecoveryState();
-        return;
+    } else {
+        const int row = std::clamp(m_State.engine.CurrentRow(), 0, count - 1);
+        setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(name).arg(count).arg(row + 1));
     }
-    int row = m_Engine.CurrentRow();
-    row = row < 0 ? 0 : (row > count - 1 ? count - 1 : row);
-    setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(name).arg(count).arg(row + 1));
-    NoteRecoveryState();
-}
-
-QString LexaroDlg::TermText() const {
-    return m_CBBTerm->currentText();
-}
-
-QString LexaroDlg::PaneText() const {
-    return m_EDTExplanation->PaneText();
-}
-
-void LexaroDlg::SetPaneText(const QString& text) {
-    m_PaneOrigin.reset();
-    m_EDTExplanation->SetPaneText(text);
-}
-
-ToolWindowContext LexaroDlg::ToolContext() {
-    return ToolWindowContext{m_Texts, *m_Services.prompter, *m_Services.chooser, &m_Settings.fonts};
-}
-
-int LexaroDlg::RunToolWindow(QDialog& dialog) {
-    // Copying inside a tool window must not start a look-up here.
-    const bool watching = m_Settings.clipWatch;
-    m_Settings.clipWatch = false;
-    const int result = dialog.exec();
-    m_Settings.clipWatch = watching;
-    UpdateTitle();
-    return result;
+    m_Recovery->NoteState();
 }
 
 void LexaroDlg::closeEvent(QCloseEvent* event) {
@@ -233,6 +82,139 @@ void LexaroDlg::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void LexaroDlg::SelectLanguage(std::string_view name) {
+    const LanguageSelection selection = SelectLanguageByName(m_State.storage.dataFolder, name);
+    m_State.texts.LoadLanguageFile(selection.file);
+    if (selection.matched) {
+        m_State.settings.languageName = selection.name;
+    }
+    ApplyTexts();
+}
+
+void LexaroDlg::Start(const StartupStorage& storage, const std::vector<std::string>& arguments,
+                      const std::filesystem::path& currentDirectory) {
+    m_State.storage = storage;
+    const bool portable = m_State.storage.portable.has_value();
+    if (portable) {
+        ClassTable& entries = m_State.engine.Entries();
+        entries.Clear(true);
+        entries.ParseXml2Text(m_State.storage.portable->dictionaryText);
+        entries.Resize(kEntryColumns, entries.RowCount());
+        entries.SetModified(false);
+        m_State.engine.DictionaryReplaced();
+        m_State.texts.SetText(m_State.storage.portable->interfaceText);
+    } else {
+        SelectLanguage("");
+    }
+
+    m_SettingsDocument = std::make_unique<InitFileDocument>(InitFileForm::Element);
+    SettingsReadContext context;
+    context.currentLanguageFile = m_State.texts.LanguageFile().string();
+    m_State.settings.fonts = DesktopFontSettings();
+    context.fonts = m_State.settings.fonts;
+    if (!m_State.storage.settingsPath.empty()) {
+        LoadSettings(m_State.storage.settingsPath, context, m_State.settings, *m_SettingsDocument);
+    }
+    ApplySettings();
+    if (portable) {
+        ApplyTexts();
+        m_Menus->Action("ID_MEN_LANGUAGE")->setEnabled(false);
+    }
+
+    m_Menus->RemoveMissingHelpItems(m_State.storage.dataFolder);
+    const bool recovered = m_Recovery->Start();
+
+    const StartRequest request =
+        ReadCommandLine(arguments, portable,
+                        GetStartDictionaryPath(m_State.settings.startDictionary, m_State.storage.decision.baseFolder),
+                        currentDirectory);
+    if (!request.refusedArgument.empty()) {
+        m_State.Tell(m_State.Text("FrmMain.m_acTCannotOpenKind") + QLatin1Char('\n') +
+                         FromUtf8(request.refusedArgument),
+                     PromptIcon::Warning);
+    }
+    if (!request.trainingUnit.empty()) {
+        m_Tools->StartTraining(QString::fromStdString(request.trainingUnit.string()));
+    }
+    // Restored entries stay open: another file would only ask to save them.
+    if (!recovered && request.keepPayloadDictionary) {
+        m_State.currentPath = NoName();
+        UpdateTitle();
+    } else if (!recovered) {
+        m_Files->OpenFile(request.dictionary.empty() ? NoName() : QString::fromStdString(request.dictionary.string()));
+    }
+    if (request.autoStart) {
+        m_Tray->HideInTray();
+    }
+}
+
+void LexaroDlg::ApplySettings() {
+    const Settings& s = m_State.settings;
+    ApplyEngineSettings(s, m_State.engine);
+    m_State.autoSafe = s.autoSafe;
+    m_Entries->ApplySettings(s);
+    if (!s.noLanguageChosen && !s.languageName.empty() && !m_State.storage.portable) {
+        SelectLanguage(s.languageName);
+    }
+    m_Tray->ApplyTexts(m_State);
+    m_Frame->ApplySettings(s);
+    m_Files->ApplySettings(s);
+    m_State.TakeAdditionalDictionaries();
+    m_State.additional.Entries().SetModified(false);
+    m_Controls->ApplyFonts(*this, s.fonts);
+}
+
+void LexaroDlg::CollectSettings() {
+    Settings& s = m_State.settings;
+    ReadEngineSettings(m_State.engine, s);
+    m_Entries->CollectSettings(s);
+    m_Frame->CollectSettings(s);
+    m_Files->CollectSettings(s);
+    m_State.CollectAdditionalDictionaries(s);
+    s.folderHomeBase = m_State.storage.decision.programFolder.string();
+    s.folderAppDir = m_State.storage.applicationFolder.string();
+}
+
+void LexaroDlg::ExitCleanup() {
+    m_Recovery->End();
+    CollectSettings();
+    if (!m_State.storage.settingsPath.empty() && m_SettingsDocument) {
+        SaveSettings(m_State.storage.settingsPath, m_State.settings, *m_SettingsDocument);
+    }
+}
+
+bool LexaroDlg::PrepareExit() {
+    ClassTable& entries = m_State.engine.Entries();
+    const std::string path = m_State.currentPath.toStdString();
+    const ExitState state{m_State.autoSafe, entries.IsModified(), entries.RowCount(), path, m_Tray->IsInTray()};
+    ExitStep step = lexaro::PrepareExit(state);
+    if (step == ExitStep::RestoreAndAsk) {
+        m_Tray->RestoreFromTray();
+    }
+    if (step == ExitStep::Ask || step == ExitStep::RestoreAndAsk) {
+        const auto answer = m_State.Ask(m_State.Text("FrmMain.m_acTQuitWithoutSaving"), PromptButtons::YesNoCancel,
+                                        PromptIcon::Information);
+        step = AnswerExitQuestion(state, answer);
+    }
+    switch (step) {
+    case ExitStep::Save:
+        step = AfterExitSave(m_Files->SaveFile(m_State.currentPath));
+        break;
+    case ExitStep::SaveAs:
+        // A successful "Save as" ends the program itself.
+        m_Files->SaveDictionaryAsThenClose();
+        return false;
+    default:
+        break;
+    }
+    if (step != ExitStep::Exit) {
+        return false;
+    }
+    m_ExitConfirmed = true;
+    ExitCleanup();
+    return true;
 }
 
 } // namespace lexaro

@@ -3,6 +3,7 @@
 #include "app/Environment.h"
 #include "app/Storage.h"
 #include "ui/mainwindow/LexaroDlg.h"
+#include "ui/mainwindow/TrayAndClipboard.h"
 #include "ui/qt/AppIdentity.h"
 #include "ui/qt/QtPlatform.h"
 
@@ -37,7 +38,7 @@ int RunLexaro(int argc, char** argv, const ProgramAdditions& additions) {
     prompter.SetParent(&window);
     chooser.SetParent(&window);
     window.Start(storage, arguments, environment.currentDirectory);
-    if (!window.IsInTray()) {
+    if (!window.Tray().IsInTray()) {
         window.show();
     }
 
