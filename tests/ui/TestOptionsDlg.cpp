@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTreeWidget>
 
 using lexaro::COptionsDlg;
@@ -81,6 +82,26 @@ private slots:
         QCOMPARE(r.translator, o.settings.translator);
         QCOMPARE(r.separator, o.settings.separator);
         QVERIFY(!lexaro::IsAutostartOn(o.autostart));
+    }
+
+    void reviewOptionsAreShownAndTakenBack() {
+        OptionsFixture o;
+        o.settings.reviewRetention = 85;
+        o.settings.reviewBoth = true;
+        o.Open();
+        auto* retention = o.dialog->findChild<QSpinBox*>("m_EDTReviewRetention");
+        QCOMPARE(retention->value(), 85);
+        QCOMPARE(retention->minimum(), 70);
+        QCOMPARE(retention->maximum(), 99);
+        o.dialog->findChild<QSpinBox*>("m_EDTReviewMaxInterval")->setValue(365);
+        o.dialog->findChild<QSpinBox*>("m_EDTReviewNewCards")->setValue(0);
+        o.Check("m_CHKReviewReminder")->setChecked(false);
+        QVERIFY(o.Ok());
+        const Settings& r = o.dialog->Result();
+        QCOMPARE(r.reviewRetention, 85);
+        QCOMPARE(r.reviewMaxInterval, 365);
+        QCOMPARE(r.reviewNewCards, 0);
+        QVERIFY(r.reviewBoth && !r.reviewReminder);
     }
 
     void trainingValuesOutsideTheirRangeBecomeTheDefaults_data() {

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 
 namespace lexaro {
@@ -142,6 +143,25 @@ void COptionsDlg::CreateControls() {
     m_EDTTrainMultiChoices = edit("m_EDTTrainMultiChoices", 1);
     grid->addWidget(label("m_LBLTrainMultiChoices"), row, 0);
     grid->addWidget(m_EDTTrainMultiChoices, row++, 1);
+    auto spin = [this](const char* name, int minimum, int maximum) {
+        auto* box = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(minimum, maximum);
+        return box;
+    };
+    m_EDTReviewRetention = spin("m_EDTReviewRetention", kReviewRetentionMin, kReviewRetentionMax);
+    m_EDTReviewMaxInterval = spin("m_EDTReviewMaxInterval", 1, kReviewMaxIntervalMax);
+    m_EDTReviewNewCards = spin("m_EDTReviewNewCards", 0, kReviewNewCardsMax);
+    grid->addWidget(label("m_LBLReviewRetention"), row, 0);
+    grid->addWidget(m_EDTReviewRetention, row, 1);
+    grid->addWidget(label("m_LBLReviewMaxInterval"), row, 2);
+    grid->addWidget(m_EDTReviewMaxInterval, row++, 3);
+    grid->addWidget(label("m_LBLReviewNewCards"), row, 0);
+    grid->addWidget(m_EDTReviewNewCards, row++, 1);
+    m_CHKReviewBoth = check("m_CHKReviewBoth");
+    m_CHKReviewReminder = check("m_CHKReviewReminder");
+    grid->addWidget(m_CHKReviewBoth, row, 0, 1, 2);
+    grid->addWidget(m_CHKReviewReminder, row++, 2, 1, 2);
     m_CBBCharset = new QComboBox(this);
     m_CBBCharset->setObjectName(QStringLiteral("m_CBBCharset"));
     m_CBBCharset->setEditable(true);
@@ -216,6 +236,11 @@ void COptionsDlg::FillControls() {
     m_EDTTrainInterval->setText(QString::number(s.trainInterval));
     m_EDTTrainMultiChoices->setText(QString::number(s.trainMultiChoices));
     m_CHKTrainMultiChoice->setChecked(s.trainMultiChoice);
+    m_EDTReviewRetention->setValue(CheckedReviewRetention(s.reviewRetention));
+    m_EDTReviewMaxInterval->setValue(CheckedReviewMaxInterval(s.reviewMaxInterval));
+    m_EDTReviewNewCards->setValue(CheckedReviewNewCards(s.reviewNewCards));
+    m_CHKReviewBoth->setChecked(s.reviewBoth);
+    m_CHKReviewReminder->setChecked(s.reviewReminder);
     m_EDTSeparator->setText(FromUtf8(s.separator));
     m_CBBCharset->setEditText(FromUtf8(CharsetText(s.charset)));
 
@@ -267,6 +292,11 @@ void COptionsDlg::accept() {
     s.trainInterval = CheckedTrainInterval(ReadDecimal(ToUtf8(m_EDTTrainInterval->text())));
     s.trainMultiChoices = CheckedTrainMultiChoices(ReadDecimal(ToUtf8(m_EDTTrainMultiChoices->text())));
     s.trainMultiChoice = m_CHKTrainMultiChoice->isChecked();
+    s.reviewRetention = m_EDTReviewRetention->value();
+    s.reviewMaxInterval = m_EDTReviewMaxInterval->value();
+    s.reviewNewCards = m_EDTReviewNewCards->value();
+    s.reviewBoth = m_CHKReviewBoth->isChecked();
+    s.reviewReminder = m_CHKReviewReminder->isChecked();
     s.separator = ToUtf8(m_EDTSeparator->text());
     s.charset = charset;
 

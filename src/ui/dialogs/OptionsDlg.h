@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace lexaro {
 
@@ -73,6 +74,11 @@ private:
     QLineEdit* m_EDTTrainInterval = nullptr;
     QLineEdit* m_EDTTranslator = nullptr;
     QCheckBox* m_CHKTrainMultiChoice = nullptr;
+    QSpinBox* m_EDTReviewRetention = nullptr;
+    QSpinBox* m_EDTReviewMaxInterval = nullptr;
+    QSpinBox* m_EDTReviewNewCards = nullptr;
+    QCheckBox* m_CHKReviewBoth = nullptr;
+    QCheckBox* m_CHKReviewReminder = nullptr;
     QLineEdit* m_EDTTrainMultiChoices = nullptr;
     QComboBox* m_CBBCharset = nullptr;
     QPushButton* m_BTNFont = nullptr;
