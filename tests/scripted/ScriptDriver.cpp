@@ -217,6 +217,10 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
                         .arg(m_Window.windowTitle(), m_Window.CurrentPath())
                         .arg(entries.RowCount())
                         .arg(int(entries.IsModified())));
+    } else if (command == QLatin1String("report-review")) {
+        // The review command's text without its key: "Review (3 due)".
+        const auto* review = m_Window.findChild<QAction*>(QStringLiteral("ID_MEN_REVIEW"));
+        m_Log.Write(QStringLiteral("review ") + (review ? review->text().section(QLatin1Char('\t'), 0, 0) : QString()));
     } else if (command == QLatin1String("quit")) {
         if (!m_Window.close()) {
             m_Log.Write(QStringLiteral("FAIL the window refused to close"));

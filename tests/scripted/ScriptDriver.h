@@ -48,6 +48,7 @@ private:
 //   report             log the window's state: visible, in-tray, tray icon shown, term box text
 //   open PATH          open PATH as File > Open dictionary does
 //   report-dictionary  log the open dictionary: window title, its path, entry count, modified flag
+//   report-review      log the review command's text with its count of due cards
 //   quit               close the window and end the program
 // A wait that lasts longer than the time limit logs "FAIL" and ends the program with status 3.
 class ScriptDriver : public QObject {
