@@ -269,6 +269,23 @@ def main():
         startup = Figure(statistics.median(f.cpu for f in starts), statistics.median(f.wall for f in starts))
         shutil.rmtree(home, ignore_errors=True)
 
+    # The review: a log of 1,000,000 ratings over 200,000 cards, read and used with the 1M dictionary.
+    review = {}
+    reviewer = os.path.join(build, "bench", "lexaro_bench_review")
+    review_log = os.path.join(data, "review-1M.lxr")
+    wc_log = None
+    if os.path.exists(reviewer):
+        outs = [key_values(run([reviewer, big, review_log], env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                               stderr=subprocess.DEVNULL)) for _ in range(3)]
+        wc_log = measure(["wc", "-l", review_log], 5)
+
+        def median(cpu, wall):
+            return Figure(statistics.median(o[cpu] for o in outs), statistics.median(o[wall] for o in outs))
+
+        review = {"log": median("log_cpu_ms", "log_ms"), "queue": median("queue_cpu_ms", "queue_ms"),
+                  "rating": statistics.median(o["rating_ms"] for o in outs),
+                  "statistics": median("statistics_cpu_ms", "statistics_ms")}
+
     walk = {}
     walker = os.path.join(build, "lexaro_bench_walk")
     if os.path.exists(walker):
@@ -319,6 +336,13 @@ def main():
         row("Look-up in the main window, result painted (1M)", in_window, "ms")
         row("The same with 2 additional 464k dictionaries", windows.get("BM_SearchInMainWindow/2"), "ms",
             "same without", in_window)
+    if review:
+        row("Review log read on opening (1M ratings, 200k cards)", review["log"], "ms", "wc -l", wc_log,
+            ratio_target=10.0)
+        row("The same, against the 0.5 s it may add", review["log"], "ms", target=500)
+        row("Today's review queue (1M entries, 200k cards)", review["queue"], "ms", target=50)
+        row("A rating written and flushed (wall)", review["rating"], "ms", target=5)
+        row("Open the statistics window (1M ratings, offscreen)", review["statistics"], "ms", target=300)
     # A user's steps one after the other with the 1M dictionary open (bench/WalkBench.cpp), each timed once.
     if walk:
         for figure, step in (
