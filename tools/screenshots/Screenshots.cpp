@@ -12,6 +12,7 @@
 // English-French sample as additional dictionary.
 
 #include "app/Storage.h"
+#include "training/ReviewDeck.h"
 #include "ui/mainwindow/FileCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
 #include "ui/qt/AppIdentity.h"
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -230,8 +232,49 @@ void ChooseLanguage(Photographer& camera, LexaroDlg& window, const QString& name
     Trigger(window, "ID_MEN_LANGUAGE");
 }
 
+// A copy of the sample in the scratch folder, with a log of a few weeks of reviews beside it (so that nothing is
+// written beside the shipped sample): the review window on its first card and the statistics window.
+void TakeReviewPictures(Photographer& camera, LexaroDlg& window, const QString& sample, const QString& scratch) {
+    const QString copy = QDir(scratch).filePath(QStringLiteral("words.lxd"));
+    QFile::remove(copy);
+    QFile::copy(sample, copy);
+    lexaro::ClassTable entries;
+    entries.LoadDocumentFile(copy.toStdString());
+    lexaro::ReviewDeck deck(QDir(scratch).filePath(QStringLiteral("words.lxr")).toStdString(), {});
+    const int today = lexaro::ReviewDay(lexaro::SystemClock().Now());
+    for (int row = 0; row < entries.RowCount() && row < 60; ++row) {
+        // Each card first seen on a day of the last four weeks and asked again at its due days since.
+        int day = today - 28 + row % 25;
+        for (int step = 0; day <= today; ++step) {
+            const auto rating = static_cast<lexaro::Rating>((row + step) % 7 == 0 ? 1 : (row + step) % 5 == 0 ? 4 : 3);
+            const auto local = lexaro::ParseLocalTime(lexaro::ReviewDayDate(day) + " 19:30:00");
+            deck.Rate(entries.CellView(0, row), false, rating, lexaro::WithSystemOffset(*local));
+            day = deck.History().Find(entries.CellView(0, row), false)->schedule.dueDay;
+        }
+    }
+    window.Files().OpenFile(copy);
+
+    camera.WhenShown("CReviewDlg", [&camera](QDialog& review) {
+        review.resize(560, 430);
+        Photographer::Settle();
+        Find<QLineEdit>(review, "m_EDTAnswer").setText(QStringLiteral("wrong guess"));
+        Find<QAbstractButton>(review, "m_BTNShow").click();
+        camera.Save(review, "review.png");
+        review.reject();
+    });
+    Trigger(window, "ID_MEN_REVIEW");
+
+    camera.WhenShown("CStatisticsDlg", [&camera](QDialog& statistics) {
+        statistics.resize(900, 660);
+        camera.Save(statistics, "statistics.png");
+        statistics.reject();
+    });
+    Trigger(window, "ID_MEN_STATISTICS");
+    window.Files().OpenFile(sample);
+}
+
 void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample, const QString& language,
-                  bool everyWindow) {
+                  bool everyWindow, const QString& scratch) {
     if (!language.isEmpty()) {
         ChooseLanguage(camera, window, language);
     }
@@ -264,6 +307,7 @@ void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample
     Trigger(window, "ID_MEN_OPTIONS");
 
     TakeTrainingPictures(camera, window);
+    TakeReviewPictures(camera, window, sample, scratch);
     if (everyWindow) {
         TakeToolWindowPictures(camera, window);
     }
@@ -331,6 +375,6 @@ int main(int argc, char** argv) {
     Photographer camera(folder);
     const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     TakePictures(camera, window, QString::fromStdString((resources / "samples" / "sample-en-de.lxd").string()),
-                 language, everyWindow);
+                 language, everyWindow, scratch.path());
     return camera.Failures() == 0 ? 0 : 1;
 }
