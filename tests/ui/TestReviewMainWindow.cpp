@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "training/ReviewDeck.h"
 #include "ui/mainwindow/ReviewCommands.h"
 #include "ui/training/ReviewDlg.h"
@@ -45,7 +46,7 @@ private slots:
     void commandsShowTheCountAndFollowLookUpsRenamesAndReviews() {
         MainWindowFixture f;
         QVERIFY(!f.Action("ID_MEN_REVIEW")->isEnabled());
-        f.window->OpenFile(DictionaryWithLog(f));
+        f.window->Files().OpenFile(DictionaryWithLog(f));
         QAction* review = f.Action("ID_MEN_REVIEW");
         QVERIFY(review->isEnabled());
         QCOMPARE(review->text(), QStringLiteral("Review (1 due)\tF7"));
@@ -77,7 +78,7 @@ private slots:
         const QString path = DictionaryWithLog(f, "nonsense\n");
         const std::string before = Log(f);
         f.prompter.Expect(PromptAnswer::Ok);
-        f.window->OpenFile(path);
+        f.window->Files().OpenFile(path);
         QVERIFY(f.prompter.Done());
         QVERIFY(f.prompter.LastText().startsWith(QStringLiteral("Lines of the review log that could not be read")));
         f.SearchFor(QStringLiteral("Baum"));

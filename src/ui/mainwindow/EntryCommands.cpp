@@ -93,6 +93,9 @@ void EntryCommands::Search() {
     }
     if (!term.isEmpty() && m_Engine.ResultCount() != 0) {
         AddToHistory(term);
+        if (m_State.lookedUp) {
+            m_State.lookedUp(m_Engine.CurrentRow());
+        }
         m_State.Changed();
     } else {
         m_Engine.SetCurrentRow(remembered);
@@ -155,7 +158,14 @@ void EntryCommands::ModifyEntry() {
         return;
     }
     if (const auto entry = EntryToStore(term, explanation)) {
-        m_Engine.ModifyEntry(entry->first, entry->second);
+        const int current = m_Engine.CurrentRow();
+        const ClassTable& entries = m_Engine.Entries();
+        const std::string before =
+            current >= 0 && current < entries.RowCount() ? std::string(entries.CellView(kTermColumn, current)) : "";
+        const int row = m_Engine.ModifyEntry(entry->first, entry->second);
+        if (row == current && !before.empty() && before != entry->first && m_State.renamed) {
+            m_State.renamed(before, entry->first);
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/MenuTable.h"
 #include "ui/mainwindow/OptionsCommands.h"
 #include "ui/mainwindow/RecoveryKeeper.h"
+#include "ui/mainwindow/ReviewCommands.h"
 #include "ui/mainwindow/ToolWindows.h"
 #include "ui/mainwindow/TrayAndClipboard.h"
 #include "ui/mainwindow/WindowFrame.h"
@@ -42,6 +43,7 @@ LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent) : QMainWindow
                                                   [this] { ApplyTexts(); });
     m_Files->SetUnitOpener([this](const QString& path) { m_Tools->StartTraining(path); });
     m_Tray->SetExitCheck([this] { return PrepareExit(); });
+    m_Review = new ReviewCommands(*this, m_State, *m_Menus, *m_Tray);
     m_State.changed = [this] { UpdateTitle(); };
     m_Menus->On("ID_MEN_CLOSE", this, [this] { close(); });
     new AcceleratorsFirst(*this);
@@ -61,6 +63,9 @@ void LexaroDlg::ApplyTexts() {
     m_Tray->ApplyTexts(m_State);
     UseQtTranslation(m_State.texts.GetText("FrmLanguage.m_acTLocale"));
     m_Controls->ApplyTexts(m_State);
+    if (m_Review) {
+        m_Review->ShowCount();
+    }
 }
 
 void LexaroDlg::UpdateTitle() {
@@ -74,6 +79,9 @@ void LexaroDlg::UpdateTitle() {
         setWindowTitle(QStringLiteral("Lexaro - %1 : %2 [%3]").arg(name).arg(count).arg(row + 1));
     }
     m_Recovery->NoteState();
+    if (m_Review) {
+        m_Review->DictionaryShown(path == NoName() ? QString() : path);
+    }
 }
 
 void LexaroDlg::closeEvent(QCloseEvent* event) {

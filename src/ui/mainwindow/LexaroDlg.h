@@ -18,6 +18,7 @@ class HelpCommands;
 class MenuTable;
 class OptionsCommands;
 class RecoveryKeeper;
+class ReviewCommands;
 class ToolWindows;
 class TrayAndClipboard;
 class WindowFrame;
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<ToolWindows> m_Tools;
     std::unique_ptr<HelpCommands> m_Help;
     std::unique_ptr<OptionsCommands> m_Options;
+    ReviewCommands* m_Review = nullptr;
 };
 
 } // namespace lexaro

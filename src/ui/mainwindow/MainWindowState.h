@@ -59,6 +59,12 @@ struct MainWindowState {
     bool autoSafe = false;
     // Told whenever what the window's title shows may have changed: the entries, the current row, the path.
     std::function<void()> changed;
+    // Told of a look-up that found the entry of this row, of an entry that Modify gave another term, of the
+    // window going to the tray and of options changed in the Options window.
+    std::function<void(int row)> lookedUp;
+    std::function<void(std::string_view from, std::string_view to)> renamed;
+    std::function<void()> wentToTray;
+    std::function<void()> optionsChanged;
 
     QString Text(std::string_view key) const { return QString::fromStdU16String(texts.GetWideText(key)); }
     // Shows a message in the interface language; the answer is not needed.

@@ -111,6 +111,8 @@ void MenuTable::CreateMenus() {
     AddCommand(view, "ID_MEN_TRAINING", Qt::Key_F4);
     AddCommand(view, "ID_MEN_TRANSLATOR", Qt::Key_F5);
     AddCommand(view, "ID_MEN_AUTOPLAY", Qt::Key_F6);
+    AddCommand(view, "ID_MEN_REVIEW", Qt::Key_F7);
+    AddCommand(view, "ID_MEN_STATISTICS");
     view->addSeparator();
     checkable(AddCommand(view, "ID_MEN_DATE"));
     checkable(AddCommand(view, "ID_MEN_HIGHLIGHTING"))->setChecked(true);

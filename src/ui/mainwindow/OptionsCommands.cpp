@@ -49,6 +49,9 @@ void OptionsCommands::ApplyOptions(const Settings& before) {
     const Settings& s = m_State.settings;
     ApplyEngineSettings(s, m_State.engine);
     m_State.autoSafe = s.autoSafe;
+    if (m_State.optionsChanged) {
+        m_State.optionsChanged();
+    }
     m_Controls.m_EDTExplanation->SetColour1(s.highlightColor, true);
     m_Controls.m_EDTExplanation->SetColour2(s.highlightColor2, true);
     m_State.TakeAdditionalDictionaries();

@@ -1,14 +1,17 @@
 #include "ui/mainwindow/ReviewCommands.h"
 
-#include "app/Prompter.h"
+#include "app/Environment.h"
 #include "engine/Clock.h"
-#include "engine/EntryStore.h"
 #include "training/ReviewQueue.h"
+#include "ui/mainwindow/MainWindowState.h"
+#include "ui/mainwindow/MenuTable.h"
+#include "ui/mainwindow/TrayAndClipboard.h"
 #include "ui/qt/QtText.h"
 #include "ui/training/ReviewDlg.h"
 #include "ui/training/StatisticsDlg.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -23,14 +26,22 @@ constexpr int kDayCheckMilliseconds = 10 * 60 * 1000;
 
 } // namespace
 
-ReviewCommands::ReviewCommands(Wiring wiring)
-    : QObject(wiring.window), m_Wiring(std::move(wiring)), m_Random(SeededRandom::FromTime()) {
-    connect(m_Wiring.review, &QAction::triggered, this, [this] { OpenReview(); });
-    connect(m_Wiring.statistics, &QAction::triggered, this, [this] { OpenStatistics(); });
-    if (m_Wiring.trayMenu != nullptr) {
-        const QList<QAction*> items = m_Wiring.trayMenu->actions();
-        m_Wiring.trayMenu->insertAction(items.isEmpty() ? nullptr : items.first(), m_Wiring.review);
+ReviewCommands::ReviewCommands(QMainWindow& window, MainWindowState& state, const MenuTable& menus,
+                               TrayAndClipboard& tray)
+    : QObject(&window), m_Window(window), m_State(state), m_Tray(tray), m_ACTReview(menus.Action("ID_MEN_REVIEW")),
+      m_ACTStatistics(menus.Action("ID_MEN_STATISTICS")), m_FallbackFolder(ReviewLogFolder(SystemEnvironment())),
+      m_Clock(state.services.clock ? state.services.clock : std::make_shared<SystemClock>()),
+      m_Random(SeededRandom::FromTime()) {
+    menus.On("ID_MEN_REVIEW", this, [this] { OpenReview(); });
+    menus.On("ID_MEN_STATISTICS", this, [this] { OpenStatistics(); });
+    if (QMenu* trayMenu = m_Tray.Menu()) {
+        const QList<QAction*> items = trayMenu->actions();
+        trayMenu->insertAction(items.isEmpty() ? nullptr : items.first(), m_ACTReview);
     }
+    m_State.lookedUp = [this](int row) { LookedUp(row); };
+    m_State.renamed = [this](std::string_view from, std::string_view to) { TermRenamed(from, to); };
+    m_State.wentToTray = [this] { ShowCount(); };
+    m_State.optionsChanged = [this] { OptionsChanged(); };
     m_DayTimer = new QTimer(this);
     m_DayTimer->setInterval(kDayCheckMilliseconds);
     connect(m_DayTimer, &QTimer::timeout, this, [this] {
@@ -38,18 +49,18 @@ ReviewCommands::ReviewCommands(Wiring wiring)
         ShowCount();
     });
     m_DayTimer->start();
-    m_Wiring.review->setEnabled(false);
-    m_Wiring.statistics->setEnabled(false);
+    m_ACTReview->setEnabled(false);
+    m_ACTStatistics->setEnabled(false);
 }
 
 ReviewCommands::~ReviewCommands() = default;
 
 QString ReviewCommands::Text(std::string_view key) const {
-    return m_Wiring.context().Text(key);
+    return m_State.Text(key);
 }
 
 ScheduleOptions ReviewCommands::Schedule() const {
-    const Settings& s = *m_Wiring.settings;
+    const Settings& s = m_State.settings;
     return {CheckedReviewRetention(s.reviewRetention) / 100.0, CheckedReviewMaxInterval(s.reviewMaxInterval)};
 }
 
@@ -61,19 +72,19 @@ void ReviewCommands::DictionaryShown(const QString& path) {
     m_Deck.reset();
     m_Due = 0;
     const bool hasFile = !path.isEmpty();
-    m_Wiring.review->setEnabled(hasFile);
-    m_Wiring.statistics->setEnabled(hasFile);
+    m_ACTReview->setEnabled(hasFile);
+    m_ACTStatistics->setEnabled(hasFile);
     if (hasFile) {
         m_Deck = std::make_unique<ReviewDeck>(
-            ReviewLogPath(std::filesystem::path(path.toStdString()), m_Wiring.fallbackFolder), Schedule());
+            ReviewLogPath(std::filesystem::path(path.toStdString()), m_FallbackFolder), Schedule());
         const ReviewLogReading reading = m_Deck->Load();
         const QString logPath = Wide(m_Deck->LogPath().string());
         if (reading.failed) {
-            m_Wiring.prompter->Ask(
+            m_State.services.prompter->Ask(
                 FileReportText(Text("FrmMain.m_acTReviewLogUnreadable"), logPath, reading.error).toStdU16String(), u"",
                 PromptButtons::Ok, PromptIcon::Warning);
         } else if (const int skipped = reading.unreadableLines + (reading.tornLastLine ? 1 : 0); skipped > 0) {
-            m_Wiring.prompter->Ask(
+            m_State.services.prompter->Ask(
                 FileReportText(Text("FrmMain.m_acTReviewLogSkipped").arg(skipped), logPath).toStdU16String(), u"",
                 PromptButtons::Ok, PromptIcon::Warning);
         }
@@ -83,17 +94,17 @@ void ReviewCommands::DictionaryShown(const QString& path) {
 }
 
 void ReviewCommands::LookedUp(int row) {
-    const ClassTable& entries = m_Wiring.engine->Entries();
+    const ClassTable& entries = m_State.engine.Entries();
     if (m_Deck && row >= 0 && row < entries.RowCount()) {
         // A look-up that cannot be written is not worth a message: it only orders new cards.
-        m_Deck->RecordLookup(entries.CellView(0, row), WithSystemOffset(m_Wiring.clock->Now()));
+        m_Deck->RecordLookup(entries.CellView(0, row), WithSystemOffset(m_State.Now()));
     }
 }
 
 void ReviewCommands::TermRenamed(std::string_view from, std::string_view to) {
-    if (m_Deck && !m_Deck->RecordRename(from, to, WithSystemOffset(m_Wiring.clock->Now()))) {
+    if (m_Deck && !m_Deck->RecordRename(from, to, WithSystemOffset(m_State.Now()))) {
         const int error = errno;
-        m_Wiring.prompter->Ask(
+        m_State.services.prompter->Ask(
             FileReportText(Text("FrmReview.m_acTUnwritable"), Wide(m_Deck->LogPath().string()), error).toStdU16String(),
             u"", PromptButtons::Ok, PromptIcon::Warning);
     }
@@ -112,9 +123,9 @@ void ReviewCommands::Recount() {
         m_Due = 0;
         return;
     }
-    const Settings& s = *m_Wiring.settings;
-    m_Due = BuildReviewQueue(m_Wiring.engine->Entries(), m_Deck->History(),
-                             {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, ReviewDay(m_Wiring.clock->Now()))
+    const Settings& s = m_State.settings;
+    m_Due = BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
+                             {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, ReviewDay(m_State.Now()))
                 .dueCount;
 }
 
@@ -125,9 +136,9 @@ void ReviewCommands::ShowCount() {
         const QString count = QLatin1Char(' ') + Text("FrmMain.m_acTReviewDue").arg(m_Due);
         text.insert(tab < 0 ? text.size() : tab, count);
     }
-    m_Wiring.review->setText(text);
-    if (QSystemTrayIcon* tray = m_Wiring.trayInUse()) {
-        QString tip = m_Wiring.window->windowTitle().left(100);
+    m_ACTReview->setText(text);
+    if (QSystemTrayIcon* tray = m_Tray.IconInUse()) {
+        QString tip = m_Window.windowTitle().left(100);
         if (m_Due > 0) {
             tip += QLatin1Char('\n') + Text("FrmMain.m_acTTrayDue").arg(m_Due);
         }
@@ -137,9 +148,9 @@ void ReviewCommands::ShowCount() {
 }
 
 void ReviewCommands::Remind() {
-    QSystemTrayIcon* tray = m_Wiring.trayInUse();
-    const int today = ReviewDay(m_Wiring.clock->Now());
-    if (tray == nullptr || !m_Wiring.settings->reviewReminder || m_Due == 0 || m_RemindedDay == today) {
+    QSystemTrayIcon* tray = m_Tray.IconInUse();
+    const int today = ReviewDay(m_State.Now());
+    if (tray == nullptr || !m_State.settings.reviewReminder || m_Due == 0 || m_RemindedDay == today) {
         return;
     }
     m_RemindedDay = today;
@@ -150,14 +161,14 @@ void ReviewCommands::OpenReview() {
     if (!m_Deck) {
         return;
     }
-    const Settings& s = *m_Wiring.settings;
-    const int today = ReviewDay(m_Wiring.clock->Now());
-    CReviewDlg dialog(m_Wiring.context(), *m_Deck, m_Wiring.engine->Entries(),
-                      BuildReviewQueue(m_Wiring.engine->Entries(), m_Deck->History(),
+    const Settings& s = m_State.settings;
+    const int today = ReviewDay(m_State.Now());
+    CReviewDlg dialog(m_State.ToolContext(), *m_Deck, m_State.engine.Entries(),
+                      BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
                                        {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, today),
-                      *m_Wiring.clock, m_Random, {}, m_Wiring.window);
+                      *m_Clock, m_Random, {}, &m_Window);
     emit reviewWindowOpened(dialog);
-    m_Wiring.runTool(dialog);
+    m_State.RunToolWindow(dialog);
     Recount();
     ShowCount();
 }
@@ -166,9 +177,9 @@ void ReviewCommands::OpenStatistics() {
     if (!m_Deck) {
         return;
     }
-    CStatisticsDlg dialog(m_Wiring.context(), *m_Deck, m_Wiring.engine->Entries(), m_Wiring.settings->reviewBoth,
-                          *m_Wiring.clock, m_Wiring.window);
-    m_Wiring.runTool(dialog);
+    CStatisticsDlg dialog(m_State.ToolContext(), *m_Deck, m_State.engine.Entries(), m_State.settings.reviewBoth,
+                          *m_Clock, &m_Window);
+    m_State.RunToolWindow(dialog);
     Recount();
     ShowCount();
 }

@@ -1,28 +1,25 @@
 #pragma once
 
-#include "app/Settings.h"
 #include "training/RandomSource.h"
 #include "training/ReviewDeck.h"
-#include "ui/qt/ToolWindow.h"
 
 #include <QObject>
 #include <QString>
-#include <functional>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
 class QAction;
-class QDialog;
-class QMenu;
-class QSystemTrayIcon;
+class QMainWindow;
 class QTimer;
-class QWidget;
 
 namespace lexaro {
 
-struct Clock;
-class EntryStore;
 class CReviewDlg;
+struct Clock;
+class MenuTable;
+class TrayAndClipboard;
+struct MainWindowState;
 
 // The main window's review commands: View > Review (F7, also in the tray menu) with the number of due cards,
 // View > Statistics, the review log of the open dictionary (loaded when a dictionary is opened, told of
@@ -31,24 +28,9 @@ class ReviewCommands : public QObject {
     Q_OBJECT
 
 public:
-    struct Wiring {
-        QWidget* window = nullptr;
-        EntryStore* engine = nullptr;
-        const Settings* settings = nullptr;
-        Prompter* prompter = nullptr;
-        std::shared_ptr<const Clock> clock;
-        // The folder for logs of dictionaries whose own folder cannot be written.
-        std::filesystem::path fallbackFolder;
-        std::function<ToolWindowContext()> context;
-        // Runs a tool window modally the way the main window runs its tool windows.
-        std::function<int(QDialog&)> runTool;
-        QAction* review = nullptr;
-        QAction* statistics = nullptr;
-        QMenu* trayMenu = nullptr;
-        // The tray icon while the program sits in the tray, otherwise nullptr.
-        std::function<QSystemTrayIcon*()> trayInUse;
-    };
-    explicit ReviewCommands(Wiring wiring);
+    // Connects View > Review and View > Statistics, puts Review into the tray menu and listens to the state's
+    // look-ups, renamed terms, options and the tray.
+    ReviewCommands(QMainWindow& window, MainWindowState& state, const MenuTable& menus, TrayAndClipboard& tray);
     ~ReviewCommands() override;
 
     // The window shows the dictionary of this path (empty for one without a file): its log is read when the
@@ -78,7 +60,14 @@ private:
     void Recount();
     void Remind();
 
-    Wiring m_Wiring;
+    QMainWindow& m_Window;
+    MainWindowState& m_State;
+    TrayAndClipboard& m_Tray;
+    QAction* m_ACTReview;
+    QAction* m_ACTStatistics;
+    // Logs of dictionaries whose own folder cannot be written go here.
+    std::filesystem::path m_FallbackFolder;
+    std::shared_ptr<const Clock> m_Clock;
     QString m_Path;
     std::unique_ptr<ReviewDeck> m_Deck;
     SeededRandom m_Random;

@@ -150,6 +150,9 @@ void TrayAndClipboard::HideInTray() {
     m_Tray->setToolTip(m_Window.windowTitle().left(127));
     m_Tray->show();
     m_InTray = true;
+    if (m_State.wentToTray) {
+        m_State.wentToTray();
+    }
     m_Window.hide();
 }
 

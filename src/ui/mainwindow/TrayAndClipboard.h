@@ -34,6 +34,9 @@ public:
     void ApplyTexts(const MainWindowState& state);
     // Shows the watch switch on after the Options turned bringing hits to the front on.
     void ShowWatchingOn();
+    QMenu* Menu() const { return m_TrayMenu; }
+    // The tray icon while the program sits in the tray; nullptr otherwise.
+    QSystemTrayIcon* IconInUse() const { return m_InTray ? m_Tray : nullptr; }
 
 private:
     void CreateTrayMenu();
