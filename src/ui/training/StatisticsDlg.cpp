@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
@@ -28,12 +27,31 @@ namespace {
 
 constexpr const char* kChartNames[4] = {"m_CHTReviews", "m_CHTDue", "m_CHTRetention", "m_CHTStates"};
 
-QStringList DayLabels(int count, int step) {
-    QStringList labels;
-    for (int i = 0; i < count; ++i) {
-        labels << QString::number(step < 0 ? i - (count - 1) : i);
-    }
-    return labels;
+// A day axis under thirty bars (bar i stands for day i), numbered every five days. With reversed set, day 0 is
+// on the right: days ago end with today.
+QValueAxis* DayAxis(const QString& title, bool reversed) {
+    auto* axis = new QValueAxis;
+    axis->setRange(-0.5, kFigureDays - 0.5);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(5);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setReverse(reversed);
+    axis->setTitleText(title);
+    axis->setGridLineVisible(false);
+    return axis;
+}
+
+// A count axis from 0 with whole-number ticks, about five of them.
+QValueAxis* CountAxis(int most) {
+    auto* axis = new QValueAxis;
+    const int step = std::max(1, (most + 4) / 5);
+    axis->setRange(0, std::max(most, 1) + (most % step == 0 ? 0 : step - most % step));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    return axis;
 }
 
 } // namespace
@@ -101,24 +119,20 @@ void CStatisticsDlg::Fill() {
     auto* stacked = new QStackedBarSeries;
     static constexpr const char* kRatingKeys[4] = {"FrmReview.m_BTNAgain", "FrmReview.m_BTNHard", "FrmReview.m_BTNGood",
                                                    "FrmReview.m_BTNEasy"};
-    int most = 1;
+    int most = 0;
     for (const auto& day : m_Figures.ratingsPerDay) {
         most = std::max(most, day[0] + day[1] + day[2] + day[3]);
     }
     for (int r = 0; r < 4; ++r) {
         auto* set = new QBarSet(m_Context.Text(kRatingKeys[r]));
-        for (const auto& day : m_Figures.ratingsPerDay) {
-            *set << day[r];
+        for (int ago = 0; ago < kFigureDays; ++ago) {
+            *set << m_Figures.ratingsPerDay[kFigureDays - 1 - ago][r];
         }
         stacked->append(set);
     }
     reviews->addSeries(stacked);
-    auto* daysAgo = new QBarCategoryAxis;
-    daysAgo->append(DayLabels(kFigureDays, -1));
-    daysAgo->setTitleText(m_Context.Text("FrmStats.m_acTDaysAgo"));
-    auto* reviewCount = new QValueAxis;
-    reviewCount->setRange(0, most);
-    reviewCount->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* daysAgo = DayAxis(m_Context.Text("FrmStats.m_acTDaysAgo"), true);
+    QValueAxis* reviewCount = CountAxis(most);
     reviews->addAxis(daysAgo, Qt::AlignBottom);
     reviews->addAxis(reviewCount, Qt::AlignLeft);
     stacked->attachAxis(daysAgo);
@@ -129,7 +143,7 @@ void CStatisticsDlg::Fill() {
     auto* due = new QChart;
     auto* dueSeries = new QBarSeries;
     auto* dueSet = new QBarSet(m_Context.Text("FrmStats.m_acTDuePerDay"));
-    int mostDue = 1;
+    int mostDue = 0;
     for (const int count : m_Figures.duePerDay) {
         *dueSet << count;
         mostDue = std::max(mostDue, count);
@@ -137,12 +151,8 @@ void CStatisticsDlg::Fill() {
     dueSeries->append(dueSet);
     due->addSeries(dueSeries);
     due->legend()->hide();
-    auto* daysAhead = new QBarCategoryAxis;
-    daysAhead->append(DayLabels(kFigureDays, 1));
-    daysAhead->setTitleText(m_Context.Text("FrmStats.m_acTDaysAhead"));
-    auto* dueCount = new QValueAxis;
-    dueCount->setRange(0, mostDue);
-    dueCount->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* daysAhead = DayAxis(m_Context.Text("FrmStats.m_acTDaysAhead"), false);
+    QValueAxis* dueCount = CountAxis(mostDue);
     due->addAxis(daysAhead, Qt::AlignBottom);
     due->addAxis(dueCount, Qt::AlignLeft);
     dueSeries->attachAxis(daysAhead);
@@ -163,11 +173,14 @@ void CStatisticsDlg::Fill() {
     retention->legend()->hide();
     auto* weeks = new QValueAxis;
     weeks->setRange(-(kRetentionWeeks - 1), 0);
-    weeks->setTickCount(kRetentionWeeks);
+    weeks->setTickType(QValueAxis::TicksDynamic);
+    weeks->setTickAnchor(0);
+    weeks->setTickInterval(1);
     weeks->setLabelFormat(QStringLiteral("%d"));
     weeks->setTitleText(m_Context.Text("FrmStats.m_acTWeeksAgo"));
     auto* percent = new QValueAxis;
     percent->setRange(0, 100);
+    percent->setTickCount(5);
     percent->setLabelFormat(QStringLiteral("%d"));
     retention->addAxis(weeks, Qt::AlignBottom);
     retention->addAxis(percent, Qt::AlignLeft);
