@@ -17,8 +17,10 @@ double Decay() {
     return -kW[20];
 }
 
+// Constants of the formulas, worked out once: replaying a long log calls the model millions of times.
 double Factor() {
-    return std::pow(0.9, 1.0 / Decay()) - 1.0;
+    static const double factor = std::pow(0.9, 1.0 / Decay()) - 1.0;
+    return factor;
 }
 
 double InitialDifficulty(int grade) {
@@ -40,13 +42,15 @@ double SameDayStability(const MemoryState& state, int grade) {
 double ForgottenStability(const MemoryState& state, double recall) {
     const double longTerm = kW[11] * std::pow(state.difficulty, -kW[12]) *
                             (std::pow(state.stability + 1.0, kW[13]) - 1.0) * std::exp(kW[14] * (1.0 - recall));
-    return std::min(longTerm, state.stability / std::exp(kW[17] * kW[18]));
+    static const double shortTermLimit = std::exp(kW[17] * kW[18]);
+    return std::min(longTerm, state.stability / shortTermLimit);
 }
 
 double RecalledStability(const MemoryState& state, int grade, double recall) {
     const double hardPenalty = grade == 2 ? kW[15] : 1.0;
     const double easyBonus = grade == 4 ? kW[16] : 1.0;
-    return state.stability * (1.0 + std::exp(kW[8]) * (11.0 - state.difficulty) * std::pow(state.stability, -kW[9]) *
+    static const double growth = std::exp(kW[8]);
+    return state.stability * (1.0 + growth * (11.0 - state.difficulty) * std::pow(state.stability, -kW[9]) *
                                         (std::exp(kW[10] * (1.0 - recall)) - 1.0) * hardPenalty * easyBonus);
 }
 

@@ -9,7 +9,10 @@ ReviewDeck::ReviewDeck(std::filesystem::path log, const ScheduleOptions& options
 
 ReviewLogReading ReviewDeck::Load() {
     m_History = ReviewHistory(m_History.Options());
-    return ReadReviewLog(m_Log, [this](ReviewEvent&& event) { m_History.Apply(event); });
+    const ReviewLogReading reading =
+        ReadReviewLog(m_Log, [this](ReviewEvent&& event) { m_History.Apply(event, false); });
+    m_History.SettleDueDays();
+    return reading;
 }
 
 bool ReviewDeck::Write(const ReviewEvent& event, bool durable) {

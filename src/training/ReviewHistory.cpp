@@ -18,7 +18,7 @@ void SetDueDay(CardSchedule& schedule, Rating rating, const ScheduleOptions& opt
 
 } // namespace
 
-void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options) {
+void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options, bool settle) {
     if (schedule.reviews == 0) {
         schedule.state = FirstReview(record.rating);
         schedule.firstDay = record.day;
@@ -31,25 +31,30 @@ void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const Sch
     }
     schedule.lastDay = record.day;
     ++schedule.reviews;
-    SetDueDay(schedule, record.rating, options);
+    if (settle) {
+        SetDueDay(schedule, record.rating, options);
+    }
 }
 
 CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const ScheduleOptions& options) {
     CardSchedule schedule;
     for (const ReviewRecord& record : records) {
-        AddToSchedule(schedule, record, options);
+        AddToSchedule(schedule, record, options, false);
+    }
+    if (!records.empty()) {
+        SetDueDay(schedule, records.back().rating, options);
     }
     return schedule;
 }
 
-void ReviewHistory::Apply(const ReviewEvent& event) {
+void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
     switch (event.kind) {
     case ReviewEventKind::Rating: {
         ReviewCard& card = CardFor(event.term, event.reverse);
         const ReviewRecord record{UtcSeconds(event.time), ReviewDay(event.time.local), event.rating};
         if (card.records.empty() || !Earlier(record, card.records.back())) {
             card.records.push_back(record);
-            AddToSchedule(card.schedule, record, m_Options);
+            AddToSchedule(card.schedule, record, m_Options, settle);
         } else {
             // Logs merged by hand may hold a card's ratings out of order; each goes to its place in time.
             card.records.insert(std::upper_bound(card.records.begin(), card.records.end(), record, Earlier), record);
@@ -59,9 +64,9 @@ void ReviewHistory::Apply(const ReviewEvent& event) {
         break;
     }
     case ReviewEventKind::Undo: {
-        const auto found = m_Index[event.reverse].find(event.term);
-        if (found != m_Index[event.reverse].end() && !m_Cards[found->second].records.empty()) {
-            ReviewCard& card = m_Cards[found->second];
+        const size_t found = IndexOf(event.term, event.reverse);
+        if (found != CardIndex::kNone && !m_Cards[found].records.empty()) {
+            ReviewCard& card = m_Cards[found];
             card.records.pop_back();
             card.schedule = ScheduleOf(card.records, m_Options);
             --m_Ratings;
@@ -83,6 +88,10 @@ void ReviewHistory::Apply(const ReviewEvent& event) {
     }
 }
 
+void ReviewHistory::SettleDueDays() {
+    SetOptions(m_Options);
+}
+
 void ReviewHistory::SetOptions(const ScheduleOptions& options) {
     m_Options = options;
     for (ReviewCard& card : m_Cards) {
@@ -93,11 +102,15 @@ void ReviewHistory::SetOptions(const ScheduleOptions& options) {
 }
 
 const ReviewCard* ReviewHistory::Find(std::string_view term, bool reverse) const {
-    const auto found = m_Index[reverse].find(term);
-    if (found == m_Index[reverse].end() || m_Cards[found->second].records.empty()) {
+    const size_t found = IndexOf(term, reverse);
+    if (found == CardIndex::kNone || m_Cards[found].records.empty()) {
         return nullptr;
     }
-    return &m_Cards[found->second];
+    return &m_Cards[found];
+}
+
+size_t ReviewHistory::IndexOf(std::string_view term, bool reverse) const {
+    return m_Index[reverse].Find(term, [this](size_t i) { return std::string_view(m_Cards[i].term); });
 }
 
 int ReviewHistory::LastLookupDay(std::string_view term) const {
@@ -106,21 +119,23 @@ int ReviewHistory::LastLookupDay(std::string_view term) const {
 }
 
 ReviewCard& ReviewHistory::CardFor(const std::string& term, bool reverse) {
-    const auto [found, added] = m_Index[reverse].try_emplace(term, m_Cards.size());
-    if (added) {
+    bool found = false;
+    const size_t card = m_Index[reverse].FindOrAdd(
+        term, m_Cards.size(), [this](size_t i) { return std::string_view(m_Cards[i].term); }, found);
+    if (!found) {
         m_Cards.push_back({term, reverse, {}, {}});
     }
-    return m_Cards[found->second];
+    return m_Cards[card];
 }
 
 void ReviewHistory::MoveCard(const std::string& from, const std::string& to, bool reverse) {
-    const auto found = m_Index[reverse].find(from);
-    if (found == m_Index[reverse].end() || m_Cards[found->second].records.empty()) {
+    const size_t found = IndexOf(from, reverse);
+    if (found == CardIndex::kNone || m_Cards[found].records.empty()) {
         return;
     }
-    std::vector<ReviewRecord> moved = std::move(m_Cards[found->second].records);
-    m_Cards[found->second].records.clear();
-    m_Cards[found->second].schedule = {};
+    std::vector<ReviewRecord> moved = std::move(m_Cards[found].records);
+    m_Cards[found].records.clear();
+    m_Cards[found].schedule = {};
     ReviewCard& target = CardFor(to, reverse);
     target.records.insert(target.records.end(), moved.begin(), moved.end());
     std::stable_sort(target.records.begin(), target.records.end(), Earlier);

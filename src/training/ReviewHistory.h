@@ -1,5 +1,6 @@
 #pragma once
 
+#include "training/CardIndex.h"
 #include "training/MemoryModel.h"
 #include "training/ReviewLog.h"
 
@@ -41,8 +42,9 @@ struct ReviewCard {
     CardSchedule schedule;
 };
 
-// Extends a card's schedule by one more rating, the latest.
-void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options);
+// Extends a card's schedule by one more rating, the latest; the due day only with settle set.
+void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const ScheduleOptions& options,
+                   bool settle = true);
 // The schedule of a card's ratings in order.
 CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const ScheduleOptions& options);
 
@@ -52,7 +54,10 @@ class ReviewHistory {
 public:
     explicit ReviewHistory(const ScheduleOptions& options = {}) : m_Options(options) {}
 
-    void Apply(const ReviewEvent& event);
+    // With settle off (reading a whole log), the due days wait for SettleDueDays: only a card's last rating
+    // decides its due day, and working it out for every rating would triple the cost of reading.
+    void Apply(const ReviewEvent& event, bool settle = true);
+    void SettleDueDays();
     // New options move the due days; the memory states stay.
     void SetOptions(const ScheduleOptions& options);
     const ScheduleOptions& Options() const { return m_Options; }
@@ -76,9 +81,9 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view term) const { return std::hash<std::string_view>{}(term); }
     };
-    using TermIndex = std::unordered_map<std::string, size_t, TermHash, std::equal_to<>>;
     // Index into m_Cards by direction and term.
-    TermIndex m_Index[2];
+    CardIndex m_Index[2];
+    size_t IndexOf(std::string_view term, bool reverse) const;
     std::unordered_map<std::string, int, TermHash, std::equal_to<>> m_Lookups;
     size_t m_Ratings = 0;
 };

@@ -46,14 +46,18 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     std::vector<int> lookedDays;
     // The oldest entries seen so far, the newest of them on top.
     std::priority_queue<NewCandidate, std::vector<NewCandidate>, decltype(&OlderEntry)> oldest(OlderEntry);
-    std::unordered_set<std::string_view> seen[2];
+    // A card already queued through an earlier entry with the same term, by its place among the cards.
+    std::vector<char> queued(history.Cards().size(), 0);
+    const bool anyLookups = !history.LookupDays().empty();
     const int directions = options.bothDirections ? 2 : 1;
     for (int row = 0; row < entries.RowCount(); ++row) {
         const std::string_view term = entries.CellView(kTermColumn, row);
         for (int d = 0; d < directions; ++d) {
             const bool reverse = d == 1;
             if (const ReviewCard* card = history.Find(term, reverse)) {
-                if (card->schedule.dueDay <= today && seen[d].insert(term).second) {
+                char& done = queued[static_cast<size_t>(card - history.Cards().data())];
+                if (card->schedule.dueDay <= today && done == 0) {
+                    done = 1;
                     due.push_back({card->schedule.dueDay, term, {row, reverse, false}});
                 }
                 continue;
@@ -61,7 +65,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
             if (newLimit == 0) {
                 continue;
             }
-            const int lookedUp = history.LastLookupDay(term);
+            const int lookedUp = anyLookups ? history.LastLookupDay(term) : -1;
             const NewCandidate candidate{entries.CellView(kDateColumn, row), row, reverse};
             if (lookedUp >= 0 && today - lookedUp < kRecentLookupDays) {
                 looked.push_back(candidate);
@@ -117,13 +121,9 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
 }
 
 int CountNewCards(const ClassTable& entries, const ReviewHistory& history, bool bothDirections) {
-    std::unordered_set<std::string_view> seen;
     int count = 0;
     for (int row = 0; row < entries.RowCount(); ++row) {
         const std::string_view term = entries.CellView(kTermColumn, row);
-        if (!seen.insert(term).second) {
-            continue;
-        }
         count += history.Find(term, false) ? 0 : 1;
         count += bothDirections && !history.Find(term, true) ? 1 : 0;
     }

@@ -33,7 +33,7 @@ struct ReviewQueue {
 ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& history, const ReviewQueueOptions& options,
                              int today);
 
-// Cards of the dictionary that were never rated.
+// Cards of the dictionary that were never rated, one per entry (entries that share a term count once each).
 int CountNewCards(const ClassTable& entries, const ReviewHistory& history, bool bothDirections);
 
 } // namespace lexaro
