@@ -8,13 +8,6 @@
 
 namespace lexaro {
 
-namespace {
-
-// A row never reserves room for more cells than this ahead of storing them.
-constexpr std::size_t kReservedCells = 16;
-
-} // namespace
-
 void ClassTable::Changed() {
     ++m_Version;
     m_Indexes.Drop();
@@ -108,8 +101,7 @@ bool ClassTable::Clear(bool keepClean) {
     if (!AccessGuard(kGuardExclusive)) {
         return false;
     }
-    m_Rows.clear();
-    m_Rows.shrink_to_fit();
+    m_Cells.Clear();
     m_LastRow = -1;
     m_LastColumn = -1;
     m_Sized = false;
@@ -120,22 +112,15 @@ bool ClassTable::Clear(bool keepClean) {
     return true;
 }
 
-const std::string* ClassTable::VisibleCell(int column, int row) const {
+std::optional<std::string_view> ClassTable::VisibleCell(int column, int row) const {
     if (row < 0 || row > m_LastRow || column < 0 || column > m_LastColumn) {
-        return nullptr;
+        return std::nullopt;
     }
-    if (static_cast<std::size_t>(row) >= m_Rows.size()) {
-        return nullptr;
-    }
-    const auto& cells = m_Rows[static_cast<std::size_t>(row)];
-    if (static_cast<std::size_t>(column) >= cells.size()) {
-        return nullptr;
-    }
-    return &cells[static_cast<std::size_t>(column)];
+    return m_Cells.Stored(row, column);
 }
 
 int ClassTable::CellLength(int column, int row) const {
-    const std::string* cell = VisibleCell(column, row);
+    const std::optional<std::string_view> cell = VisibleCell(column, row);
     return cell ? static_cast<int>(cell->size()) : -1;
 }
 
@@ -154,23 +139,23 @@ std::string ClassTable::GetCell(int column, int row) {
 }
 
 std::string ClassTable::PeekCell(int column, int row) const {
-    const std::string* cell = VisibleCell(column, row);
-    return cell ? *cell : std::string();
+    const std::optional<std::string_view> cell = VisibleCell(column, row);
+    return cell ? std::string(*cell) : std::string();
 }
 
 std::string_view ClassTable::CellView(int column, int row) const {
-    const std::string* cell = VisibleCell(column, row);
-    return cell ? std::string_view(*cell) : std::string_view();
+    return VisibleCell(column, row).value_or(std::string_view());
 }
 
 int ClassTable::GetCellInt(int column, int row) const {
-    const std::string* cell = VisibleCell(column, row);
+    const std::optional<std::string_view> cell = VisibleCell(column, row);
     if (!cell || cell->empty()) {
         return 0;
     }
-    // strtol semantics; out-of-range values saturate to the int range.
+    // strtol semantics; out-of-range values saturate to the int range. Cells are not NUL-terminated.
+    const std::string text(*cell);
     errno = 0;
-    long value = std::strtol(cell->c_str(), nullptr, 10);
+    long value = std::strtol(text.c_str(), nullptr, 10);
     if (value > INT_MAX) {
         return INT_MAX;
     }
@@ -184,28 +169,21 @@ bool ClassTable::StoreCell(int column, int row, std::string_view text) {
     if (column < 0 || row < 0) {
         return true;
     }
-    const auto r = static_cast<std::size_t>(row);
-    const auto c = static_cast<std::size_t>(column);
-    const int firstChanged = r < m_Rows.size() ? row : StoredRowCount();
-    if (r < m_Rows.size()) {
-        auto& cells = m_Rows[r];
-        if (c >= cells.size()) {
-            cells.resize(c + 1);
+    const int stored = StoredRowCount();
+    const auto cells = static_cast<std::size_t>(column) + 1;
+    if (row < stored) {
+        if (column >= m_Cells.CellCount(row)) {
+            m_Cells.Widen(row, cells);
             m_Modified = true;
         }
-        cells[c].assign(text);
     } else {
-        while (m_Rows.size() <= r) {
-            // Room for the row's visible cells at once: a row filled cell by cell is not moved for each.
-            auto& cells = m_Rows.emplace_back();
-            cells.reserve(std::max(c + 1, std::min(static_cast<std::size_t>(ColumnCount()), kReservedCells)));
-            cells.resize(c + 1);
-        }
-        m_Rows[r][c].assign(text);
+        // Every row added on the way gets as many cells as this one.
+        m_Cells.AppendRows(static_cast<std::size_t>(row - stored) + 1, cells);
         m_Modified = true;
     }
+    m_Cells.Store(row, column, text);
     const std::uint64_t before = m_Version++;
-    m_Indexes.RowsChanged(m_Rows, firstChanged, row, before, m_Version);
+    m_Indexes.RowsChanged(m_Cells, std::min(row, stored), row, before, m_Version);
     return true;
 }
 
@@ -227,13 +205,13 @@ bool ClassTable::InsertRow(int index) {
         return false;
     }
     bool inserted = false;
-    if (index >= 0 && static_cast<std::size_t>(index) < m_Rows.size()) {
-        m_Rows.insert(m_Rows.begin() + index, std::vector<std::string>(static_cast<std::size_t>(ColumnCount())));
+    if (index >= 0 && index < StoredRowCount()) {
+        m_Cells.InsertRow(index, static_cast<std::size_t>(ColumnCount()));
         ++m_LastRow;
         m_Modified = true;
         inserted = true;
         const std::uint64_t before = m_Version++;
-        m_Indexes.RowInserted(m_Rows, index, before, m_Version);
+        m_Indexes.RowInserted(m_Cells, index, before, m_Version);
     }
     AccessGuard(kGuardRelease);
     return inserted;
@@ -244,9 +222,8 @@ bool ClassTable::DeleteRow(int index) {
         return false;
     }
     bool deleted = false;
-    if (index >= 0 && static_cast<std::size_t>(index) < m_Rows.size() &&
-        !m_Rows[static_cast<std::size_t>(index)].empty()) {
-        m_Rows.erase(m_Rows.begin() + index);
+    if (index >= 0 && index < StoredRowCount() && m_Cells.CellCount(index) > 0) {
+        m_Cells.EraseRows(index, 1);
         // A hidden row beyond the logical size leaves the visible row count alone.
         if (index <= m_LastRow) {
             --m_LastRow;
@@ -265,15 +242,14 @@ int ClassTable::DeleteRows(int first, int count) {
         return 0;
     }
     int removed = 0;
-    if (first >= 0 && count > 0 && static_cast<std::size_t>(first) < m_Rows.size()) {
+    if (first >= 0 && count > 0 && first < StoredRowCount()) {
         // DeleteRow stops at a row that is not stored or holds no cells; so does the range.
-        const std::size_t begin = static_cast<std::size_t>(first);
-        std::size_t end = begin;
-        while (end < m_Rows.size() && end - begin < static_cast<std::size_t>(count) && !m_Rows[end].empty()) {
+        int end = first;
+        while (end < StoredRowCount() && end - first < count && m_Cells.CellCount(end) > 0) {
             ++end;
         }
-        removed = static_cast<int>(end - begin);
-        m_Rows.erase(m_Rows.begin() + first, m_Rows.begin() + first + removed);
+        removed = end - first;
+        m_Cells.EraseRows(first, removed);
         // Rows hidden beyond the logical size leave the visible row count alone.
         const int visible = m_LastRow - first + 1;
         m_LastRow -= std::min(removed, std::max(visible, 0));

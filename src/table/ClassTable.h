@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/RowIndex.h"
+#include "table/TableCells.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -84,7 +85,7 @@ public:
     std::uint64_t Version() const { return m_Version; }
 
     // Number of physically stored rows (may differ from RowCount).
-    int StoredRowCount() const { return static_cast<int>(m_Rows.size()); }
+    int StoredRowCount() const { return m_Cells.RowCount(); }
 
     // XML2 document: the dictionary file.
     std::string ToXml2Text();
@@ -109,9 +110,9 @@ public:
 
 private:
     // The cell if it is inside the logical size and stored, otherwise null.
-    const std::string* VisibleCell(int column, int row) const;
+    std::optional<std::string_view> VisibleCell(int column, int row) const;
     void SortRange(int column, bool ascending, int first, int last, int& followed);
-    // To be called by every change to m_Rows or to the logical size other than StoreCell: the row indexes no
+    // To be called by every change to m_Cells or to the logical size other than StoreCell: the row indexes no
     // longer describe the table.
     void Changed();
     int FirstMatchingRow(int column, int startRow, const RowNeedle& needle,
@@ -132,7 +133,7 @@ private:
     bool WriteSeparatedTextPieces(const std::function<bool(std::string_view)>& sink);
     bool WriteHtmlPieces(const std::function<bool(std::string_view)>& sink);
 
-    TableRows m_Rows;
+    TableCells m_Cells;
     std::uint64_t m_Version = 0;
     RowIndexes m_Indexes;
     int m_Guard = kGuardRelease;

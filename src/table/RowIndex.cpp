@@ -29,29 +29,25 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
 
 } // namespace
 
-ColumnIndex::ColumnIndex(const TableRows& rows, int column, int end) : m_Column(column), m_End(end) {
+ColumnIndex::ColumnIndex(const TableCells& rows, int column, int end) : m_Column(column), m_End(end) {
     m_Sizes = BuildHashes(rows, end);
     m_PiecesWanted =
         m_Sizes.cells > 0 && m_Sizes.bytes / m_Sizes.cells <= kMaxAveragePieceCell && m_Sizes.pieces <= UINT32_MAX;
 }
 
-void ColumnIndex::PreparePieces(const TableRows& rows, int end) {
+void ColumnIndex::PreparePieces(const TableCells& rows, int end) {
     if (m_PiecesWanted && m_PieceStart.empty()) {
         BuildPieces(rows, end, m_Sizes);
     }
 }
 
-const std::string* ColumnIndex::CellOf(const TableRows& rows, int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
-        return nullptr;
-    }
-    const auto& cells = rows[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(m_Column) < cells.size() ? &cells[static_cast<std::size_t>(m_Column)] : nullptr;
+std::optional<std::string_view> ColumnIndex::CellOf(const TableCells& rows, int row) const {
+    return rows.Stored(row, m_Column);
 }
 
 // Entries are grouped by bucket and, inside a bucket, kept in row order, so the first fitting entry is the
 // first row.
-ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableRows& rows, int end) {
+ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end) {
     CellSizes sizes;
     const std::uint64_t buckets = PowerOfTwoAtLeast(static_cast<std::uint64_t>(std::max(end, 1)));
     m_HashMask = buckets - 1;
@@ -59,7 +55,7 @@ ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableRows& rows, int end) 
     std::vector<std::uint64_t> hashes(static_cast<std::size_t>(end));
     std::vector<bool> present(static_cast<std::size_t>(end));
     for (int r = 0; r < end; ++r) {
-        if (const std::string* cell = CellOf(rows, r)) {
+        if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
             const std::uint64_t hash = HashFolded(*cell);
             hashes[static_cast<std::size_t>(r)] = hash;
             present[static_cast<std::size_t>(r)] = true;
@@ -97,7 +93,7 @@ std::uint32_t ColumnIndex::PieceBucket(const char* three) const {
 
 // Each row is listed once under every bucket of its three-byte pieces, in row order. The buckets of every row
 // are gathered first, so the cells are read only once.
-void ColumnIndex::BuildPieces(const TableRows& rows, int end, const CellSizes& sizes) {
+void ColumnIndex::BuildPieces(const TableCells& rows, int end, const CellSizes& sizes) {
     const std::uint64_t cells = sizes.cells;
     const std::uint64_t pieces = sizes.pieces;
     const std::uint64_t buckets = std::clamp<std::uint64_t>(PowerOfTwoAtLeast(cells / 16), 1024, kMaxPieceBuckets);
@@ -109,7 +105,7 @@ void ColumnIndex::BuildPieces(const TableRows& rows, int end, const CellSizes& s
     // The last row (plus one) listed under each bucket: a row is listed once however often a piece recurs.
     std::vector<std::uint32_t> listedFor(buckets, 0);
     for (int r = 0; r < end; ++r) {
-        const std::string* cell = CellOf(rows, r);
+        const std::optional<std::string_view> cell = CellOf(rows, r);
         const auto mark = static_cast<std::uint32_t>(r) + 1;
         for (std::size_t i = 0; cell && i + 3 <= cell->size(); ++i) {
             const std::uint32_t bucket = PieceBucket(cell->data() + i);
@@ -220,7 +216,7 @@ bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const s
     return true;
 }
 
-bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
+bool ColumnIndex::RowsChanged(const TableCells& rows, int first, int last) {
     const std::size_t limit = 4096 + static_cast<std::size_t>(m_End) / 16;
     if (first < 0 || last < first || static_cast<std::size_t>(last - first) + m_Changed.size() + m_StaleRows >= limit) {
         return false;
@@ -235,7 +231,7 @@ bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
             }
             m_ChangedHash.erase(old);
         }
-        if (const std::string* cell = CellOf(rows, r)) {
+        if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
             const std::uint64_t hash = HashFolded(*cell);
             m_ChangedHash[r] = hash;
             m_ChangedByHash[hash].push_back(r);
@@ -244,7 +240,8 @@ bool ColumnIndex::RowsChanged(const TableRows& rows, int first, int last) {
     return true;
 }
 
-const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, std::uint64_t version, bool withPieces) {
+const ColumnIndex* RowIndexes::For(const TableCells& rows, int column, int end, std::uint64_t version,
+                                   bool withPieces) {
     if (column < 0 || column >= kMaxIndexedColumn || end < m_MinRows) {
         return nullptr;
     }
@@ -276,7 +273,7 @@ const ColumnIndex* RowIndexes::For(const TableRows& rows, int column, int end, s
     return slot.index.get();
 }
 
-void RowIndexes::RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after) {
+void RowIndexes::RowsChanged(const TableCells& rows, int first, int last, std::uint64_t before, std::uint64_t after) {
     FollowOrDrop(before, after, [&](ColumnIndex& index) { return index.RowsChanged(rows, first, last); });
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "table/TableCells.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -10,8 +13,6 @@
 #include <vector>
 
 namespace lexaro {
-
-using TableRows = std::vector<std::vector<std::string>>;
 
 // What a row's cell must hold to be worth checking: a text equal to the needle ignoring case, or every piece
 // somewhere inside it. The index only narrows the rows down; every row it proposes is checked by the caller.
@@ -28,17 +29,17 @@ struct RowNeedle {
 // so many of them that the index is better built again.
 class ColumnIndex {
 public:
-    ColumnIndex(const TableRows& rows, int column, int end);
+    ColumnIndex(const TableCells& rows, int column, int end);
 
     // The first row r with start <= r < end for which matches(r) holds, among the rows that may hold the needle;
     // false when the index cannot narrow this needle down (the caller scans instead).
     bool FindFirst(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
                    int& found) const;
     // Rows first..last were stored or changed; false when the index should rather be dropped.
-    bool RowsChanged(const TableRows& rows, int first, int last);
+    bool RowsChanged(const TableCells& rows, int first, int last);
     // An empty row was inserted at row at; the rows from there on moved down by one. False when the index should
     // rather be dropped.
-    bool RowInserted(const TableRows& rows, int at);
+    bool RowInserted(const TableCells& rows, int at);
     // Rows first..first+count-1 were removed; the rows after them moved up by count. False when the index should
     // rather be dropped.
     bool RowsRemoved(int first, int count);
@@ -46,7 +47,7 @@ public:
     // since the last search.
     void ApplyMoves(bool pieces);
     // The piece lists are built when a search first needs them: exact look-ups need only the hashes.
-    void PreparePieces(const TableRows& rows, int end);
+    void PreparePieces(const TableCells& rows, int end);
 
 private:
     struct Entry {
@@ -71,10 +72,10 @@ private:
         std::uint64_t pieces = 0;
     };
 
-    CellSizes BuildHashes(const TableRows& rows, int end);
+    CellSizes BuildHashes(const TableCells& rows, int end);
     // Only for columns of short cells: the pieces of long ones would take more memory than the table itself.
-    void BuildPieces(const TableRows& rows, int end, const CellSizes& sizes);
-    const std::string* CellOf(const TableRows& rows, int row) const;
+    void BuildPieces(const TableCells& rows, int end, const CellSizes& sizes);
+    std::optional<std::string_view> CellOf(const TableCells& rows, int row) const;
     std::uint32_t PieceBucket(const char* three) const;
     struct RowList {
         const std::int32_t* begin;
@@ -134,11 +135,11 @@ public:
     // The index of the column for this version of the table; it is built once the column has been searched
     // twice in the same version of a table of at least MinRows rows. Null while there is none. withPieces: the
     // search needs the piece lists, which are then built if the column gets them.
-    const ColumnIndex* For(const TableRows& rows, int column, int end, std::uint64_t version, bool withPieces);
+    const ColumnIndex* For(const TableCells& rows, int column, int end, std::uint64_t version, bool withPieces);
     // The table went from version before to after by storing rows first..last.
-    void RowsChanged(const TableRows& rows, int first, int last, std::uint64_t before, std::uint64_t after);
+    void RowsChanged(const TableCells& rows, int first, int last, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after by inserting an empty row at row at.
-    void RowInserted(const TableRows& rows, int at, std::uint64_t before, std::uint64_t after);
+    void RowInserted(const TableCells& rows, int at, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after by removing count rows from row first on.
     void RowsRemoved(int first, int count, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after without a change to what FindRow can see.

@@ -71,7 +71,7 @@ void ColumnIndex::MoveChangedRows(const Move& move) {
     }
 }
 
-bool ColumnIndex::RowInserted(const TableRows& rows, int at) {
+bool ColumnIndex::RowInserted(const TableCells& rows, int at) {
     if (at < 0 || m_Moves.size() >= kMaxPendingMoves) {
         return false;
     }
@@ -168,7 +168,7 @@ std::int32_t ColumnIndex::OriginalRow(const std::vector<std::int32_t>& inserts, 
     return row;
 }
 
-void RowIndexes::RowInserted(const TableRows& rows, int at, std::uint64_t before, std::uint64_t after) {
+void RowIndexes::RowInserted(const TableCells& rows, int at, std::uint64_t before, std::uint64_t after) {
     m_Answers.clear();
     m_NextAnswer = 0;
     FollowOrDrop(before, after, [&](ColumnIndex& index) { return index.RowInserted(rows, at); });

@@ -78,13 +78,12 @@ int ClassTable::FirstMatchingRow(int column, int startRow, const RowNeedle& need
 
 int ClassTable::FirstMatchingRowIn(int column, int start, int end, const RowNeedle& needle,
                                    const std::function<bool(std::string_view)>& cellMatches) {
-    const auto c = static_cast<std::size_t>(column);
     auto matches = [&](int row) {
-        const auto& cells = m_Rows[static_cast<std::size_t>(row)];
-        return c < cells.size() && cellMatches(cells[c]);
+        const std::optional<std::string_view> cell = m_Cells.Stored(row, column);
+        return cell && cellMatches(*cell);
     };
     try {
-        if (const ColumnIndex* index = m_Indexes.For(m_Rows, column, end, m_Version, !needle.equal)) {
+        if (const ColumnIndex* index = m_Indexes.For(m_Cells, column, end, m_Version, !needle.equal)) {
             int found = -1;
             if (index->FindFirst(needle, start, end, matches, found)) {
                 return found;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -165,12 +166,21 @@ bool ClassTable::LoadDocumentFile(const std::filesystem::path& path) {
     if (path.empty() || !IsCodePageSupported(m_Charset)) {
         return false;
     }
-    std::optional<forms::FileBytes> content = forms::FileBytes::Read(path);
-    if (!content) {
+    std::optional<forms::FileBytes> read = forms::FileBytes::Read(path);
+    if (!read) {
         return false;
     }
-    const bool result =
-        ParseXml2Document(content->Text(), [&content](std::size_t consumed) { content->ReleaseBefore(consumed); });
+    const auto content = std::make_shared<forms::FileBytes>(std::move(*read));
+    bool result = false;
+    if (m_Charset == kUtf8CodePage) {
+        // The cells are the document's own bytes: they stay where they were read, in memory that a later
+        // change of the file on disk cannot reach.
+        m_Cells.KeepDocument(content, content->Text());
+        result = ParseXml2Document(content->Text(), [](std::size_t) {});
+    } else {
+        result =
+            ParseXml2Document(content->Text(), [&content](std::size_t consumed) { content->ReleaseBefore(consumed); });
+    }
     m_Modified = false;
     m_FileName = path;
     return result;

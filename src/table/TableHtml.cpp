@@ -18,7 +18,7 @@ bool ClassTable::WriteHtmlPieces(const std::function<bool(std::string_view)>& si
         piece.append("   <TR>\r\n");
         for (int column = 0; column < ColumnCount(); ++column) {
             piece.append("    <TD>");
-            if (const std::string* cell = VisibleCell(column, row)) {
+            if (const std::optional<std::string_view> cell = VisibleCell(column, row)) {
                 coder.AppendTo(piece, *cell);
             }
             piece.append("</TD>\r\n");

@@ -124,7 +124,7 @@ bool ClassTable::WriteSeparatedTextPieces(const std::function<bool(std::string_v
             if (column > 0) {
                 piece.append(m_Separator);
             }
-            if (const std::string* cell = VisibleCell(column, row)) {
+            if (const std::optional<std::string_view> cell = VisibleCell(column, row)) {
                 coder.AppendTo(piece, *cell);
             }
         }

@@ -10,25 +10,17 @@ namespace lexaro {
 
 namespace {
 
-const std::string* StoredCell(const std::vector<std::vector<std::string>>& rows, int column, int row) {
-    if (static_cast<std::size_t>(row) >= rows.size()) {
-        return nullptr;
-    }
-    const auto& cells = rows[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(column) < cells.size() ? &cells[static_cast<std::size_t>(column)] : nullptr;
+std::string_view SortKey(const TableCells& rows, int column, int row) {
+    return rows.Stored(row, column).value_or(std::string_view());
 }
 
-std::string_view SortKey(const std::vector<std::vector<std::string>>& rows, int column, int row) {
-    const std::string* cell = StoredCell(rows, column, row);
-    return cell != nullptr ? std::string_view(*cell) : std::string_view();
-}
-
-// The cells of each row lie somewhere on the heap: asking for them some rows ahead keeps several reads in flight.
+// The texts of rows moved or edited before lie anywhere in memory: asking for them some rows ahead keeps several
+// reads in flight.
 constexpr int kPrefetchDistance = 16;
 
-void PrefetchCell(const std::vector<std::vector<std::string>>& rows, int column, int row) {
-    if (const std::string* cell = StoredCell(rows, column, row)) {
-        __builtin_prefetch(cell);
+void PrefetchCell(const TableCells& rows, int column, int row) {
+    if (const char* text = rows.Where(row, column)) {
+        __builtin_prefetch(text);
     }
 }
 
@@ -150,8 +142,8 @@ bool ClassTable::SortRows(int column, bool ascending, int first, int last, int& 
     }
     try {
         // Rows that exist only logically are stored as empty rows so that every row in range can move.
-        if (last >= 0 && static_cast<std::size_t>(last) >= m_Rows.size()) {
-            m_Rows.resize(static_cast<std::size_t>(last) + 1);
+        if (last >= 0 && last >= StoredRowCount()) {
+            m_Cells.AppendRows(static_cast<std::size_t>(last - StoredRowCount()) + 1, 0);
             Changed();
         }
         SortRange(column, ascending, first, last, followed);
@@ -179,10 +171,10 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last, int&
     rows.reserve(count);
     // Keys that all begin alike, such as the dates of entries added on one day, need not have those bytes
     // compared again.
-    std::size_t shared = SortKey(m_Rows, column, first).size();
+    std::size_t shared = SortKey(m_Cells, column, first).size();
     for (int row = first; row <= last; ++row) {
-        PrefetchCell(m_Rows, column, row + kPrefetchDistance);
-        keys.push_back(SortKey(m_Rows, column, row));
+        PrefetchCell(m_Cells, column, row + kPrefetchDistance);
+        keys.push_back(SortKey(m_Cells, column, row));
         rows.push_back({FoldedPrefix(keys.back()), static_cast<std::uint32_t>(row - first)});
         shared = SharedFoldedLength(keys.front(), keys.back(), shared);
     }
@@ -192,18 +184,18 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last, int&
     } else {
         PartitionSorter<false>(rows, keys, shared).Sort(0, end);
     }
-    TableRows sorted;
-    sorted.reserve(count);
+    std::vector<std::uint32_t> order;
+    order.reserve(count);
     const bool follow = followed >= first && followed <= last;
     const auto followedOffset = static_cast<std::uint32_t>(followed - first);
     int moved = -1;
     for (const KeyedRow& keyed : rows) {
         if (follow && keyed.offset == followedOffset) {
-            moved = first + static_cast<int>(sorted.size());
+            moved = first + static_cast<int>(order.size());
         }
-        sorted.push_back(std::move(m_Rows[static_cast<std::size_t>(first) + keyed.offset]));
+        order.push_back(keyed.offset);
     }
-    std::move(sorted.begin(), sorted.end(), m_Rows.begin() + first);
+    m_Cells.Reorder(first, order);
     if (follow) {
         followed = moved;
     }

@@ -45,7 +45,7 @@ std::optional<std::string> ClassTable::BuildXmlText() {
         document.append(" ").append(kRowOpen).append(forms::kCrLf);
         for (int column = 0; column < columns; ++column) {
             document.append("  ").append(kCellOpen);
-            if (const std::string* cell = VisibleCell(column, row)) {
+            if (const std::optional<std::string_view> cell = VisibleCell(column, row)) {
                 coder.AppendTo(document, *cell);
             }
             document.append(kCellClose).append(forms::kCrLf);

@@ -42,6 +42,22 @@ std::size_t DeclaredCellEnd(std::string_view document, std::size_t afterOpen, st
     return document.substr(end, kCellClose.size()) == kCellClose ? end : std::string_view::npos;
 }
 
+// Where the searches for the next cell and row go on after a cell whose stated length holds. They start at the
+// cell's text, as for any cell, unless the text contains "</CT_C>": then the whole cell is passed over. Starting
+// past the cell instead gives the same answers when the text holds no cell or row tag to be found, and spares
+// searching the text a second time.
+std::size_t ResumeAfterDeclaredCell(std::string_view document, std::size_t textStart, std::size_t declaredEnd) {
+    bool holdsTag = false;
+    for (std::size_t at = document.find('<', textStart); at < declaredEnd; at = document.find('<', at + 1)) {
+        const std::string_view rest = document.substr(at);
+        if (rest.starts_with(kCellClose)) {
+            return declaredEnd + kCellClose.size();
+        }
+        holdsTag = holdsTag || rest.starts_with(kCellOpen) || rest.starts_with(kRowOpen);
+    }
+    return holdsTag ? textStart : declaredEnd + kCellClose.size();
+}
+
 } // namespace
 
 bool ClassTable::WriteXml2Pieces(const std::function<bool(std::string_view)>& sink) {
@@ -62,7 +78,7 @@ bool ClassTable::WriteXml2Pieces(const std::function<bool(std::string_view)>& si
     for (int row = 0; row < rows; ++row) {
         piece.append(" <CT_R>\r\n");
         for (int column = 0; column < columns; ++column) {
-            const std::string* cell = VisibleCell(column, row);
+            const std::optional<std::string_view> cell = VisibleCell(column, row);
             piece.append("  <CT_C=").append(std::to_string(cell ? cell->size() : 0)).append(">");
             if (cell) {
                 coder.AppendTo(piece, *cell);
@@ -124,7 +140,8 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
     const std::size_t smallestRow = kRowOpen.size() + static_cast<std::size_t>(columns) * kSmallestCell;
     const std::size_t possibleRows = (document.size() - pos) / smallestRow;
     if (rows > 0) {
-        m_Rows.reserve(std::min(static_cast<std::size_t>(rows), possibleRows));
+        const std::size_t expected = std::min(static_cast<std::size_t>(rows), possibleRows);
+        m_Cells.Reserve(expected, expected * static_cast<std::size_t>(columns));
     }
 
     forms::ForwardFinder rowFinder(document, kRowOpen);
@@ -145,22 +162,26 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
             const std::size_t cellStart = cellFinder.Find(pos);
             const std::size_t tagEnd =
                 cellStart == std::string_view::npos ? cellStart : endOfTagFinder.Find(cellStart + kCellOpen.size());
-            std::size_t cellEnd = tagEnd == std::string_view::npos ? tagEnd : cellEndFinder.Find(tagEnd);
-            if (cellEnd == std::string_view::npos) {
+            if (tagEnd == std::string_view::npos) {
                 Resize(columns, row);
                 return false;
             }
             const std::size_t textStart = tagEnd + 1;
-            // The next search starts at this cell's text, so a cell holding markup may hold the next cell...
-            pos = textStart;
-            if (exactLengths) {
-                // ...unless the cell's length says where it ends: a UTF-8 document states each cell's byte
-                // count, so text that merely contains "</CT_C>" is read whole instead of being cut there.
-                const std::size_t declaredEnd = DeclaredCellEnd(document, cellStart + kCellOpen.size(), tagEnd);
-                if (declaredEnd > cellEnd && declaredEnd != std::string_view::npos) {
-                    cellEnd = declaredEnd;
-                    pos = declaredEnd + kCellClose.size();
+            // A UTF-8 document states each cell's byte count, so text that merely contains "</CT_C>" is read
+            // whole instead of being cut there...
+            std::size_t cellEnd =
+                exactLengths ? DeclaredCellEnd(document, cellStart + kCellOpen.size(), tagEnd) : std::string_view::npos;
+            if (cellEnd != std::string_view::npos) {
+                pos = ResumeAfterDeclaredCell(document, textStart, cellEnd);
+            } else {
+                cellEnd = cellEndFinder.Find(tagEnd);
+                if (cellEnd == std::string_view::npos) {
+                    Resize(columns, row);
+                    return false;
                 }
+                // ...otherwise the next search starts at this cell's text, so a cell holding markup may hold the
+                // next cell.
+                pos = textStart;
             }
             std::string_view text = document.substr(textStart, cellEnd - textStart);
             std::string converted;

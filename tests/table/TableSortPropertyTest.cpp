@@ -43,47 +43,9 @@ using Rows = std::vector<std::vector<std::string>>;
 
 constexpr int kColumns = 3;
 
+using lexaro::test::KeyOf;
 using lexaro::test::Lowered;
-
-std::string KeyOf(const Rows& rows, int column, int row) {
-    const auto& cells = rows[static_cast<std::size_t>(row)];
-    return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : std::string();
-}
-
-// The sort written out plainly on whole rows: three-way quicksort with the middle row as pivot, lowered copies
-// compared byte by byte. Users see the order it leaves equal keys in, so the table must leave exactly this one.
-void ReferenceSort(Rows& rows, int column, bool ascending, int first, int last) {
-    while (first < last) {
-        const std::string pivot = Lowered(KeyOf(rows, column, first + (last - first) / 2));
-        auto compare = [&](int row) {
-            const int order = Lowered(KeyOf(rows, column, row)).compare(pivot);
-            const int sign = order < 0 ? -1 : (order > 0 ? 1 : 0);
-            return ascending ? sign : -sign;
-        };
-        int i = first;
-        int j = first;
-        int k = last;
-        while (i <= k) {
-            if (compare(k) > 0) {
-                --k;
-                continue;
-            }
-            std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(k)]);
-            if (compare(i) < 0) {
-                std::swap(rows[static_cast<std::size_t>(j)], rows[static_cast<std::size_t>(i)]);
-                ++j;
-            }
-            ++i;
-        }
-        if (j - 1 - first < last - (k + 1)) {
-            ReferenceSort(rows, column, ascending, first, j - 1);
-            first = k + 1;
-        } else {
-            ReferenceSort(rows, column, ascending, k + 1, last);
-            last = j - 1;
-        }
-    }
-}
+using lexaro::test::ReferenceSort;
 
 // Random keys that often share their first eight bytes, differ only in case, hold NUL bytes or UTF-8, or are
 // prefixes of each other.
