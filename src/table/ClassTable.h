@@ -125,7 +125,8 @@ private:
     // The XML2 document in pieces of about a megabyte, each handed to sink; false when the table is busy, its
     // code page cannot be converted or sink fails.
     bool WriteXml2Pieces(const std::function<bool(std::string_view)>& sink);
-    // Reads an XML2 document; consumed(offset) is told when no byte before offset will be read again.
+    // Reads an XML2 document that holds no NUL byte; consumed(offset) is told when no byte before offset will be
+    // read again.
     bool ParseXml2Document(std::string_view document, const std::function<void(std::size_t)>& consumed);
     std::optional<std::string> BuildXmlText();
     // The separated text and the HTML page in pieces of about a megabyte, each handed to sink; false when the

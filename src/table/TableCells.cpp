@@ -71,6 +71,22 @@ void TableCells::AppendRows(std::size_t count, std::size_t cells) {
     }
 }
 
+void TableCells::AppendRow(const std::vector<std::string_view>& cells) {
+    const std::uint32_t first = GrowCells(cells.size());
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        const std::string_view text = cells[k];
+        // Cells of the document itself, as a whole table read at once gives them, are the common case.
+        if (!text.empty() && Inside(text, m_Document)) {
+            const auto offset = static_cast<std::size_t>(text.data() - m_Document.data());
+            m_Cells[first + k] = Cell{static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(offset),
+                                      static_cast<std::uint16_t>(offset >> 32), 0};
+        } else {
+            m_Cells[first + k] = MakeCell(text);
+        }
+    }
+    m_Rows.push_back(Row{first, static_cast<std::uint32_t>(cells.size())});
+}
+
 void TableCells::InsertRow(int at, std::size_t cells) {
     if (cells > UINT32_MAX) {
         throw std::bad_alloc();
@@ -155,11 +171,14 @@ void TableCells::Store(int row, int column, std::string_view text) {
     const Cell cell = MakeCell(text);
     const Row& record = m_Rows[static_cast<std::size_t>(row)];
     Cell& target = m_Cells[record.first + static_cast<std::uint32_t>(column)];
-    if (target.inArena != 0) {
+    const bool wasted = target.inArena != 0 && target.length != 0;
+    if (wasted) {
         m_DeadBytes += target.length;
     }
     target = cell;
-    CompactIfWasteful();
+    if (wasted) {
+        CompactIfWasteful();
+    }
 }
 
 void TableCells::Reorder(int first, const std::vector<std::uint32_t>& order) {

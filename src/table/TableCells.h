@@ -37,6 +37,8 @@ public:
     void Clear();
     void Reserve(std::size_t rows, std::size_t cells);
 
+    // Appends a row of these cells.
+    void AppendRow(const std::vector<std::string_view>& cells);
     // Appends count rows of cells empty cells each.
     void AppendRows(std::size_t count, std::size_t cells);
     void InsertRow(int at, std::size_t cells);

@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lexaro::forms {
 
 // Files are written in pieces of about this size: a large table is never held a second time as one text.
@@ -21,6 +25,43 @@ inline constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encod
 // A document's text ends at its first NUL byte, as it does when it is read from a file.
 inline std::string_view UpToNul(std::string_view document) {
     return document.substr(0, document.find('\0'));
+}
+
+// The position of the first byte ch at or after from, or npos. Written out here rather than calling memchr: a
+// reader asks for bytes a few positions ahead millions of times, and there the call costs more than the search.
+inline std::size_t FindByte(std::string_view text, char ch, std::size_t from) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi8(ch);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(mask));
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == ch) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Whether text holds needle at position at; a short compare in place, as FindByte.
+inline bool HoldsAt(std::string_view text, std::size_t at, std::string_view needle) {
+    if (at > text.size() || text.size() - at < needle.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < needle.size(); ++k) {
+        if (text[at + k] != needle[k]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Finds a fixed needle in a document by forward search. Callers ask from positions that never move
@@ -37,11 +78,21 @@ public:
         }
         m_Searched = true;
         m_From = from;
-        m_Found = from > m_Document.size() ? std::string_view::npos : m_Document.find(m_Needle, from);
+        m_Found = Search(from);
         return m_Found;
     }
 
 private:
+    std::size_t Search(std::size_t from) const {
+        for (std::size_t at = FindByte(m_Document, m_Needle.front(), from); at != std::string_view::npos;
+             at = FindByte(m_Document, m_Needle.front(), at + 1)) {
+            if (HoldsAt(m_Document, at, m_Needle)) {
+                return at;
+            }
+        }
+        return std::string_view::npos;
+    }
+
     std::string_view m_Document;
     std::string_view m_Needle;
     bool m_Searched = false;

@@ -48,12 +48,12 @@ std::size_t DeclaredCellEnd(std::string_view document, std::size_t afterOpen, st
 // searching the text a second time.
 std::size_t ResumeAfterDeclaredCell(std::string_view document, std::size_t textStart, std::size_t declaredEnd) {
     bool holdsTag = false;
-    for (std::size_t at = document.find('<', textStart); at < declaredEnd; at = document.find('<', at + 1)) {
-        const std::string_view rest = document.substr(at);
-        if (rest.starts_with(kCellClose)) {
+    for (std::size_t at = forms::FindByte(document, '<', textStart); at < declaredEnd;
+         at = forms::FindByte(document, '<', at + 1)) {
+        if (forms::HoldsAt(document, at, kCellClose)) {
             return declaredEnd + kCellClose.size();
         }
-        holdsTag = holdsTag || rest.starts_with(kCellOpen) || rest.starts_with(kRowOpen);
+        holdsTag = holdsTag || forms::HoldsAt(document, at, kCellOpen) || forms::HoldsAt(document, at, kRowOpen);
     }
     return holdsTag ? textStart : declaredEnd + kCellClose.size();
 }
@@ -114,7 +114,7 @@ std::string ClassTable::ToXml2Text() {
 }
 
 bool ClassTable::ParseXml2Text(std::string_view document) {
-    return ParseXml2Document(document, [](std::size_t) {});
+    return ParseXml2Document(forms::UpToNul(document), [](std::size_t) {});
 }
 
 bool ClassTable::ParseXml2Document(std::string_view document, const std::function<void(std::size_t)>& consumed) {
@@ -122,7 +122,6 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
     if (!coder.IsValid() || !forms::IsFree(*this)) {
         return false;
     }
-    document = forms::UpToNul(document);
     const forms::TableHeader header = forms::ReadTableHeader(document, kHeaderTags);
     if (!header.hasRows) {
         return ParseXmlText(document);
@@ -150,7 +149,19 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
     forms::ForwardFinder cellEndFinder(document, kCellClose);
     const std::size_t budget = forms::CellBudget(document.size());
     std::size_t stored = 0;
+    // Into an empty table the cells of a row go in one step, as StoreCell would leave them.
+    const bool wholeRows = coder.IsPlain() && StoredRowCount() == 0;
+    std::vector<std::string_view> rowCells;
+    auto storeRow = [&] {
+        if (!rowCells.empty()) {
+            m_Cells.AppendRow(rowCells);
+            m_Version += rowCells.size();
+            m_Modified = true;
+            rowCells.clear();
+        }
+    };
     for (int row = 0; row < rows; ++row) {
+        storeRow();
         const std::size_t rowStart = rowFinder.Find(pos);
         if (rowStart == std::string_view::npos) {
             Resize(columns, row);
@@ -163,6 +174,7 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
             const std::size_t tagEnd =
                 cellStart == std::string_view::npos ? cellStart : endOfTagFinder.Find(cellStart + kCellOpen.size());
             if (tagEnd == std::string_view::npos) {
+                storeRow();
                 Resize(columns, row);
                 return false;
             }
@@ -176,6 +188,7 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
             } else {
                 cellEnd = cellEndFinder.Find(tagEnd);
                 if (cellEnd == std::string_view::npos) {
+                    storeRow();
                     Resize(columns, row);
                     return false;
                 }
@@ -191,12 +204,18 @@ bool ClassTable::ParseXml2Document(std::string_view document, const std::functio
             }
             stored += text.size();
             if (stored > budget) {
+                storeRow();
                 Resize(columns, row);
                 return false;
             }
-            StoreCell(column, row, text);
+            if (wholeRows) {
+                rowCells.push_back(text);
+            } else {
+                StoreCell(column, row, text);
+            }
         }
     }
+    storeRow();
     return true;
 }
 
