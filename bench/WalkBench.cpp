@@ -121,24 +121,24 @@ struct Walk {
 
 void MainWindowSteps(Walk& w) {
     EntryStore& engine = w.window->Engine();
-    Step("Search, exact hit", [&] { w.Entries().Search(kHitWord); });
-    Step("Search, miss (all passes)", [&] { w.Entries().Search(kMissingWord); });
-    Step("Search, miss again (index built)", [&] { w.Entries().Search(kMissingWord); });
-    Step("Search, wildcard hou*e", [&] { w.Entries().Search("hou*e"); });
-    Step("Search, wildcard *ing", [&] { w.Entries().Search("*ing"); });
-    Step("Search, explanation (reverse) Haus", [&] { w.Entries().Search("Haus"); });
-    Step("Search, substring ouse", [&] { w.Entries().Search("ouse"); });
-    Step("Search, phrase translation", [&] { w.Entries().Search("\"the house is red\""); });
+    Step("Search, exact hit", [&] { w.Search(kHitWord); });
+    Step("Search, miss (all passes)", [&] { w.Search(kMissingWord); });
+    Step("Search, miss again (index built)", [&] { w.Search(kMissingWord); });
+    Step("Search, wildcard hou*e", [&] { w.Search("hou*e"); });
+    Step("Search, wildcard *ing", [&] { w.Search("*ing"); });
+    Step("Search, explanation (reverse) Haus", [&] { w.Search("Haus"); });
+    Step("Search, substring ouse", [&] { w.Search("ouse"); });
+    Step("Search, phrase translation", [&] { w.Search("\"the house is red\""); });
     Step("Add entry", [&] {
         w.TermBox()->setEditText(QStringLiteral("walkterm"));
         w.window->Entries().AddEntry();
     });
-    Step("Search the added entry", [&] { w.Entries().Search("walkterm"); });
+    Step("Search the added entry", [&] { w.Search("walkterm"); });
     Step("Modify entry", [&] { w.window->Entries().ModifyEntry(); });
     Step("Previous entry", [&] { w.window->Entries().PreviousEntry(); });
     Step("Next entry", [&] { w.window->Entries().NextEntry(); });
     Step("Delete entry", [&] {
-        w.Entries().Search("walkterm");
+        w.Search("walkterm");
         w.window->Entries().DeleteEntry();
     });
     Step("Undo delete", [&] { w.window->Entries().Undo(); });
@@ -160,7 +160,7 @@ void MainWindowSteps(Walk& w) {
     });
     Step("History: 50 searches", [&] {
         for (int i = 0; i < 50; ++i) {
-            w.Entries().Search(i % 2 ? "house" : "tree");
+            w.Search(i % 2 ? "house" : "tree");
         }
     });
     // What collecting does with each copied word (the window only does it with clipboard watching on).
