@@ -1,6 +1,7 @@
 #include "app/DictionaryFiles.h"
 
 #include "app/CommandLine.h"
+#include "table/ForeignDictionary.h"
 
 namespace lexaro {
 
@@ -30,6 +31,9 @@ FileKind KindOfFile(std::string_view path) {
     if (extension == ".lxt") {
         return FileKind::TrainingUnit;
     }
+    if (ForeignFormOf(std::filesystem::path(path)) != ForeignForm::None) {
+        return FileKind::Foreign;
+    }
     return FileKind::Other;
 }
 
@@ -41,6 +45,9 @@ DictionaryRead ReadDictionaryFile(ClassTable& table, const std::filesystem::path
         }
         table.Clear(true);
         return DictionaryRead::NotADictionary;
+    }
+    if (kind == FileKind::Foreign) {
+        return ReadForeignDictionary(path, table).complete ? DictionaryRead::Complete : DictionaryRead::NotADictionary;
     }
     if (table.LoadDocumentFile(path)) {
         return DictionaryRead::Complete;

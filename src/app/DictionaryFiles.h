@@ -8,7 +8,8 @@
 namespace lexaro {
 
 // The kinds of file the program opens, told by the extension (any letter case).
-enum class FileKind { Dictionary, SeparatedText, TrainingUnit, Other };
+// Foreign: a dictd or StarDict dictionary, read as a new dictionary without a file of its own.
+enum class FileKind { Dictionary, SeparatedText, TrainingUnit, Foreign, Other };
 FileKind KindOfFile(std::string_view path);
 
 // What reading a file as a dictionary gave.

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/DictionaryInput.h"
 #include "engine/EntryStore.h"
+#include "table/ForeignDictionary.h"
 #include "table/SafeFile.h"
 
 #include <array>
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::array<OptionDefinition, 3> kOptions{{{"separator", true}, {"charset", true}, {"plain", false}}};
 
-enum class OutputForm { Document, SeparatedText, PlainText, Html, Unknown };
+enum class OutputForm { Document, SeparatedText, PlainText, Html, StarDict, Dictd, Unknown };
 
 OutputForm OutputFormOf(const std::filesystem::path& path, bool plain) {
     const std::string extension = LowerExtension(path);
@@ -32,24 +33,40 @@ OutputForm OutputFormOf(const std::filesystem::path& path, bool plain) {
     if (extension == ".htm" || extension == ".html") {
         return OutputForm::Html;
     }
+    if (extension == ".ifo") {
+        return OutputForm::StarDict;
+    }
+    if (extension == ".index") {
+        return OutputForm::Dictd;
+    }
     return OutputForm::Unknown;
+}
+
+// The name a dictionary written for other programs carries: the one IN has, or IN's file name.
+std::string DictionaryName(const std::filesystem::path& input) {
+    const std::string own = ForeignDictionaryName(input);
+    return own.empty() ? input.stem().string() : own;
 }
 
 } // namespace
 
 std::string_view ConvertCommand::Summary() const {
-    return "convert between dictionary, separated text and HTML";
+    return "convert between dictionary, separated text, HTML, dictd and StarDict";
 }
 
 std::string_view ConvertCommand::Help() const {
     return "Usage: lexaro-cli convert IN OUT [options]\n"
            "\n"
-           "Reads IN, separated text when its name ends in .csv and a dictionary (also in the\n"
-           "older XML form) otherwise, and writes OUT in the form its name asks for: .lxd a\n"
-           "dictionary, .csv separated text, .htm or .html an HTML table. IN has to be read\n"
-           "completely, or nothing is written. OUT is replaced in one step: a failed write\n"
-           "leaves an existing OUT as it was. Separated text has no quoting: entries that\n"
-           "hold the separator are written as they are, with a warning on standard error.\n"
+           "Reads IN, separated text when its name ends in .csv, a dictd dictionary when it\n"
+           "ends in .index, a StarDict dictionary when it ends in .ifo, and a dictionary (also\n"
+           "in the older XML form) otherwise, and writes OUT in the form its name asks for:\n"
+           ".lxd a dictionary, .csv separated text, .htm or .html an HTML table, .index a\n"
+           "dictd dictionary (with OUT's .dict.dz beside it), .ifo a StarDict dictionary\n"
+           "(with its .idx and .dict.dz). IN has to be read completely, or nothing is\n"
+           "written. OUT is replaced in one step, the files of a dictd or StarDict\n"
+           "dictionary together: a failed write leaves an existing OUT as it was. Separated\n"
+           "text has no quoting: entries that hold the separator are written as they are,\n"
+           "with a warning on standard error.\n"
            "\n"
            "Options:\n"
            "  --separator S   separator of separated text, read and written (default \";\")\n"
@@ -72,7 +89,7 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
     const OutputForm form = OutputFormOf(output, plain);
     if (form == OutputForm::Unknown) {
         return UsageError(io, plain ? "--plain writes separated text: OUT has to end in .csv"
-                                    : "OUT has to end in .lxd, .csv, .htm or .html");
+                                    : "OUT has to end in .lxd, .csv, .htm, .html, .index or .ifo");
     }
     const std::string separator = line.Value("separator").value_or(DefaultSeparator());
     if (separator.empty()) {
@@ -94,6 +111,7 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
     }
 
     bool written = false;
+    std::string writeError;
     errno = 0;
     switch (form) {
     case OutputForm::Document:
@@ -108,8 +126,16 @@ int ConvertCommand::Execute(const CommandLine& line, CliStreams& io) {
     case OutputForm::Html:
         written = table.SaveHtml(output);
         break;
+    case OutputForm::StarDict:
+    case OutputForm::Dictd:
+        written = WriteForeignDictionary(form == OutputForm::Dictd ? ForeignForm::Dictd : ForeignForm::StarDict, output,
+                                         table, DictionaryName(input), &EntryStore::ExplanationLines, writeError);
+        break;
     case OutputForm::Unknown:
         break;
+    }
+    if (!written && !writeError.empty()) {
+        return Failure(io, "cannot write " + Quoted(output) + ": " + writeError);
     }
     if (!written) {
         const std::string reason = SystemReason(errno);

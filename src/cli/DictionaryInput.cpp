@@ -2,6 +2,7 @@
 
 #include "app/SystemCodePage.h"
 #include "cli/CliDefaults.h"
+#include "table/ForeignDictionary.h"
 #include "table/SafeFile.h"
 #include "table/TextEncoding.h"
 
@@ -64,6 +65,9 @@ std::string DocumentCompleteness(std::string_view document, const ClassTable& ta
 } // namespace
 
 TableForm InputFormOf(const std::filesystem::path& path) {
+    if (ForeignFormOf(path) != ForeignForm::None) {
+        return TableForm::Foreign;
+    }
     return LowerExtension(path) == ".csv" ? TableForm::SeparatedText : TableForm::Document;
 }
 
@@ -93,6 +97,9 @@ std::optional<int> CharsetOption(const CommandLine& line, std::string& error) {
 }
 
 std::string LoadCompletely(const std::filesystem::path& path, TableForm form, ClassTable& table) {
+    if (form == TableForm::Foreign) {
+        return ReadForeignDictionary(path, table).error;
+    }
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) {
         return "it cannot be read";
@@ -107,6 +114,14 @@ std::string LoadCompletely(const std::filesystem::path& path, TableForm form, Cl
         return "it is no dictionary, or a damaged one";
     }
     return DocumentCompleteness(bytes, table);
+}
+
+std::optional<std::string> ReadDictionary(const std::filesystem::path& path, ClassTable& table) {
+    if (InputFormOf(path) == TableForm::Foreign) {
+        const ForeignRead read = ReadForeignDictionary(path, table);
+        return read.complete ? std::nullopt : std::optional<std::string>(": " + read.error);
+    }
+    return table.LoadDocumentFile(path) ? std::nullopt : std::optional<std::string>("");
 }
 
 std::string Quoted(const std::filesystem::path& path) {

@@ -73,8 +73,8 @@ int InfoCommand::Execute(const CommandLine& line, CliStreams& io) {
     }
     EntryStore store;
     store.Entries().SetCharset(*charset);
-    if (!store.Entries().LoadDocumentFile(dictionary)) {
-        return Failure(io, "cannot read the dictionary " + Quoted(dictionary));
+    if (const std::optional<std::string> why = ReadDictionary(dictionary, store.Entries())) {
+        return Failure(io, "cannot read the dictionary " + Quoted(dictionary) + *why);
     }
 
     std::error_code ignored;

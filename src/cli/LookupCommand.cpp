@@ -84,16 +84,16 @@ int LookupCommand::Execute(const CommandLine& line, CliStreams& io) {
     }
     const std::string notFound = line.Value("not-found").value_or(DefaultNotFoundText());
 
-    if (!engine.Entries().LoadDocumentFile(dictionary)) {
-        return Failure(io, "cannot read the dictionary " + Quoted(dictionary));
+    if (const std::optional<std::string> why = ReadDictionary(dictionary, engine.Entries())) {
+        return Failure(io, "cannot read the dictionary " + Quoted(dictionary) + *why);
     }
     engine.DictionaryReplaced();
     // The engine skips an additional dictionary it cannot load; a script is told instead.
     std::vector<std::filesystem::path> additional;
     for (const std::string& path : line.Values("also")) {
         ClassTable probe;
-        if (!probe.LoadDocumentFile(path)) {
-            return Failure(io, "cannot read the additional dictionary " + Quoted(path));
+        if (const std::optional<std::string> why = ReadDictionary(path, probe)) {
+            return Failure(io, "cannot read the additional dictionary " + Quoted(path) + *why);
         }
         additional.emplace_back(path);
     }

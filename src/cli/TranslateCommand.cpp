@@ -81,8 +81,8 @@ int TranslateCommand::Execute(const CommandLine& line, CliStreams& io) {
 
     ClassTable table;
     table.SetCharset(*charset);
-    if (!table.LoadDocumentFile(dictionary)) {
-        return Failure(io, "cannot read the dictionary " + Quoted(dictionary));
+    if (const std::optional<std::string> why = ReadDictionary(dictionary, table)) {
+        return Failure(io, "cannot read the dictionary " + Quoted(dictionary) + *why);
     }
     const std::string text = line.Positionals().size() > 1 ? line.Positionals()[1] : ReadInputText(io.in);
 

@@ -1,5 +1,7 @@
 #include "engine/DictionaryCache.h"
 
+#include "table/ForeignDictionary.h"
+
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -25,22 +27,44 @@ DictionaryCache::Stamp DictionaryCache::StampOf(const std::filesystem::path& pat
     return stamp;
 }
 
+std::vector<DictionaryCache::Stamp> DictionaryCache::StampsOf(const std::filesystem::path& path) {
+    std::vector<Stamp> stamps;
+    for (const std::filesystem::path& file : ForeignSetFiles(path)) {
+        stamps.push_back(StampOf(file));
+    }
+    return stamps;
+}
+
+bool DictionaryCache::SameFiles(const std::vector<Stamp>& now, const std::vector<Stamp>& before) {
+    if (now.empty() || now.size() != before.size() || !now[0].SameAs(before[0])) {
+        return false;
+    }
+    for (std::size_t i = 1; i < now.size(); ++i) {
+        if (now[i].known != before[i].known || (now[i].known && !now[i].SameAs(before[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 ClassTable* DictionaryCache::Get(const std::filesystem::path& path) {
     // Taken before reading: a file that changes while it is read has a newer stamp by the next search.
-    const Stamp stamp = StampOf(path);
+    const std::vector<Stamp> stamps = StampsOf(path);
     const std::string& key = path.native();
     auto it = std::find_if(m_Entries.begin(), m_Entries.end(), [&](const Entry& entry) { return entry.path == key; });
     if (it != m_Entries.end()) {
-        if (stamp.SameAs(it->stamp)) {
+        if (SameFiles(stamps, it->stamps)) {
             return it->table.get();
         }
         m_Entries.erase(it);
     }
     auto table = std::make_unique<ClassTable>();
-    if (!table->LoadDocumentFile(path)) {
+    const bool read = ForeignFormOf(path) != ForeignForm::None ? ReadForeignDictionary(path, *table).complete
+                                                               : table->LoadDocumentFile(path);
+    if (!read) {
         return nullptr;
     }
-    m_Entries.push_back(Entry{key, stamp, std::move(table)});
+    m_Entries.push_back(Entry{key, stamps, std::move(table)});
     return m_Entries.back().table.get();
 }
 

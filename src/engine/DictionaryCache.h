@@ -32,12 +32,16 @@ private:
     };
     struct Entry {
         std::string path;
-        Stamp stamp;
+        std::vector<Stamp> stamps; // of every file the dictionary is read from
         std::unique_ptr<ClassTable> table;
     };
 
     // One stat of the file; unknown when it cannot be examined.
     static Stamp StampOf(const std::filesystem::path& path);
+    // The stamps of the dictionary's files: the file itself, or every file of a dictd or StarDict set.
+    static std::vector<Stamp> StampsOf(const std::filesystem::path& path);
+    // The dictionary is unchanged: its first file is known and the same, every other file as absent or the same.
+    static bool SameFiles(const std::vector<Stamp>& now, const std::vector<Stamp>& before);
 
     std::vector<Entry> m_Entries;
 };

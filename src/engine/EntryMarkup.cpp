@@ -28,6 +28,18 @@ bool EntryStore::HasExampleBlock(std::string_view text) {
     return HasPair(text, part, kPositiveOpen, kPositiveClose) || HasPair(text, part, kNegativeOpen, kNegativeClose);
 }
 
+std::string EntryStore::ExplanationLines(std::string_view text) {
+    std::string lines = MainExplanation(text);
+    for (const bool positive : {true, false}) {
+        ClassTable examples;
+        ExtractExamples(text, positive, examples);
+        for (int row = 0; row < examples.RowCount(); ++row) {
+            lines.append(lines.empty() ? "" : "\r\n").append(positive ? "+ " : "- ").append(examples.CellView(0, row));
+        }
+    }
+    return lines;
+}
+
 bool EntryStore::ExtractExamples(std::string_view text, bool positive, ClassTable& target) {
     if (!target.Resize(1, 0)) {
         return false;

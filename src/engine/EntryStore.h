@@ -186,6 +186,9 @@ public:
     std::string MainCell(int column, int row);
     // True when the text has an additional part with at least one complete positive or negative example.
     static bool HasExampleBlock(std::string_view text);
+    // The explanation as plain text for other dictionary programs: the main explanation, then each positive
+    // example on a line of its own after "+ " and each negative one after "- ".
+    static std::string ExplanationLines(std::string_view text);
     // Fills target (one column) with the positive or the negative examples of the text.
     static bool ExtractExamples(std::string_view text, bool positive, ClassTable& target);
 

@@ -79,8 +79,14 @@ bool FollowLinks(const std::filesystem::path& target, std::filesystem::path& fol
     return false;
 }
 
-bool WriteWithMode(const std::filesystem::path& asked, const std::function<bool(const PieceWriter&)>& produce,
-                   mode_t mode) {
+// A temporary file beside its target, written, flushed and closed, waiting to be renamed over the target.
+struct Prepared {
+    std::string temporary;
+    std::filesystem::path target;
+};
+
+bool Prepare(const std::filesystem::path& asked, const std::function<bool(const PieceWriter&)>& produce, mode_t mode,
+             Prepared& prepared) {
     std::filesystem::path target;
     if (asked.empty() || !asked.has_filename()) {
         errno = EINVAL;
@@ -119,14 +125,30 @@ bool WriteWithMode(const std::filesystem::path& asked, const std::function<bool(
     ok = ok && step(::fchmod(fd, mode) == 0);
     ok = ok && step(::fsync(fd) == 0);
     ok = step(::close(fd) == 0) && ok;
-    ok = ok && step(std::rename(pattern.c_str(), target.c_str()) == 0);
     if (!ok) {
         ::unlink(pattern.c_str());
         errno = reason;
         return false;
     }
-    FlushFolderOf(target);
+    prepared = Prepared{std::move(pattern), std::move(target)};
     return true;
+}
+
+bool Commit(const Prepared& prepared) {
+    if (std::rename(prepared.temporary.c_str(), prepared.target.c_str()) != 0) {
+        const int reason = errno;
+        ::unlink(prepared.temporary.c_str());
+        errno = reason;
+        return false;
+    }
+    FlushFolderOf(prepared.target);
+    return true;
+}
+
+bool WriteWithMode(const std::filesystem::path& asked, const std::function<bool(const PieceWriter&)>& produce,
+                   mode_t mode) {
+    Prepared prepared;
+    return Prepare(asked, produce, mode, prepared) && Commit(prepared);
 }
 
 } // namespace
@@ -144,6 +166,31 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce) {
     return WriteWithMode(target, produce, ModeFor(target));
+}
+
+bool WriteFilesSafely(const std::vector<FileInSet>& files, std::size_t& failed) {
+    std::vector<Prepared> prepared(files.size());
+    for (failed = 0; failed < files.size(); ++failed) {
+        if (!Prepare(files[failed].target, files[failed].produce, ModeFor(files[failed].target), prepared[failed])) {
+            const int reason = errno;
+            for (std::size_t i = 0; i < failed; ++i) {
+                ::unlink(prepared[i].temporary.c_str());
+            }
+            errno = reason;
+            return false;
+        }
+    }
+    for (failed = 0; failed < files.size(); ++failed) {
+        if (!Commit(prepared[failed])) {
+            const int reason = errno;
+            for (std::size_t i = failed + 1; i < files.size(); ++i) {
+                ::unlink(prepared[i].temporary.c_str());
+            }
+            errno = reason;
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string SystemReason(int error) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexaro {
 
@@ -22,6 +23,16 @@ using PieceWriter = std::function<bool(std::string_view piece)>;
 // to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes). A
 // produce that throws a standard exception counts as giving up.
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce);
+
+// One file of a set that is replaced together.
+struct FileInSet {
+    std::filesystem::path target;
+    std::function<bool(const PieceWriter&)> produce;
+};
+// Writes every file of the set as WriteFileSafely does, but renames them into place only once all of them have
+// been written and flushed, so that a failure to make or write any of them leaves every old file as it was. On
+// failure failed is the index of the file that failed, and errno holds the reason.
+bool WriteFilesSafely(const std::vector<FileInSet>& files, std::size_t& failed);
 
 // The system's text for an errno value ("Permission denied"), empty for 0.
 std::string SystemReason(int error);

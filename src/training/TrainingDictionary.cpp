@@ -1,6 +1,7 @@
 #include "training/TrainingDictionary.h"
 
 #include "engine/EntryStore.h"
+#include "table/ForeignDictionary.h"
 
 #include <utility>
 
@@ -20,7 +21,9 @@ bool TrainingDictionary::Load(const std::filesystem::path& path) {
     ClassTable loaded;
     loaded.SetCharset(m_Open.Charset());
     loaded.SetSeparator(m_Open.Separator());
-    if (!loaded.LoadDocumentFile(path)) {
+    const bool read = ForeignFormOf(path) != ForeignForm::None ? ReadForeignDictionary(path, loaded).complete
+                                                               : loaded.LoadDocumentFile(path);
+    if (!read) {
         return false;
     }
     // Entries always have their three columns, whatever the file announced.

@@ -1,0 +1,47 @@
+#pragma once
+
+// Pieces shared by the dictd and StarDict readers and writers. Not part of the table's interface.
+
+#include "table/ClassTable.h"
+#include "table/Dictzip.h"
+#include "table/ForeignDictionary.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lexaro::foreign {
+
+// "'file': what", the form every error of these readers and writers takes.
+std::string FileError(const std::filesystem::path& file, std::string_view what);
+
+// The path with its name's extension replaced ("words.ifo" with ".idx" gives "words.idx").
+std::filesystem::path Sibling(const std::filesystem::path& path, std::string_view extension);
+
+// Reads a whole file; error names it and the system's reason.
+bool ReadWhole(const std::filesystem::path& path, std::string& bytes, std::string& error);
+
+// The data file of a set: NAME.dict.dz, or NAME.dict when there is no .dict.dz. file is the one that was opened.
+std::optional<DictData> OpenDictData(const std::filesystem::path& main, std::filesystem::path& file,
+                                     std::string& error);
+
+// One entry as a reader finds it, before its text is read.
+struct Located {
+    std::string term;
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+};
+
+ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries);
+ForeignRead ReadStarDict(const std::filesystem::path& ifo, ClassTable& entries);
+std::string DictdName(const std::filesystem::path& index);
+std::string StarDictName(const std::filesystem::path& ifo);
+bool WriteDictd(const std::filesystem::path& index, ClassTable& entries, std::string_view name,
+                const ExplanationText& explanationText, std::string& error);
+bool WriteStarDict(const std::filesystem::path& ifo, ClassTable& entries, std::string_view name,
+                   const ExplanationText& explanationText, std::string& error);
+
+} // namespace lexaro::foreign
