@@ -1,6 +1,7 @@
 #include "BenchData.h"
 #include "app/EntryListTools.h"
 #include "table/AsciiFold.h"
+#include "table/ForeignDictionary.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -34,6 +35,26 @@ void BM_Save1M(benchmark::State& state) {
     std::filesystem::remove(target);
 }
 BENCHMARK(BM_Save1M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same dictionary written for other programs: StarDict (0) or dictd (1), every file of the set flushed and
+// renamed.
+void BM_SaveForeign1M(benchmark::State& state) {
+    ClassTable& table = MillionEntries().Entries();
+    const bool dictd = state.range(0) == 1;
+    const std::filesystem::path target =
+        DataFile("eng-deu-1M.lxd").parent_path() / (dictd ? "saved-1M.index" : "saved-1M.ifo");
+    for (auto _ : state) {
+        std::string error;
+        if (!WriteForeignDictionary(dictd ? ForeignForm::Dictd : ForeignForm::StarDict, target, table, "1M",
+                                    &EntryStore::ExplanationLines, error)) {
+            state.SkipWithError(error.c_str());
+        }
+    }
+    for (const std::filesystem::path& file : ForeignSetFiles(target)) {
+        std::filesystem::remove(file);
+    }
+}
+BENCHMARK(BM_SaveForeign1M)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Sort1M(benchmark::State& state) {
     const ClassTable& loaded = MillionEntries().Entries();

@@ -1,8 +1,10 @@
-// Loads one dictionary file (and saves it again when a target is given) in a process of its own, so that
-// the peak memory it reports belongs to that work alone. Prints "load_ms=... load_peak_kb=..." and, with a
-// target, "save_ms=... save_peak_kb=...". Exit status 1 when the file does not load or save.
+// Loads one dictionary file, of the program's own form or a dictd or StarDict dictionary (and saves it again when a
+// target is given) in a process of its own, so that the peak memory it reports belongs to that work alone. Prints
+// "load_ms=... load_peak_kb=..." and, with a target, "save_ms=... save_peak_kb=...". Exit status 1 when the file does
+// not load or save.
 
 #include "table/ClassTable.h"
+#include "table/ForeignDictionary.h"
 
 #include <chrono>
 #include <cstdio>
@@ -41,7 +43,10 @@ int main(int argc, char** argv) {
     lexaro::ClassTable table;
     double cpuStart = CpuMilliseconds();
     auto start = std::chrono::steady_clock::now();
-    if (!table.LoadDocumentFile(argv[1])) {
+    const bool read = lexaro::ForeignFormOf(argv[1]) != lexaro::ForeignForm::None
+                          ? lexaro::ReadForeignDictionary(argv[1], table).complete
+                          : table.LoadDocumentFile(argv[1]);
+    if (!read) {
         std::fprintf(stderr, "%s did not load\n", argv[1]);
         return 1;
     }

@@ -112,6 +112,23 @@ void BM_LookupTwoAdditional(benchmark::State& state) {
 }
 BENCHMARK(BM_LookupTwoAdditional)->Unit(benchmark::kMicrosecond);
 
+// A look-up with the FreeDict English-German dictionary as an additional dictionary, read from its dictd files or
+// from its .lxd form: once read, both are the same table in memory.
+void BM_LookupWithFreedict(benchmark::State& state) {
+    EntryStore& store = MillionEntries();
+    const std::vector<std::filesystem::path> additional{
+        state.range(0) == 0 ? std::filesystem::path("/usr/share/dictd/freedict-eng-deu.index")
+                            : DataFile("eng-deu.lxd")};
+    const std::vector<std::string> words = HitWords();
+    WarmUp(store, words, additional);
+    std::string out;
+    EachWord(state, words, [&](const std::string& word) {
+        Expect(state, store.Lookup(word, true, true, additional, "not found", out), true);
+        benchmark::DoNotOptimize(out.data());
+    });
+}
+BENCHMARK(BM_LookupWithFreedict)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The same look-up when both files changed since the last one (a new modification time), so that both are read
 // again: what keeping unchanged additional dictionaries in memory saves.
 void BM_LookupTwoAdditionalChanged(benchmark::State& state) {

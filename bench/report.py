@@ -236,6 +236,9 @@ def main():
         server.stop()
         shutil.rmtree(scratch, ignore_errors=True)
 
+    freedict = "/usr/share/dictd/freedict-eng-deu"
+    zcat = measure("zcat '%s.dict.dz' | cat >/dev/null" % freedict, 5, shell=True)
+    freedict_text_mb = int(subprocess.check_output("zcat '%s.dict.dz' | wc -c" % freedict, shell=True)) / 1e6
     core = google_benchmark(os.path.join(build, "bench", "lexaro_bench_core"), data)
 
     loads, peaks, save_peaks = [], [], []
@@ -249,6 +252,14 @@ def main():
     load = Figure(statistics.median(f.cpu for f in loads), statistics.median(f.wall for f in loads))
     cli = os.path.join(build, "lexaro-cli")
     info = measure([cli, "info", big], 3) if os.path.exists(cli) else None
+    reads, read_peaks = [], []
+    for _ in range(3):
+        out = key_values(run([os.path.join(build, "bench", "lexaro_bench_load"), freedict + ".index"]))
+        if out.get("rows") != 464179:
+            raise RuntimeError("freedict-eng-deu did not read whole: %s" % out)
+        reads.append(Figure(out["load_cpu_ms"], out["load_ms"]))
+        read_peaks.append(out["load_peak_kb"] / 1000.0)
+    freedict_read = Figure(statistics.median(f.cpu for f in reads), statistics.median(f.wall for f in reads))
 
     windows = {}
     startup = None
@@ -326,6 +337,14 @@ def main():
     row("lexaro-cli info on the 1M dictionary", info, "ms", "cat", cat, ratio_target=3.0)
     row("Save 1M dictionary (flushed to disk)", core.get("BM_Save1M"), "ms", "cat", cat)
     row("Load and save 1M, peak memory", max(save_peaks), "MB", "file size", big_size_mb)
+    row("Read freedict-eng-deu (dictd, 464k entries)", freedict_read, "ms", "zcat", zcat, ratio_target=2.5)
+    row("Read freedict-eng-deu, peak memory", max(read_peaks), "MB", "text", freedict_text_mb, ratio_target=2.0)
+    row("Look-up with freedict-eng-deu as additional dictionary (1M)", core.get("BM_LookupWithFreedict/0"), "ms",
+        "its .lxd form", core.get("BM_LookupWithFreedict/1"), ratio_target=1.2)
+    row("Save 1M as StarDict", core.get("BM_SaveForeign1M/0"), "ms", "as .lxd", core.get("BM_Save1M"),
+        ratio_target=2.0)
+    row("Save 1M as dictd", core.get("BM_SaveForeign1M/1"), "ms", "as .lxd", core.get("BM_Save1M"),
+        ratio_target=2.0)
     row("Sort 1M by term", core.get("BM_Sort1M"))
     row("Sort 1M in the entry list (current entry last)", core.get("BM_SortEntries1M"))
     row("CSV import, 464k entries", core.get("BM_ImportCsv464k"), "ms", "cat", csv_cat)

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/DictionaryFiles.h"
+
 namespace lexaro {
 
 std::string LowerExtension(std::string_view path) {
@@ -36,16 +38,16 @@ StartRequest ReadCommandLine(const std::vector<std::string>& arguments, bool por
         request.autoStart = true;
         return request;
     }
-    const std::string extension = LowerExtension(argument);
-    if (extension != ".lxd" && extension != ".csv" && extension != ".lxt") {
-        request.refusedArgument = argument;
-        return request;
-    }
     std::filesystem::path file(argument);
     if (file.is_relative() && !currentDirectory.empty()) {
         file = currentDirectory / file;
     }
-    if (extension == ".lxt") {
+    const FileKind kind = KindOfFile(file.string());
+    if (kind == FileKind::Other) {
+        request.refusedArgument = argument;
+        return request;
+    }
+    if (kind == FileKind::TrainingUnit) {
         request.trainingUnit = file;
     } else {
         request.dictionary = file;

@@ -37,7 +37,23 @@ FileKind KindOfFile(std::string_view path) {
     return FileKind::Other;
 }
 
-DictionaryRead ReadDictionaryFile(ClassTable& table, const std::filesystem::path& path, FileKind kind) {
+std::vector<std::filesystem::path> ForeignDictionaryFolders(const Environment& environment) {
+    std::vector<std::filesystem::path> folders{"/usr/share/dictd", "/usr/share/stardict/dic"};
+    // A relative $XDG_DATA_HOME is invalid and ignored, as the XDG base directory rules ask.
+    const std::filesystem::path data(environment.xdgDataHome);
+    if (!environment.home.empty()) {
+        folders.push_back(environment.home / ".stardict" / "dic");
+    }
+    if (data.is_absolute()) {
+        folders.push_back(data / "stardict" / "dic");
+    } else if (!environment.home.empty()) {
+        folders.push_back(environment.home / ".local" / "share" / "stardict" / "dic");
+    }
+    return folders;
+}
+
+DictionaryRead ReadDictionaryFile(ClassTable& table, const std::filesystem::path& path, FileKind kind,
+                                  std::string* why) {
     if (kind == FileKind::SeparatedText) {
         // Text without a separator reads as one empty cell: that is no entry, and no file to save into.
         if (table.LoadSeparatedText(path) && HoldsText(table)) {
@@ -47,7 +63,11 @@ DictionaryRead ReadDictionaryFile(ClassTable& table, const std::filesystem::path
         return DictionaryRead::NotADictionary;
     }
     if (kind == FileKind::Foreign) {
-        return ReadForeignDictionary(path, table).complete ? DictionaryRead::Complete : DictionaryRead::NotADictionary;
+        const ForeignRead read = ReadForeignDictionary(path, table);
+        if (why != nullptr) {
+            *why = read.error;
+        }
+        return read.complete ? DictionaryRead::Complete : DictionaryRead::NotADictionary;
     }
     if (table.LoadDocumentFile(path)) {
         return DictionaryRead::Complete;

@@ -3,8 +3,9 @@
 #include "table/SafeFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <unordered_set>
+#include <tuple>
 
 namespace lexaro::foreign {
 
@@ -15,19 +16,27 @@ struct IndexLine {
     std::string_view headword; // the original headword some indexes keep in a fourth field
     std::uint64_t offset = 0;
     std::uint64_t size = 0;
+
+    auto Fields() const { return std::tie(offset, size, key, headword); }
 };
 
 bool IsMetaKey(std::string_view key) {
     return key.starts_with("00-database-") || key.starts_with("00database");
 }
 
-// The fields of an index line: key, offset, length and an optional original headword.
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// The fields of an index line: key, offset, length and an optional original headword; count says how many.
+struct LineFields {
+    std::array<std::string_view, 4> field;
+    std::size_t count = 0;
+};
+
+LineFields Fields(std::string_view line) {
+    LineFields fields;
     for (std::size_t at = 0;;) {
         const std::size_t tab = line.find('\t', at);
-        fields.push_back(line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at));
-        if (tab == std::string_view::npos || fields.size() == 4) {
+        fields.field[fields.count++] =
+            line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at);
+        if (tab == std::string_view::npos || fields.count == 4) {
             return fields;
         }
         at = tab + 1;
@@ -39,7 +48,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
 bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, std::uint64_t dataSize,
                 const std::filesystem::path& dataFile, std::vector<IndexLine>& lines, std::string_view& shortName,
                 std::string& error) {
-    std::unordered_set<std::string_view> seen;
     std::size_t number = 0;
     for (std::size_t at = 0; at < index.size();) {
         const std::size_t end = std::min(index.find('\n', at), index.size());
@@ -52,21 +60,22 @@ bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, 
         if (line.empty()) {
             continue;
         }
-        const std::vector<std::string_view> fields = Fields(line);
-        const std::string where = "line " + std::to_string(number);
-        if (fields.size() < 3) {
-            error = FileError(indexFile, where + " is not a word, an offset and a length separated by tabs");
+        const LineFields found = Fields(line);
+        const std::array<std::string_view, 4>& fields = found.field;
+        const auto where = [number] { return "line " + std::to_string(number); };
+        if (found.count < 3) {
+            error = FileError(indexFile, where() + " is not a word, an offset and a length separated by tabs");
             return false;
         }
         const std::optional<std::uint64_t> offset = DecodeDictdNumber(fields[1]);
         const std::optional<std::uint64_t> size = DecodeDictdNumber(fields[2]);
         if (!offset || !size) {
-            error = FileError(indexFile, where + " holds an invalid base64 number '" +
+            error = FileError(indexFile, where() + " holds an invalid base64 number '" +
                                              std::string(offset ? fields[2] : fields[1]).substr(0, 20) + "'");
             return false;
         }
         if (*offset > dataSize || *size > dataSize - *offset) {
-            error = FileError(indexFile, where + ": its entry (offset " + std::to_string(*offset) + ", length " +
+            error = FileError(indexFile, where() + ": its entry (offset " + std::to_string(*offset) + ", length " +
                                              std::to_string(*size) + ") lies past the end of '" + dataFile.string() +
                                              "' (" + std::to_string(dataSize) + " bytes)");
             return false;
@@ -77,31 +86,9 @@ bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, 
             }
             continue;
         }
-        if (seen.insert(line).second) {
-            lines.push_back({fields[0], fields.size() > 3 ? fields[3] : std::string_view(), *offset, *size});
-        }
+        lines.push_back({fields[0], fields[3], *offset, *size});
     }
     return true;
-}
-
-// The first line's longest leading form that reduces to the key, cut at a blank or the line's end; npos when none
-// does. Only the start of a long line is tried: a headword is short.
-std::size_t HeadwordEnd(std::string_view firstLine, std::string_view key) {
-    constexpr std::size_t kLongestHeadword = 512;
-    firstLine = firstLine.substr(0, kLongestHeadword);
-    std::size_t found = std::string_view::npos;
-    for (std::size_t cut = 0; cut <= firstLine.size(); ++cut) {
-        if (cut < firstLine.size() && firstLine[cut] != ' ' && firstLine[cut] != '\t') {
-            continue;
-        }
-        const std::string reduced = DictdKey(firstLine.substr(0, cut));
-        if (reduced == key) {
-            found = cut;
-        } else if (reduced.size() > key.size() + 1) {
-            break;
-        }
-    }
-    return found;
 }
 
 // Term and explanation of an entry: dictd keeps the headword as the entry text spells it on the first line.
@@ -112,10 +99,11 @@ void SplitEntry(std::string_view key, std::string_view text, std::string& term, 
     if (!first.empty() && first.back() == '\r') {
         first.remove_suffix(1);
     }
-    const std::size_t end = HeadwordEnd(first, key);
+    const std::size_t end = ReducedPrefixEnd(first, key);
+    explanation.clear();
     if (end == std::string_view::npos) {
         term.assign(key);
-        explanation = ToCrLf(TrimLines(text));
+        AppendCrLf(explanation, TrimLines(text));
         return;
     }
     std::string_view form = first.substr(0, end);
@@ -124,7 +112,7 @@ void SplitEntry(std::string_view key, std::string_view text, std::string& term, 
     }
     term.assign(form);
     const bool onlyHeadword = TrimLines(first.substr(end)).empty();
-    explanation = ToCrLf(TrimLines(onlyHeadword ? text.substr(std::min(lineEnd + 1, text.size())) : text));
+    AppendCrLf(explanation, TrimLines(onlyHeadword ? text.substr(std::min(lineEnd + 1, text.size())) : text));
 }
 
 // The text of an entry whose first line may repeat its name ("00-database-short\n     Name\n").
@@ -176,25 +164,62 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
     std::string text;
     std::string what;
     if (!shortName.empty()) {
-        const std::vector<std::string_view> fields = Fields(shortName);
-        if (data->Read(*DecodeDictdNumber(fields[1]), *DecodeDictdNumber(fields[2]), text, what)) {
+        const LineFields fields = Fields(shortName);
+        if (data->Read(*DecodeDictdNumber(fields.field[1]), *DecodeDictdNumber(fields.field[2]), text, what)) {
             result.name = MetaText(text);
         }
     }
-    if (lines.size() > static_cast<std::size_t>(INT32_MAX - 1) || !entries.Resize(3, static_cast<int>(lines.size()))) {
+    // Entries are read in the order of the data, so that each chunk of a dictzip file is inflated once; a line
+    // that repeats another one then comes right after it and is no entry of its own. Rows keep the index's order.
+    std::vector<std::pair<std::uint64_t, std::size_t>> byOffset(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        byOffset[i] = {lines[i].offset, i};
+    }
+    std::sort(byOffset.begin(), byOffset.end());
+    std::vector<bool> repeated(lines.size());
+    for (std::size_t run = 0; run < byOffset.size();) {
+        std::size_t end = run + 1;
+        while (end < byOffset.size() && byOffset[end].first == byOffset[run].first) {
+            ++end;
+        }
+        // Lines of the same offset in the order of their fields: one that repeats the line before is no entry.
+        if (end - run > 1) {
+            std::sort(byOffset.begin() + static_cast<std::ptrdiff_t>(run),
+                      byOffset.begin() + static_cast<std::ptrdiff_t>(end), [&](const auto& a, const auto& b) {
+                          return std::pair(lines[a.second].Fields(), a.second) <
+                                 std::pair(lines[b.second].Fields(), b.second);
+                      });
+            for (std::size_t i = run + 1; i < end; ++i) {
+                repeated[byOffset[i].second] =
+                    lines[byOffset[i].second].Fields() == lines[byOffset[i - 1].second].Fields();
+            }
+        }
+        run = end;
+    }
+    std::vector<int> rowOf(lines.size());
+    std::size_t rows = 0;
+    std::uint64_t textSize = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        rowOf[i] = static_cast<int>(rows);
+        rows += repeated[i] ? 0 : 1;
+        textSize += repeated[i] ? 0 : lines[i].size;
+    }
+    if (textSize > TextBudget(data->Size())) {
+        result.error =
+            FileError(index, "its entries refer to the same text over and over (" + std::to_string(textSize) +
+                                 " bytes of " + std::to_string(data->Size()) + ")");
+        return result;
+    }
+    if (rows > static_cast<std::size_t>(INT32_MAX - 1) || !entries.Resize(3, static_cast<int>(rows))) {
         result.error = FileError(index, "it holds more entries than a dictionary can");
         return result;
     }
-    // Read in the order of the data, so that each chunk of a dictzip file is inflated once.
-    std::vector<std::size_t> order(lines.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return lines[a].offset < lines[b].offset; });
     std::string term;
     std::string explanation;
-    for (const std::size_t i : order) {
+    for (const auto& [offset, i] : byOffset) {
+        if (repeated[i]) {
+            continue;
+        }
         if (!data->Read(lines[i].offset, lines[i].size, text, what)) {
             result.error = FileError(dataFile, what);
             return result;
@@ -203,8 +228,8 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
         if (!lines[i].headword.empty()) {
             term.assign(lines[i].headword);
         }
-        entries.StoreCell(0, static_cast<int>(i), term);
-        entries.StoreCell(1, static_cast<int>(i), explanation);
+        entries.StoreCell(0, rowOf[i], term);
+        entries.StoreCell(1, rowOf[i], explanation);
     }
     result.complete = true;
     return result;
@@ -223,10 +248,10 @@ std::string DictdName(const std::filesystem::path& index) {
     }
     const std::size_t start = line == 0 ? 0 : line + 1;
     const std::string_view rest = std::string_view(bytes).substr(start);
-    const std::vector<std::string_view> fields = Fields(rest.substr(0, rest.find('\n')));
+    const LineFields fields = Fields(rest.substr(0, rest.find('\n')));
     std::optional<DictData> data = OpenDictData(index, dataFile, error);
-    const std::optional<std::uint64_t> offset = fields.size() >= 3 ? DecodeDictdNumber(fields[1]) : std::nullopt;
-    const std::optional<std::uint64_t> size = fields.size() >= 3 ? DecodeDictdNumber(fields[2]) : std::nullopt;
+    const std::optional<std::uint64_t> offset = DecodeDictdNumber(fields.field[1]);
+    const std::optional<std::uint64_t> size = DecodeDictdNumber(fields.field[2]);
     std::string text;
     if (!data || !offset || !size || !data->Read(*offset, *size, text, error)) {
         return {};

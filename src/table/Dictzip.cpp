@@ -256,7 +256,7 @@ bool DictzipWriter::Append(std::string_view text) {
         const std::size_t take = std::min<std::size_t>(text.size(), kChunkLength - m_Pending.size());
         m_Pending.append(text.substr(0, take));
         text.remove_prefix(take);
-        if (m_Pending.size() == kChunkLength && !CompressChunk(false)) {
+        if (m_Pending.size() == kChunkLength && !CompressChunk()) {
             return false;
         }
     }
@@ -264,10 +264,26 @@ bool DictzipWriter::Append(std::string_view text) {
 }
 
 bool DictzipWriter::Finish() {
-    return !m_Failed && CompressChunk(true);
+    if (m_Failed || ((!m_Pending.empty() || m_ChunkSizes.empty()) && !CompressChunk())) {
+        return false;
+    }
+    // The end of the stream follows the last chunk, outside the chunk table, as dictzip writes it: dictd inflates
+    // every chunk expecting more to follow.
+    z_stream& z = m_Stream->z;
+    char end[64];
+    z.next_in = nullptr;
+    z.avail_in = 0;
+    z.next_out = reinterpret_cast<Bytef*>(end);
+    z.avail_out = sizeof end;
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
+        m_Failed = true;
+        return false;
+    }
+    m_Compressed.append(end, sizeof end - z.avail_out);
+    return true;
 }
 
-bool DictzipWriter::CompressChunk(bool last) {
+bool DictzipWriter::CompressChunk() {
     if (m_ChunkSizes.size() >= kMostChunks) {
         m_Failed = true;
         return false;
@@ -284,11 +300,11 @@ bool DictzipWriter::CompressChunk(bool last) {
     z.next_out = reinterpret_cast<Bytef*>(m_Compressed.data() + before);
     z.avail_out = static_cast<uInt>(bound);
     // A full flush ends each chunk on a byte boundary with nothing carried over, so it inflates on its own.
-    const int result = deflate(&z, last ? Z_FINISH : Z_FULL_FLUSH);
+    const int result = deflate(&z, Z_FULL_FLUSH);
     const std::size_t produced = bound - z.avail_out;
     m_Compressed.resize(before + produced);
     m_Pending.clear();
-    if ((last ? result != Z_STREAM_END : result != Z_OK) || z.avail_in != 0 || produced > 65535) {
+    if (result != Z_OK || z.avail_in != 0 || produced > 65535) {
         m_Failed = true;
         return false;
     }

@@ -59,7 +59,7 @@ public:
     std::uint64_t TextSize() const { return m_TextSize; }
 
 private:
-    bool CompressChunk(bool last);
+    bool CompressChunk();
 
     struct Stream;
     Stream* m_Stream;

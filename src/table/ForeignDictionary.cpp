@@ -127,7 +127,7 @@ std::vector<std::filesystem::path> ForeignSetFiles(const std::filesystem::path& 
     case ForeignForm::Dictd:
         return {set.base + ".index", set.base + ".dict.dz", set.base + ".dict"};
     case ForeignForm::StarDict:
-        return {set.base + ".ifo",  set.base + ".idx",  set.base + ".idx.gz",
+        return {set.base + ".ifo",  set.base + ".idx",     set.base + ".idx.gz",
                 set.base + ".dict", set.base + ".dict.dz", set.base + ".syn"};
     case ForeignForm::None:
         break;
@@ -214,7 +214,14 @@ std::vector<InstalledDictionary> FindInstalledDictionaries(const std::vector<std
         look(folder, look, 0);
     }
     std::sort(found.begin(), found.end(), [](const InstalledDictionary& a, const InstalledDictionary& b) {
-        return a.name != b.name ? a.name < b.name : a.file < b.file;
+        const auto folded = [](const std::string& name) {
+            std::string lower = name;
+            for (char& ch : lower) {
+                ch = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+            }
+            return lower;
+        };
+        return std::pair(folded(a.name), a.file) < std::pair(folded(b.name), b.file);
     });
     return found;
 }

@@ -15,6 +15,13 @@
 
 namespace lexaro::foreign {
 
+// How many bytes of text the entries of a dictionary may take together: a sound one refers to each part of its
+// data once or a few times (a headword with several spellings); a hostile one could make the reader copy its
+// data over and over.
+inline std::uint64_t TextBudget(std::uint64_t dataSize) {
+    return dataSize * 8 + (std::uint64_t{1} << 20);
+}
+
 // "'file': what", the form every error of these readers and writers takes.
 std::string FileError(const std::filesystem::path& file, std::string_view what);
 

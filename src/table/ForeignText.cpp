@@ -183,9 +183,68 @@ std::string DictdKey(std::string_view headword) {
     return key;
 }
 
+std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key) {
+    const locale_t locale = UnicodeLocale();
+    const auto asciiBlank = [](char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); };
+    // The reduction of the line so far is built only as far as it agrees with the key: matched bytes of it.
+    std::size_t matched = 0;
+    bool mismatch = false;
+    bool pendingBlank = false; // an ASCII blank, dropped when the part is cut after it
+    std::string character;
+    const auto append = [&](std::string_view bytes) {
+        if (!mismatch && key.substr(matched, bytes.size()) == bytes) {
+            matched += bytes.size();
+        } else {
+            mismatch = true;
+        }
+    };
+    const auto appendBlank = [&] {
+        if (matched == 0 || key[matched - 1] != ' ') {
+            append(" ");
+        }
+    };
+    std::size_t found = std::string_view::npos;
+    std::size_t at = 0;
+    while (at < line.size() && asciiBlank(line[at])) {
+        ++at;
+    }
+    while (!mismatch) {
+        const bool cut = at == line.size() || line[at] == ' ' || line[at] == '\t';
+        if (cut && matched == key.size()) {
+            found = at;
+        }
+        if (at == line.size()) {
+            break;
+        }
+        if (asciiBlank(line[at])) {
+            pendingBlank = true;
+            ++at;
+            continue;
+        }
+        const char32_t ch = NextCharacter(line, at);
+        if (pendingBlank) {
+            appendBlank();
+            pendingBlank = false;
+        }
+        if (IsBlank(ch, locale)) {
+            appendBlank();
+        } else if (IsLetterOrDigit(ch, locale)) {
+            character.clear();
+            AppendUtf8(character, Lower(ch, locale));
+            append(character);
+        }
+    }
+    return found;
+}
+
 std::string ToCrLf(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + text.size() / 16);
+    AppendCrLf(out, text);
+    return out;
+}
+
+void AppendCrLf(std::string& out, std::string_view text) {
+    out.reserve(out.size() + text.size() + text.size() / 16);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
         if (ch == '\r') {
@@ -199,7 +258,6 @@ std::string ToCrLf(std::string_view text) {
             out.push_back(ch);
         }
     }
-    return out;
 }
 
 std::string ToLf(std::string_view text) {

@@ -17,8 +17,13 @@ std::string EncodeDictdNumber(std::uint64_t value);
 // white space a blank, letters and digits in lower case, everything else dropped, and blank runs made one.
 std::string DictdKey(std::string_view headword);
 
+// The end of the longest leading part of line, cut before a blank or at the line's end, whose DictdKey is key;
+// npos when there is none.
+std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key);
+
 // Line breaks of a foreign text (LF, CR LF or CR) as CR LF, the program's own; and back to LF.
 std::string ToCrLf(std::string_view text);
+void AppendCrLf(std::string& out, std::string_view text);
 std::string ToLf(std::string_view text);
 
 // Markup (HTML, Pango, XDXF) as plain text: tags dropped, a line break for <br> and the ends of paragraphs,

@@ -306,6 +306,19 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
         }
     }
 
+    std::uint64_t textSize = 0;
+    for (const Located& word : words) {
+        textSize += word.size;
+    }
+    for (const auto& synonym : synonyms) {
+        textSize += words[synonym.second].size;
+    }
+    if (textSize > TextBudget(data->Size())) {
+        result.error =
+            FileError(idxFile, "its words and synonyms refer to the same text over and over (" +
+                                   std::to_string(textSize) + " bytes of " + std::to_string(data->Size()) + ")");
+        return result;
+    }
     const std::size_t total = words.size() + synonyms.size();
     if (total > static_cast<std::size_t>(INT32_MAX - 1) || !entries.Resize(3, static_cast<int>(total))) {
         result.error = FileError(idxFile, "it holds more entries than a dictionary can");

@@ -61,6 +61,11 @@ TEST(CommandLine, ATrainingUnitOpensFirstThenTheStartDictionary) {
     EXPECT_EQ(Read({"lesson.lxt"}).trainingUnit, kCwd / "lesson.lxt");
 }
 
+TEST(CommandLine, DictdAndStarDictDictionariesAreOpened) {
+    EXPECT_EQ(Read({"eng-deu.index"}).dictionary, kCwd / "eng-deu.index");
+    EXPECT_EQ(Read({"/d/fr.IFO"}).dictionary, "/d/fr.IFO");
+}
+
 TEST(CommandLine, FilesOfNoKnownTypeAreNotBoundToTheDictionary) {
     for (const char* file : {"/u/notes.txt", "/u/archive.lxd.bak", "/u/v1.0/README", ""}) {
         const StartRequest request = Read({file});

@@ -21,6 +21,27 @@ TEST(DictionaryFiles, OnlyKindsTheProgramOpensAreRecent) {
     EXPECT_FALSE(BelongsInRecentList("/d/words.htm") || BelongsInRecentList("/d/words.html"));
 }
 
+TEST(DictionaryFiles, DictdAndStarDictFilesReadWholeOrGiveTheReason) {
+    test::TempFolder folder;
+    test::WriteBytes(folder / "d.index", "house\tA\tL\n");
+    test::WriteBytes(folder / "d.dict", "house\nHaus\n");
+    ClassTable table;
+    std::string why;
+    EXPECT_EQ(ReadDictionaryFile(table, folder / "d.dict", KindOfFile((folder / "d.dict").string()), &why),
+              DictionaryRead::Complete);
+    EXPECT_EQ(table.GetCell(1, 0), "Haus");
+    test::WriteBytes(folder / "d.index", "house\tA\tZ\n");
+    EXPECT_EQ(ReadDictionaryFile(table, folder / "d.index", FileKind::Foreign, &why), DictionaryRead::NotADictionary);
+    EXPECT_NE(why.find("past the end"), std::string::npos) << why;
+    Environment environment;
+    environment.home = "/home/u";
+    EXPECT_EQ(ForeignDictionaryFolders(environment).back(), "/home/u/.local/share/stardict/dic");
+    environment.xdgDataHome = "/data";
+    EXPECT_EQ(ForeignDictionaryFolders(environment),
+              (std::vector<std::filesystem::path>{"/usr/share/dictd", "/usr/share/stardict/dic",
+                                                  "/home/u/.stardict/dic", "/data/stardict/dic"}));
+}
+
 TEST(DictionaryFiles, ADictionaryOfNoEntriesOpensOtherContentIsNone) {
     ClassTable table;
     table.Resize(3, 0);

@@ -56,6 +56,20 @@ TEST(CliConvert, SeparatedTextInAndPlainTextOut) {
     EXPECT_EQ(ReadBytes(folder / "back.lxd"), ReadBytes(folder / "words.lxd"));
 }
 
+TEST(CliConvert, StarDictAndDictdOutWithExamplesAsLinesAndBackIn) {
+    test::TempFolder folder;
+    ASSERT_EQ(Convert({DataFile("words.csv"), folder / "words.ifo"}).code, 0);
+    ASSERT_EQ(Convert({folder / "words.ifo", folder / "words.index"}).code, 0);
+    ASSERT_EQ(Convert({folder / "words.index", folder / "back.csv", "--plain"}).code, 0);
+    EXPECT_EQ(ReadBytes(folder / "back.csv"), "moon;Mond\r\n- Mund;\r\nsun;Sonne;\r\n");
+    EXPECT_NE(ReadBytes(folder / "words.index").find("00databaseshort"), std::string::npos);
+
+    test::WriteBytes(folder / "words.index", "moon\tA\t=\n");
+    const CliResult bad = test::RunCommand<cli::LookupCommand>({folder / "words.index", "moon"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("words.index': line 1 holds an invalid base64 number '='"), std::string::npos) << bad.err;
+}
+
 TEST(CliConvert, CharsetAppliesToReadingAndWriting) {
     test::TempFolder folder;
     ASSERT_EQ(Convert({DataFile("latin1.lxd"), folder / "out.csv", "--charset", "1252"}).code, 0);

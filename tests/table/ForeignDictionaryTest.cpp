@@ -226,6 +226,20 @@ TEST(ForeignDictionary, BadInputGivesAnErrorNamingTheFileAndAnEmptyTable) {
     EXPECT_EQ(table.RowCount(), 0);
 }
 
+TEST(ForeignDictionary, InstalledDictionariesAreFoundByTheirOwnNames) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "dic" / "fruit");
+    Put(folder / "dic" / "fruit" / "f.ifo", "StarDict's dict ifo file\nversion=2.4.2\nbookname=Fruit\n");
+    Put(folder / "dic" / "b.index", "x\tA\tB\n");
+    Put(folder / "dic" / "b.dict", "x");
+    Put(folder / "dic" / "notes.txt", "");
+    const std::vector<InstalledDictionary> found = FindInstalledDictionaries({folder / "dic", folder / "missing"});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].name, "b");
+    EXPECT_EQ(found[1].name, "Fruit");
+    EXPECT_EQ(found[1].file, folder / "dic" / "fruit" / "f.ifo");
+}
+
 TEST(SafeFileSet, AFailureLeavesEveryOldFileOfTheSet) {
     TempFolder folder;
     Put(folder / "a", "old a");

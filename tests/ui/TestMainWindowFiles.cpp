@@ -111,6 +111,34 @@ private slots:
         QVERIFY(f.chooser.Done());
     }
 
+    void aStarDictCopyLeavesTheDictionaryBoundAndOpensAsANewOne() {
+        MainWindowFixture f;
+        f.Add("house", "Haus");
+        QVERIFY(f.window->Files().SaveFile(f.Path("words.lxd")));
+        f.Add("tree", "Baum");
+        const QString copy = f.Path("words.ifo");
+        f.chooser.Expect(ChosenFile{ToPath(copy), 0});
+        f.Action("ID_MEN_SAVEAS")->trigger();
+        QVERIFY(QFile::exists(f.Path("words.dict.dz")));
+        QCOMPARE(f.window->CurrentPath(), f.Path("words.lxd"));
+        QVERIFY(f.window->Engine().Entries().IsModified());
+
+        // Any file of the set dropped on the window opens it.
+        MainWindowFixture g;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(f.Path("words.idx"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(g.window.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(g.window.get(), &drop);
+        QCOMPARE(g.window->Engine().Entries().RowCount(), 2);
+        QCOMPARE(g.window->CurrentPath(), QStringLiteral("<noname>"));
+        WriteFile(f.Path("words.idx"), "house");
+        g.prompter.Expect(PromptAnswer::Ok);
+        g.window->Files().OpenFile(copy);
+        QVERIFY(g.prompter.LastText().contains(f.Path("words.idx") + QStringLiteral("': it holds 5 bytes")));
+    }
+
     void partlyReadDictionaryIsNotBoundToItsFile() {
         MainWindowFixture f;
         const QString path = f.Path("broken.lxd");

@@ -24,11 +24,12 @@ struct OptionsFixture {
     MainWindowFixture f;
     Settings settings;
     std::filesystem::path autostart = std::filesystem::path(f.folder.path().toStdString()) / "autostart";
+    std::vector<lexaro::InstalledDictionary> found;
     std::unique_ptr<COptionsDlg> dialog;
 
     void Open() {
         dialog = std::make_unique<COptionsDlg>(lexaro::ToolWindowContext{f.window->Texts(), f.prompter, f.chooser},
-                                               settings, "/opt/lexaro/lexaro", autostart);
+                                               settings, "/opt/lexaro/lexaro", autostart, found);
     }
     QLineEdit* Edit(const char* name) const { return dialog->findChild<QLineEdit*>(name); }
     QCheckBox* Check(const char* name) const { return dialog->findChild<QCheckBox*>(name); }
@@ -184,6 +185,20 @@ private slots:
         QVERIFY(o.Ok());
         QVERIFY(!o.dialog->Result().clipWatch);
         QVERIFY(!o.dialog->Result().clipFront);
+    }
+
+    void aDictionaryFoundOnThisComputerIsAddedByChoosingIt() {
+        OptionsFixture o;
+        o.settings.addDictionaries = {"/one.lxd"};
+        o.found = {{"/usr/share/dictd/eng-deu.index", "English - German"}, {"/x/dic/fr.ifo", "Fran\u00e7ais"}};
+        o.Open();
+        auto* found = o.dialog->findChild<QComboBox*>("m_CBBFoundDict");
+        QCOMPARE(found->count(), 3);
+        QCOMPARE(found->itemText(2), QStringLiteral("Fran\u00e7ais"));
+        found->activated(2);
+        QCOMPARE(found->currentIndex(), 0);
+        QVERIFY(o.Ok());
+        QCOMPARE(o.dialog->Result().addDictionaries, (std::vector<std::string>{"/one.lxd", "/x/dic/fr.ifo"}));
     }
 
     void theDictionaryListKeepsWhatIsLeftInOrder() {

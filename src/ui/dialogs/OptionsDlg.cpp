@@ -24,9 +24,9 @@
 namespace lexaro {
 
 COptionsDlg::COptionsDlg(const ToolWindowContext& context, const Settings& settings, std::filesystem::path programFile,
-                         std::filesystem::path autostartFolder, QWidget* parent)
+                         std::filesystem::path autostartFolder, std::vector<InstalledDictionary> found, QWidget* parent)
     : QDialog(parent), m_Context(context), m_Result(settings), m_Fonts(settings.fonts),
-      m_ProgramFile(std::move(programFile)), m_AutostartFolder(std::move(autostartFolder)) {
+      m_ProgramFile(std::move(programFile)), m_AutostartFolder(std::move(autostartFolder)), m_Found(std::move(found)) {
     setObjectName(QStringLiteral("COptionsDlg"));
     setWindowTitle(context.Text("FrmOptions.Caption"));
     CreateControls();
@@ -86,6 +86,17 @@ void COptionsDlg::CreateControls() {
     listButtons->addStretch();
     grid->addWidget(m_LISAddDict, row, 0, 1, 3);
     grid->addLayout(listButtons, row++, 3);
+    // Choosing a dictionary found on this computer adds it at once; the first item only says what the list is for.
+    m_CBBFoundDict = new QComboBox(this);
+    m_CBBFoundDict->setObjectName(QStringLiteral("m_CBBFoundDict"));
+    m_CBBFoundDict->addItem(m_Context.Text("FrmOptions.m_CBBFoundDict"));
+    for (const InstalledDictionary& dictionary : m_Found) {
+        const QString path = FromUtf8(dictionary.file.string());
+        m_CBBFoundDict->addItem(FromUtf8(dictionary.name), path);
+        m_CBBFoundDict->setItemData(m_CBBFoundDict->count() - 1, path, Qt::ToolTipRole);
+    }
+    m_CBBFoundDict->setEnabled(!m_Found.empty());
+    grid->addWidget(m_CBBFoundDict, row++, 0, 1, 3);
 
     m_CHKNoSubstring = check("m_CHKNoSubstring");
     m_BTNColor = button("m_BTNColor", QString());
@@ -198,6 +209,12 @@ void COptionsDlg::CreateControls() {
         const QString path = chooseDictionary();
         if (!path.isEmpty()) {
             new QTreeWidgetItem(m_LISAddDict, {path});
+        }
+    });
+    connect(m_CBBFoundDict, &QComboBox::activated, this, [this](int index) {
+        if (index > 0) {
+            new QTreeWidgetItem(m_LISAddDict, {m_CBBFoundDict->itemData(index).toString()});
+            m_CBBFoundDict->setCurrentIndex(0);
         }
     });
     connect(subDict, &QPushButton::clicked, this, [this] { qDeleteAll(m_LISAddDict->selectedItems()); });

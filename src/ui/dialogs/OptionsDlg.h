@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "table/ForeignDictionary.h"
 #include "ui/qt/ToolWindow.h"
 
 #include <QDialog>
 #include <filesystem>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -24,8 +26,10 @@ class COptionsDlg : public QDialog {
 
 public:
     // settings must carry the engine's current values (ReadEngineSettings) and the additional dictionaries.
+    // found: the dictd and StarDict dictionaries on this computer, offered for the additional dictionaries.
     COptionsDlg(const ToolWindowContext& context, const Settings& settings, std::filesystem::path programFile,
-                std::filesystem::path autostartFolder, QWidget* parent = nullptr);
+                std::filesystem::path autostartFolder, std::vector<InstalledDictionary> found = {},
+                QWidget* parent = nullptr);
 
     // The edited settings; complete after OK. The two highlight colours are taken at once when chosen,
     // so they count after Cancel too.
@@ -46,11 +50,13 @@ private:
     FontSettings m_Fonts;
     std::filesystem::path m_ProgramFile;
     std::filesystem::path m_AutostartFolder;
+    std::vector<InstalledDictionary> m_Found;
     bool m_AutostartWasOn = false;
 
     QLineEdit* m_EDTStartDict = nullptr;
     QCheckBox* m_CHKAutoSave = nullptr;
     QTreeWidget* m_LISAddDict = nullptr;
+    QComboBox* m_CBBFoundDict = nullptr;
     QCheckBox* m_CHKNoSubstring = nullptr;
     QCheckBox* m_CHKNoViceVersa = nullptr;
     QPushButton* m_BTNColor = nullptr;

@@ -7,6 +7,7 @@
 #include "app/Prompter.h"
 #include "app/RecentList.h"
 #include "app/StorageExit.h"
+#include "table/ForeignDictionary.h"
 #include "ui/dialogs/StateDlg.h"
 #include "ui/mainwindow/EntryCommands.h"
 #include "ui/mainwindow/MainWindowState.h"
@@ -104,14 +105,17 @@ void FileCommands::OpenFile(const QString& path) {
     // dictionary is neither asked about nor touched.
     ClassTable loaded;
     DictionaryRead read = DictionaryRead::Complete;
+    std::string why;
     if (exists) {
         loaded.SetCharset(entries.Charset());
         loaded.SetSeparator(CsvSeparator());
         read = WithProgress(&m_Window, m_State.Text("FrmMain.m_acTOpen"),
-                            [&] { return ReadDictionaryFile(loaded, ToPath(path), kind); });
+                            [&] { return ReadDictionaryFile(loaded, ToPath(path), kind, &why); });
         if (read == DictionaryRead::NotADictionary) {
-            m_State.services.prompter->Ask(m_State.Text("FrmMain.m_acTNotADictionary").arg(path).toStdU16String(), u"",
-                                           PromptButtons::Ok, PromptIcon::Warning);
+            const QString reason = why.empty() ? QString() : QLatin1Char('\n') + QString::fromStdString(why);
+            m_State.services.prompter->Ask(
+                (m_State.Text("FrmMain.m_acTNotADictionary").arg(path) + reason).toStdU16String(), u"",
+                PromptButtons::Ok, PromptIcon::Warning);
             return;
         }
     }
@@ -126,6 +130,10 @@ void FileCommands::OpenFile(const QString& path) {
                                                .arg(path, QString::number(loaded.RowCount()))
                                                .toStdU16String(),
                                            u"", PromptButtons::Ok, PromptIcon::Warning);
+            boundPath = NoName();
+        }
+        if (kind == FileKind::Foreign) {
+            // Another program's files are read, never written over: the entries become a new dictionary.
             boundPath = NoName();
         }
         entries = std::move(loaded);
@@ -150,6 +158,10 @@ bool FileCommands::SaveFile(const QString& path) {
         entries.SetSeparator(CsvSeparator());
     }
     int error = 0;
+    std::string writeError;
+    const ForeignForm foreign = extension == QLatin1String(".ifo")     ? ForeignForm::StarDict
+                                : extension == QLatin1String(".index") ? ForeignForm::Dictd
+                                                                       : ForeignForm::None;
     const bool saved = WithProgress(&m_Window, m_State.Text("FrmMain.m_acTSave"), [&] {
         errno = 0;
         bool written = false;
@@ -159,6 +171,10 @@ bool FileCommands::SaveFile(const QString& path) {
             written = entries.SaveSeparatedText(ToPath(path));
         } else if (extension == QLatin1String(".htm") || extension == QLatin1String(".html")) {
             written = entries.SaveHtml(ToPath(path));
+        } else if (foreign != ForeignForm::None) {
+            written =
+                WriteForeignDictionary(foreign, ToPath(path), entries, QFileInfo(path).completeBaseName().toStdString(),
+                                       &EntryStore::ExplanationLines, writeError);
         }
         error = errno;
         return written;
@@ -168,6 +184,10 @@ bool FileCommands::SaveFile(const QString& path) {
             FileReportText(m_State.Text("FrmMain.m_acTNotWritten"), path, error).toStdU16String(), u"",
             PromptButtons::Ok, PromptIcon::Error);
         return false;
+    }
+    if (foreign != ForeignForm::None) {
+        // A copy for other programs: the dictionary stays bound to its own file, with its changes still to save.
+        return true;
     }
     entries.SetModified(false);
     m_State.currentPath = path;
@@ -367,9 +387,7 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const QString path = urls.front().toLocalFile();
-    const QString extension = ExtensionOf(path);
-    if (extension == QLatin1String(".lxd") || extension == QLatin1String(".lxt") ||
-        extension == QLatin1String(".csv")) {
+    if (KindOfFile(path.toStdString()) != FileKind::Other) {
         OpenFile(path);
         drop->acceptProposedAction();
     }

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/OptionsCommands.h"
 
 #include "app/Autostart.h"
+#include "app/DictionaryFiles.h"
 #include "ui/dialogs/LanguageDlg.h"
 #include "ui/dialogs/OptionsDlg.h"
 #include "ui/mainwindow/FileCommands.h"
@@ -32,7 +33,8 @@ void OptionsCommands::OpenOptions() {
     m_State.CollectAdditionalDictionaries(current);
 
     COptionsDlg dialog(m_State.ToolContext(), current, m_State.storage.programFile,
-                       AutostartFolder(SystemEnvironment()), &m_Window);
+                       AutostartFolder(SystemEnvironment()),
+                       FindInstalledDictionaries(ForeignDictionaryFolders(SystemEnvironment())), &m_Window);
     const bool accepted = m_State.RunToolWindow(dialog) == QDialog::Accepted;
     const Settings before = m_State.settings;
     if (accepted) {
