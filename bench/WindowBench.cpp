@@ -1,20 +1,25 @@
 // Opening the overview and the training set-up window on the 1M dictionary, on the offscreen platform:
-// from the start of construction until the window is exposed and its first events are handled.
+// from the start of construction until the window is exposed and its first events are handled. Also the
+// main window's look-up and its speech command.
 
 #include "BenchData.h"
 #include "app/EntryListTools.h"
 #include "app/InterfaceTexts.h"
 #include "engine/Clock.h"
+#include "speech/EspeakSpeech.h"
 #include "ui/mainwindow/EntryCommands.h"
 #include "ui/mainwindow/LexaroDlg.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/qt/SpeechPlayer.h"
 #include "ui/tools/MassDataDlg.h"
 #include "ui/tools/OverviewDlg.h"
 #include "ui/training/TrainingDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -153,6 +158,57 @@ void BM_SearchInMainWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SearchInMainWindow)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Hands nothing to a sound card: it only ends the wait for the first samples.
+struct FirstSamples : SampleOutput {
+    QEventLoop* waiting = nullptr;
+    bool Play(const SpeechSamples& speech) override {
+        if (waiting != nullptr && !speech.samples.empty()) {
+            waiting->quit();
+        }
+        return true;
+    }
+    void Stop() override {}
+};
+
+// F9 on a one-word term in the main window until espeak-ng's samples are handed to the player (wall time: the
+// speech is made on a thread of its own).
+void BM_SpeakKeyToFirstSample(benchmark::State& state) {
+    QtPrompter prompter;
+    QtFileChooser chooser;
+    QtClipboard clipboard;
+    auto output = std::make_shared<FirstSamples>();
+    MainWindowServices services{&prompter, &chooser, std::make_shared<SystemClock>(), &clipboard, {}};
+    services.speech = std::make_shared<EspeakSpeech>();
+    services.audio = output;
+    LexaroDlg window(std::move(services));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    window.findChild<QComboBox*>("m_CBBTerm")->setEditText(QStringLiteral("house"));
+    QTimer timeout;
+    auto speak = [&] {
+        QEventLoop loop;
+        output->waiting = &loop;
+        QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+            state.SkipWithError("no speech within 5 s");
+            loop.quit();
+        });
+        timeout.start(5000);
+        QTest::keyClick(&window, Qt::Key_F9);
+        loop.exec();
+        timeout.stop();
+        output->waiting = nullptr;
+    };
+    // espeak-ng reads its data at the first request.
+    speak();
+    for (auto _ : state) {
+        speak();
+    }
+}
+BENCHMARK(BM_SpeakKeyToFirstSample)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
 
 } // namespace
 } // namespace lexaro::bench

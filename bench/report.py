@@ -358,6 +358,8 @@ def main():
         row("Look-up in the main window, result painted (1M)", in_window, "ms")
         row("The same with 2 additional 464k dictionaries", windows.get("BM_SearchInMainWindow/2"), "ms",
             "same without", in_window)
+        row("Speak a one-word term, key press to first sample handed to the player",
+            windows.get("BM_SpeakKeyToFirstSample"), target=150)
     if review:
         row("Review log read on opening (1M ratings, 200k cards)", review["log"], "ms", "wc -l", wc_log,
             ratio_target=10.0)

@@ -186,13 +186,6 @@ void TakeToolWindowPictures(Photographer& camera, LexaroDlg& window) {
     });
     Trigger(window, "ID_MEN_MASSEDIT");
 
-    camera.WhenShown("CPropertiesDlg", [&camera](QDialog& properties) {
-        Find<QComboBox>(properties, "m_CBBChecksum").setCurrentIndex(6);
-        camera.Save(properties, "properties.png");
-        properties.reject();
-    });
-    Trigger(window, "ID_MEN_PROPERTIES");
-
     camera.WhenShown("CTrainingDlg", [&camera](QDialog& setup) {
         camera.WhenShown("CDoTrainingDlg", [&camera](QDialog& quiz) {
             Find<QAbstractButton>(quiz, "m_BTNPlay").click();
@@ -305,6 +298,13 @@ void TakePictures(Photographer& camera, LexaroDlg& window, const QString& sample
         options.reject();
     });
     Trigger(window, "ID_MEN_OPTIONS");
+
+    camera.WhenShown("CPropertiesDlg", [&camera](QDialog& properties) {
+        Find<QComboBox>(properties, "m_CBBChecksum").setCurrentIndex(6);
+        camera.Save(properties, "properties.png");
+        properties.reject();
+    });
+    Trigger(window, "ID_MEN_PROPERTIES");
 
     TakeTrainingPictures(camera, window);
     TakeReviewPictures(camera, window, sample, scratch);
