@@ -118,6 +118,8 @@ public:
     AutoPlayStep Step();
 
     const std::u16string& Question() const { return m_Question; }
+    // Whether the question on show is a term (and the answer an explanation) or the other way round.
+    bool QuestionIsTerm() const { return m_Unit.Direction() == 0; }
     const std::u16string& Expected() const { return m_Expected; }
     // The question on show is answered: the answer field shows the expected answer and is disabled.
     bool QuestionAnswered() const { return m_Answered; }

@@ -5,8 +5,8 @@
 #include "app/Environment.h"
 #include "engine/Clock.h"
 #include "ui/mainwindow/LexaroDlg.h"
-#include "ui/qt/QtPlatform.h"
 #include "ui/mainwindow/ScriptEdit.h"
+#include "ui/qt/QtPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 namespace lexaro::testing {
@@ -52,12 +53,16 @@ struct MainWindowFixture {
     QStringList opened;
     bool desktopOpens = true;
 
-    MainWindowFixture() {
-        window = std::make_unique<LexaroDlg>(
-            MainWindowServices{&prompter, &chooser, clock, &clipboard, [this](const QString& url) {
-                                   opened << url;
-                                   return desktopOpens;
-                               }});
+    // adjust changes the services before the window is made (speech fakes, for example).
+    explicit MainWindowFixture(const std::function<void(MainWindowServices&)>& adjust = {}) {
+        MainWindowServices services{&prompter, &chooser, clock, &clipboard, [this](const QString& url) {
+                                        opened << url;
+                                        return desktopOpens;
+                                    }};
+        if (adjust) {
+            adjust(services);
+        }
+        window = std::make_unique<LexaroDlg>(std::move(services));
     }
 
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }

@@ -64,8 +64,10 @@ private slots:
         o.settings.charset = -1;
         o.settings.autoAddSeparator = " / ";
         o.settings.addDictionaries = {"/a.lxd", "/b.lxd"};
+        o.settings.speakReviewAnswer = false;
         o.Open();
         QVERIFY(o.Check("m_CHKNoSubstring")->isChecked());
+        QVERIFY(o.Check("m_CHKSpeakReviewQuestion")->isChecked() && !o.Check("m_CHKSpeakReviewAnswer")->isChecked());
         QVERIFY(!o.Check("m_CHKNoViceVersa")->isChecked());
         QCOMPARE(o.Charset()->currentText(), QStringLiteral("System"));
         QVERIFY(o.Ok());
@@ -78,6 +80,7 @@ private slots:
         QCOMPARE(r.charset, -1);
         QCOMPARE(r.autoAddSeparator, std::string(" / "));
         QCOMPARE(r.addDictionaries, (std::vector<std::string>{"/a.lxd", "/b.lxd"}));
+        QVERIFY(r.speakReviewQuestion && !r.speakReviewAnswer);
         QCOMPARE(r.numMaxResults, o.settings.numMaxResults);
         QCOMPARE(r.wildcard, o.settings.wildcard);
         QCOMPARE(r.translator, o.settings.translator);

@@ -1,3 +1,4 @@
+#include "RecordingSpeech.h"
 #include "ScriptedPlatform.h"
 #include "TestData.h"
 #include "app/InterfaceTexts.h"
@@ -174,6 +175,21 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.quiz->Ended(), 5000);
         QCOMPARE(f.unit.CorrectCount(), 3);
         QVERIFY(f.prompter.Done());
+    }
+
+    void autoPlaySaysQuestionAndAnswerAsOne() {
+        QuizFixture f;
+        auto speech = std::make_shared<lexaro::testing::RecordingSpeech>();
+        SpeechPlayer player(speech, std::make_shared<lexaro::testing::RecordingOutput>());
+        f.start.speech = &player;
+        f.start.voices = {"en", "de"};
+        f.start.options.interval = 100;
+        f.start.autoPlay = true;
+        f.Open();
+        QTRY_VERIFY(speech->Requests().size() >= 2);
+        const auto requests = speech->Requests();
+        QCOMPARE(requests[0].text + " " + requests[0].language, std::string("house en"));
+        QCOMPARE(requests[1].text + " " + requests[1].language, std::string("Haus de"));
     }
 
     void stoppingAutoPlayReturnsToTheFullWindow() {

@@ -173,6 +173,10 @@ void COptionsDlg::CreateControls() {
     m_CHKReviewReminder = check("m_CHKReviewReminder");
     grid->addWidget(m_CHKReviewBoth, row, 0, 1, 2);
     grid->addWidget(m_CHKReviewReminder, row++, 2, 1, 2);
+    m_CHKSpeakReviewQuestion = check("m_CHKSpeakReviewQuestion");
+    m_CHKSpeakReviewAnswer = check("m_CHKSpeakReviewAnswer");
+    grid->addWidget(m_CHKSpeakReviewQuestion, row, 0, 1, 2);
+    grid->addWidget(m_CHKSpeakReviewAnswer, row++, 2, 1, 2);
     m_CBBCharset = new QComboBox(this);
     m_CBBCharset->setObjectName(QStringLiteral("m_CBBCharset"));
     m_CBBCharset->setEditable(true);
@@ -258,6 +262,8 @@ void COptionsDlg::FillControls() {
     m_EDTReviewNewCards->setValue(CheckedReviewNewCards(s.reviewNewCards));
     m_CHKReviewBoth->setChecked(s.reviewBoth);
     m_CHKReviewReminder->setChecked(s.reviewReminder);
+    m_CHKSpeakReviewQuestion->setChecked(s.speakReviewQuestion);
+    m_CHKSpeakReviewAnswer->setChecked(s.speakReviewAnswer);
     m_EDTSeparator->setText(FromUtf8(s.separator));
     m_CBBCharset->setEditText(FromUtf8(CharsetText(s.charset)));
 
@@ -314,6 +320,8 @@ void COptionsDlg::accept() {
     s.reviewNewCards = m_EDTReviewNewCards->value();
     s.reviewBoth = m_CHKReviewBoth->isChecked();
     s.reviewReminder = m_CHKReviewReminder->isChecked();
+    s.speakReviewQuestion = m_CHKSpeakReviewQuestion->isChecked();
+    s.speakReviewAnswer = m_CHKSpeakReviewAnswer->isChecked();
     s.separator = ToUtf8(m_EDTSeparator->text());
     s.charset = charset;
 

@@ -85,6 +85,8 @@ private:
     QSpinBox* m_EDTReviewNewCards = nullptr;
     QCheckBox* m_CHKReviewBoth = nullptr;
     QCheckBox* m_CHKReviewReminder = nullptr;
+    QCheckBox* m_CHKSpeakReviewQuestion = nullptr;
+    QCheckBox* m_CHKSpeakReviewAnswer = nullptr;
     QLineEdit* m_EDTTrainMultiChoices = nullptr;
     QComboBox* m_CBBCharset = nullptr;
     QPushButton* m_BTNFont = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/mainwindow/OptionsCommands.h"
 #include "ui/mainwindow/RecoveryKeeper.h"
 #include "ui/mainwindow/ReviewCommands.h"
+#include "ui/mainwindow/SpeechCommands.h"
 #include "ui/mainwindow/ToolWindows.h"
 #include "ui/mainwindow/TrayAndClipboard.h"
 #include "ui/mainwindow/WindowFrame.h"
@@ -41,6 +42,7 @@ LexaroDlg::LexaroDlg(MainWindowServices services, QWidget* parent) : QMainWindow
     m_Help = std::make_unique<HelpCommands>(*this, m_State, *m_Menus, *m_Controls);
     m_Options = std::make_unique<OptionsCommands>(*this, m_State, *m_Menus, *m_Controls, *m_Files, *m_Frame, *m_Tray,
                                                   [this] { ApplyTexts(); });
+    m_Speech = std::make_unique<SpeechCommands>(*this, m_State, *m_Controls, *m_Menus);
     m_Files->SetUnitOpener([this](const QString& path) { m_Tools->StartTraining(path); });
     m_Tray->SetExitCheck([this] { return PrepareExit(); });
     m_Review = new ReviewCommands(*this, m_State, *m_Menus, *m_Tray);

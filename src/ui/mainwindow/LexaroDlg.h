@@ -19,6 +19,7 @@ class MenuTable;
 class OptionsCommands;
 class RecoveryKeeper;
 class ReviewCommands;
+class SpeechCommands;
 class ToolWindows;
 class TrayAndClipboard;
 class WindowFrame;
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<HelpCommands> m_Help;
     std::unique_ptr<OptionsCommands> m_Options;
     ReviewCommands* m_Review = nullptr;
+    std::unique_ptr<SpeechCommands> m_Speech;
 };
 
 } // namespace lexaro

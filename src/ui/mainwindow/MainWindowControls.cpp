@@ -40,6 +40,10 @@ MainWindowControls::MainWindowControls(QMainWindow& window) {
     m_CBBTerm->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_CBBTerm->setMinimumContentsLength(20);
     m_LBLTerm->setBuddy(m_CBBTerm);
+    m_BTNSpeak = new QPushButton(central);
+    m_BTNSpeak->setObjectName("m_BTNSpeak");
+    m_BTNSpeak->setFixedWidth(32);
+    m_BTNSpeak->setFocusPolicy(Qt::TabFocus);
 
     m_BTNSearch = new QPushButton(central);
     m_BTNSearch->setObjectName("m_BTNSearch");
@@ -99,7 +103,11 @@ MainWindowControls::MainWindowControls(QMainWindow& window) {
     frameButtons->addWidget(m_BTNMinimize);
     frameButtons->addWidget(m_BTNClose);
     grid->addLayout(frameButtons, 0, 1, 1, 3);
-    grid->addWidget(m_CBBTerm, 1, 0);
+    auto* termRow = new QHBoxLayout();
+    termRow->setSpacing(2);
+    termRow->addWidget(m_CBBTerm, 1);
+    termRow->addWidget(m_BTNSpeak);
+    grid->addLayout(termRow, 1, 0);
     grid->addWidget(m_BTNSearch, 1, 1);
     grid->addWidget(m_BTNAdd, 1, 2);
     grid->addWidget(m_BTNDelete, 1, 3);
@@ -130,7 +138,8 @@ void MainWindowControls::ApplyTexts(const MainWindowState& state) {
     const std::pair<QPushButton*, const char*> described[] = {{m_BTNAdd, "FrmMain.m_BTNAdd"},
                                                               {m_BTNDelete, "FrmMain.m_BTNDelete"},
                                                               {m_BTNLast, "FrmMain.m_BTNLast"},
-                                                              {m_BTNNext, "FrmMain.m_BTNNext"}};
+                                                              {m_BTNNext, "FrmMain.m_BTNNext"},
+                                                              {m_BTNSpeak, "FrmMain.m_BTNSpeak"}};
     for (const auto& [button, key] : described) {
         button->setToolTip(Text(key));
         button->setAccessibleName(Text(key));

@@ -30,6 +30,7 @@ struct MainWindowControls {
 
     QLabel* m_LBLTerm = nullptr;
     QComboBox* m_CBBTerm = nullptr;
+    QPushButton* m_BTNSpeak = nullptr;
     QPushButton* m_BTNSearch = nullptr;
     QPushButton* m_BTNAdd = nullptr;
     QPushButton* m_BTNDelete = nullptr;

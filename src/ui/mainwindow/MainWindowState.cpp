@@ -1,5 +1,9 @@
 #include "ui/mainwindow/MainWindowState.h"
 
+#include "speech/EspeakSpeech.h"
+#include "ui/qt/AudioOutput.h"
+#include "ui/qt/SpeechPlayer.h"
+
 #include <QDialog>
 
 namespace lexaro {
@@ -8,6 +12,15 @@ MainWindowState::MainWindowState(MainWindowServices givenServices)
     : services(std::move(givenServices)), engine(services.clock), additional(nullptr) {
     additional.Entries().Clear(true);
     additional.Entries().Resize(1, 0);
+    std::shared_ptr<SpeechEngine> voices = services.speech;
+    if (!voices) {
+        voices = std::make_shared<EspeakSpeech>();
+    }
+    std::shared_ptr<SampleOutput> audio = services.audio;
+    if (!audio) {
+        audio = std::make_shared<AudioOutput>();
+    }
+    speech = std::make_shared<SpeechPlayer>(std::move(voices), std::move(audio));
 }
 
 void MainWindowState::Tell(const QString& text, PromptIcon icon) const {

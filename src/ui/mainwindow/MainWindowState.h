@@ -21,6 +21,9 @@ namespace lexaro {
 
 class Clipboard;
 class FileChooser;
+class SampleOutput;
+class SpeechEngine;
+class SpeechPlayer;
 
 // The name shown for a dictionary that has no file yet.
 inline QString NoName() {
@@ -41,6 +44,9 @@ struct MainWindowServices {
     std::shared_ptr<const MonotonicClock> ticks = nullptr;
     // How long after a change the recovery copy of an unsaved dictionary is written.
     std::chrono::milliseconds recoveryInterval = kRecoveryInterval;
+    // Speech and where it is played; espeak-ng and the desktop's audio output when empty.
+    std::shared_ptr<SpeechEngine> speech = nullptr;
+    std::shared_ptr<SampleOutput> audio = nullptr;
 };
 
 // What the main window's parts share: the services, the interface texts, the settings, the storage folders,
@@ -56,6 +62,8 @@ struct MainWindowState {
     EntryStore engine;
     EntryStore additional;
     QString currentPath = NoName();
+    // Says terms and explanations for the main window and the windows it opens.
+    std::shared_ptr<SpeechPlayer> speech;
     bool autoSafe = false;
     // Told whenever what the window's title shows may have changed: the entries, the current row, the path.
     std::function<void()> changed;

@@ -132,6 +132,9 @@ void MenuTable::CreateMenus() {
     entry->addSeparator();
     checkable(AddCommand(entry, "ID_MEN_CLEARONENTRYADD"))->setChecked(true);
     checkable(AddCommand(entry, "ID_MEN_COLLECTCLIPBOARD"));
+    entry->addSeparator();
+    AddCommand(entry, "ID_MEN_SPEAK", Qt::Key_F9);
+    AddCommand(entry, "ID_MEN_SPEAKEXPLANATION", Qt::SHIFT | Qt::Key_F9);
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName("ID_MEN_HELPMENU");

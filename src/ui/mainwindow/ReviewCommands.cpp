@@ -1,6 +1,7 @@
 #include "ui/mainwindow/ReviewCommands.h"
 
 #include "app/Environment.h"
+#include "app/SpeechLanguages.h"
 #include "engine/Clock.h"
 #include "training/ReviewQueue.h"
 #include "ui/mainwindow/MainWindowState.h"
@@ -8,6 +9,7 @@
 #include "ui/mainwindow/TrayAndClipboard.h"
 #include "ui/qt/QtText.h"
 #include "ui/training/ReviewDlg.h"
+#include "ui/training/ReviewSpeech.h"
 #include "ui/training/StatisticsDlg.h"
 
 #include <QAction>
@@ -167,6 +169,8 @@ void ReviewCommands::OpenReview() {
                       BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
                                        {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, today),
                       *m_Clock, m_Random, {}, &m_Window);
+    SpeakReview(dialog, *m_State.speech, VoicesForDictionary(s, m_State.currentPath.toStdString()),
+                s.speakReviewQuestion, s.speakReviewAnswer);
     emit reviewWindowOpened(dialog);
     m_State.RunToolWindow(dialog);
     Recount();

@@ -3,6 +3,7 @@
 #include "ui/mainwindow/EntryCommands.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/mainwindow/MenuTable.h"
+#include "ui/qt/SpeechPlayer.h"
 #include "ui/tools/MassDataDlg.h"
 #include "ui/tools/OverviewDlg.h"
 #include "ui/tools/PropertiesDlg.h"
@@ -28,7 +29,15 @@ ToolWindows::ToolWindows(QMainWindow& window, MainWindowState& state, const Menu
 void ToolWindows::ShowProperties() {
     CPropertiesDlg dialog(m_State.ToolContext(), m_State.currentPath, m_State.engine, m_State.settings.checksumType,
                           &m_Window);
+    const std::string path = m_State.currentPath.toStdString();
+    VoicePair voices = VoicesForDictionary(m_State.settings, path);
+    const VoicePair offered = voices;
+    dialog.OfferVoices(m_State.speech->Engine().Voices(), voices);
     m_State.RunToolWindow(dialog);
+    // A dictionary without a file has no path to keep them by.
+    if (voices != offered && m_State.currentPath != NoName()) {
+        StoreVoicesForDictionary(m_State.settings, path, voices);
+    }
 }
 
 void ToolWindows::EditMassData(bool addMode) {
@@ -79,6 +88,7 @@ void ToolWindows::StartTraining(const QString& unitPath, bool autoPlay) {
         start.unitPath = std::filesystem::path(unitPath.toStdString());
     }
     start.autoPlay = autoPlay;
+    start.speech = m_State.speech.get();
 
     const bool wasVisible = m_Window.isVisible();
     const Qt::WindowStates state = m_Window.windowState();

@@ -120,6 +120,31 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
     connect(m_CBBChecksum, &QComboBox::currentIndexChanged, this, [this](int type) { ShowChecksum(type); });
 }
 
+void CPropertiesDlg::OfferVoices(const std::vector<SpeechVoice>& voices, VoicePair& chosen) {
+    std::vector<SpeechVoice> byName = voices;
+    std::stable_sort(byName.begin(), byName.end(),
+                     [](const SpeechVoice& a, const SpeechVoice& b) { return a.name < b.name; });
+    const auto addChoice = [&](const char* labelName, const char* boxName, std::string& language) {
+        auto* label = new QLabel(m_Context.Text(std::string("FrmProp.") + labelName), this);
+        label->setObjectName(QString::fromLatin1(labelName));
+        auto* box = new QComboBox(this);
+        box->setObjectName(QString::fromLatin1(boxName));
+        for (const SpeechVoice& voice : byName) {
+            box->addItem(FromUtf8(voice.name), FromUtf8(voice.language));
+        }
+        box->setCurrentIndex(VoiceIndexFor(byName, language));
+        box->setEnabled(!byName.empty());
+        label->setBuddy(box);
+        const int row = m_Grid->rowCount();
+        m_Grid->addWidget(label, row, 0);
+        m_Grid->addWidget(box, row, 1);
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [box, &language] { language = ToUtf8(box->currentData().toString()); });
+    };
+    addChoice("m_LBLVoiceTerms", "m_CBBVoiceTerms", chosen.terms);
+    addChoice("m_LBLVoiceExplanations", "m_CBBVoiceExplanations", chosen.explanations);
+}
+
 CPropertiesDlg::~CPropertiesDlg() {
     // Before any member goes: the job's thread reports to this window.
     m_ChecksumJob.Stop();

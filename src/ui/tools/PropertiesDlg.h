@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ChecksumJob.h"
+#include "app/SpeechEngine.h"
+#include "app/SpeechLanguages.h"
 #include "ui/qt/ToolWindow.h"
 
 #include <QDialog>
@@ -27,6 +29,9 @@ public:
 
     // Every shown value as "label - value" lines; the checksum line only when a checksum is shown.
     QString CopyText() const;
+    // Adds the choice of the voices that speak the dictionary's terms and explanations, by language name.
+    // chosen is read now and written whenever a choice changes.
+    void OfferVoices(const std::vector<SpeechVoice>& voices, VoicePair& chosen);
 
 private:
     // Empties the checksum field and starts computing the checksum of the chosen type; the field shows it when

@@ -1,7 +1,10 @@
 #include "ui/training/DoTrainingDlg.h"
 
 #include "app/Prompter.h"
+#include "engine/EntryStore.h"
+#include "table/TextEncoding.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/SpeechPlayer.h"
 #include "widgets/ElidedText.h"
 
 #include <QCheckBox>
@@ -358,6 +361,21 @@ void CDoTrainingDlg::AutoPlayTick() {
         return;
     }
     Refresh();
+    SpeakShown();
+}
+
+void CDoTrainingDlg::SpeakShown() {
+    if (m_Start.speech == nullptr) {
+        return;
+    }
+    // The examples of an explanation are not read out.
+    const auto part = [this](const std::u16string& text, bool term) {
+        const std::string utf8 = WideToUtf8(text);
+        return SpeechPlayer::Part{term ? utf8 : EntryStore::MainExplanation(utf8),
+                                  term ? m_Start.voices.terms : m_Start.voices.explanations};
+    };
+    const bool questionIsTerm = m_Session.QuestionIsTerm();
+    m_Start.speech->Say({part(m_Session.Question(), questionIsTerm), part(m_Session.Expected(), !questionIsTerm)});
 }
 
 void CDoTrainingDlg::SetFullMode(bool full) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "app/SpeechLanguages.h"
 #include "training/QuizSession.h"
 #include "ui/qt/ToolWindow.h"
 
@@ -20,6 +21,8 @@ class QWidget;
 
 namespace lexaro {
 
+class SpeechPlayer;
+
 // What the set-up window hands to the quiz, and what the quiz hands back (rectangles, title, "X").
 struct QuizStart {
     QuizOptions options;
@@ -34,6 +37,9 @@ struct QuizStart {
     QString dictionaryName;
     // Set when the quiz was left with "X".
     bool closedWithX = false;
+    // Auto-play says each question and answer as it shows them, in the dictionary's languages.
+    SpeechPlayer* speech = nullptr;
+    VoicePair voices;
 };
 
 // The quiz window: one question at a time, typed or chosen answers, hints, statistics and auto-play.
@@ -74,6 +80,7 @@ private:
     void StartAutoPlay();
     void StopAutoPlay();
     void AutoPlayTick();
+    void SpeakShown();
     void SetFullMode(bool full);
     void ToggleTitle();
     void StoreRect();

@@ -124,6 +124,10 @@ void CReviewDlg::ShowQuestion() {
     emit questionShown(question, m_Session.Current().reverse);
 }
 
+QString CReviewDlg::ExpectedAnswer() const {
+    return m_Session.Finished() ? QString() : Wide(m_Session.ExpectedAnswer());
+}
+
 void CReviewDlg::Hint() {
     if (m_Answered || m_Session.Finished()) {
         return;
@@ -142,9 +146,7 @@ void CReviewDlg::ShowAnswer() {
     if (!typed.isEmpty()) {
         const bool right =
             JudgeAnswer(Utf8(typed), m_Session.ExpectedAnswer(), m_Judging.ignoreCase, m_Judging.countSubwords);
-        m_Outcome = !right            ? ReviewAnswer::Wrong
-                    : m_HintLevel > 0 ? ReviewAnswer::RightAfterHelp
-                                      : ReviewAnswer::Right;
+        m_Outcome = !right ? ReviewAnswer::Wrong : m_HintLevel > 0 ? ReviewAnswer::RightAfterHelp : ReviewAnswer::Right;
         m_LBLVerdict->setText(m_Context.Text(right ? "FrmReview.m_acTRight" : "FrmReview.m_acTWrong"));
     }
     const QString answer = Wide(ShownAnswer(m_Session.Term(), m_Session.Explanation()));

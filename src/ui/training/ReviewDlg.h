@@ -38,6 +38,8 @@ public:
     void Rate(Rating rating);
     void UndoRating();
     void Hint();
+    // What the card on show asks for: its main explanation, or its term for a reverse card.
+    QString ExpectedAnswer() const;
 
 signals:
     // The question of a card is on show, and its answer: where speech or other output hooks in.

@@ -2,6 +2,7 @@
 
 #include "app/FileChooser.h"
 #include "app/Prompter.h"
+#include "app/SpeechLanguages.h"
 #include "training/RandomSource.h"
 #include "training/TrainingLists.h"
 #include "ui/qt/QtText.h"
@@ -409,6 +410,8 @@ void CTrainingDlg::StartQuiz(bool autoPlay) {
     start.showTitle = m_Settings.trainShowTitle;
     start.infoColour = m_Settings.highlightColor;
     start.dictionaryName = QString::fromStdString(FileNamePart(m_Dictionary.Path().string()));
+    start.speech = m_Start.speech;
+    start.voices = VoicesForDictionary(m_Settings, m_Dictionary.Path().string());
 
     std::optional<SeededRandom> seeded;
     RandomSource* random = m_Random;

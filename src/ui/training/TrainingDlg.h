@@ -17,6 +17,8 @@ class QTableView;
 
 namespace lexaro {
 
+class SpeechPlayer;
+
 class AvailableEntriesModel;
 class RandomSource;
 class TrainingEntriesModel;
@@ -29,6 +31,8 @@ struct TrainingStart {
     std::filesystem::path unitPath;
     // Opened by View > Auto Play: the quiz starts in auto-play at once.
     bool autoPlay = false;
+    // Says the questions and answers of auto-play; none keeps the quiz silent.
+    SpeechPlayer* speech = nullptr;
 };
 
 // The training set-up window: assembles a unit from the dictionary, opens and saves units and starts the
