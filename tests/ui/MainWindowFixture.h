@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordingSpeech.h"
 #include "ScriptedPlatform.h"
 #include "TestData.h"
 #include "app/Environment.h"
@@ -59,6 +60,9 @@ struct MainWindowFixture {
                                         opened << url;
                                         return desktopOpens;
                                     }};
+        // Speech goes nowhere unless a test asks for it: no sound card is needed and none is played on.
+        services.speech = std::make_shared<RecordingSpeech>();
+        services.audio = std::make_shared<RecordingOutput>();
         if (adjust) {
             adjust(services);
         }
