@@ -29,6 +29,20 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The standard library's temporary buffers (stable_sort) ask for memory without exceptions; they must get it from
+// the same place, or it would go back to a heap it did not come from.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
