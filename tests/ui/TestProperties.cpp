@@ -109,7 +109,7 @@ private slots:
     // does not fit shows its beginning and its full text in the tooltip, and the window stays on the screen.
     void longValuesAreShownWholeOrInTheirTooltip() {
         ToolWindowFixture f;
-        const QString folder = QStringLiteral("vocabulary-of-the-second-year-with-many-long-words");
+        const QString folder = QStringLiteral("vocabulary-of-the-second-year");
         QVERIFY(QDir(f.folder.path()).mkdir(folder));
         const QString name = folder + QStringLiteral("/French.lxd");
         f.Write(name, "x");
