@@ -31,8 +31,20 @@ double ClampDifficulty(double difficulty) {
     return std::clamp(difficulty, 1.0, 10.0);
 }
 
+// e^(w17 * (G - 3 + w18)) of each grade.
+double SameDayGrowth(int grade) {
+    static const std::array<double, 4> growth = [] {
+        std::array<double, 4> values{};
+        for (int g = 1; g <= 4; ++g) {
+            values[static_cast<size_t>(g - 1)] = std::exp(kW[17] * (g - 3 + kW[18]));
+        }
+        return values;
+    }();
+    return growth[static_cast<size_t>(grade - 1)];
+}
+
 double SameDayStability(const MemoryState& state, int grade) {
-    double increase = std::pow(state.stability, -kW[19]) * std::exp(kW[17] * (grade - 3 + kW[18]));
+    double increase = std::pow(state.stability, -kW[19]) * SameDayGrowth(grade);
     if (grade >= 2) {
         increase = std::max(increase, 1.0);
     }
@@ -46,12 +58,33 @@ double ForgottenStability(const MemoryState& state, double recall) {
     return std::min(longTerm, state.stability / shortTermLimit);
 }
 
-double RecalledStability(const MemoryState& state, int grade, double recall) {
+// The part of the growth of a recalled memory that all three grades share: the stabilities after Hard, Good and
+// Easy are worked out from one evaluation of it.
+double RecallGrowth(const MemoryState& state, double recall) {
+    static const double growth = std::exp(kW[8]);
+    return growth * (11.0 - state.difficulty) * std::pow(state.stability, -kW[9]) *
+           (std::exp(kW[10] * (1.0 - recall)) - 1.0);
+}
+
+double RecalledStability(const MemoryState& state, int grade, double shared) {
     const double hardPenalty = grade == 2 ? kW[15] : 1.0;
     const double easyBonus = grade == 4 ? kW[16] : 1.0;
-    static const double growth = std::exp(kW[8]);
-    return state.stability * (1.0 + growth * (11.0 - state.difficulty) * std::pow(state.stability, -kW[9]) *
-                                        (std::exp(kW[10] * (1.0 - recall)) - 1.0) * hardPenalty * easyBonus);
+    return state.stability * (1.0 + shared * hardPenalty * easyBonus);
+}
+
+double ClampStability(double stability) {
+    return std::clamp(stability, kMinStability, kMaxStability);
+}
+
+// r^(1/decay) - 1 for the desired retention r; one pow per change of the options rather than per card.
+double RetentionTerm(double retention) {
+    thread_local double lastRetention = -1;
+    thread_local double lastTerm = 0;
+    if (retention != lastRetention) {
+        lastTerm = std::pow(retention, 1.0 / Decay()) - 1.0;
+        lastRetention = retention;
+    }
+    return lastTerm;
 }
 
 double NextDifficulty(double difficulty, int grade) {
@@ -78,14 +111,15 @@ MemoryState NextReview(const MemoryState& state, Rating rating, int days) {
         stability = SameDayStability(state, grade);
     } else {
         const double recall = Retrievability(days, state.stability);
-        stability = grade == 1 ? ForgottenStability(state, recall) : RecalledStability(state, grade, recall);
+        stability = grade == 1 ? ForgottenStability(state, recall)
+                               : RecalledStability(state, grade, RecallGrowth(state, recall));
     }
-    return {std::clamp(stability, kMinStability, kMaxStability), NextDifficulty(state.difficulty, grade)};
+    return {ClampStability(stability), NextDifficulty(state.difficulty, grade)};
 }
 
 int IntervalDays(double stability, const ScheduleOptions& options) {
     const double retention = std::clamp(options.desiredRetention, kMinRetention, kMaxRetention);
-    const double days = stability / Factor() * (std::pow(retention, 1.0 / Decay()) - 1.0);
+    const double days = stability / Factor() * RetentionTerm(retention);
     const double rounded = std::round(days);
     const int maximum = std::max(options.maximumInterval, 1);
     if (!(rounded < maximum)) {
@@ -95,13 +129,27 @@ int IntervalDays(double stability, const ScheduleOptions& options) {
 }
 
 OfferedIntervals OfferIntervals(const MemoryState* before, int days, const ScheduleOptions& options) {
-    const auto after = [&](Rating rating) {
-        return IntervalDays(before ? NextReview(*before, rating, days).stability : FirstReview(rating).stability,
-                            options);
-    };
-    int hard = after(Rating::Hard);
-    int good = after(Rating::Good);
-    int easy = after(Rating::Easy);
+    // The stabilities after Hard, Good and Easy, index grade - 2.
+    std::array<double, 3> stability{};
+    if (before == nullptr) {
+        for (int grade = 2; grade <= 4; ++grade) {
+            stability[static_cast<size_t>(grade - 2)] = FirstReview(static_cast<Rating>(grade)).stability;
+        }
+    } else if (days <= 0) {
+        const double decline = std::pow(before->stability, -kW[19]);
+        for (int grade = 2; grade <= 4; ++grade) {
+            const double increase = std::max(decline * SameDayGrowth(grade), 1.0);
+            stability[static_cast<size_t>(grade - 2)] = ClampStability(before->stability * increase);
+        }
+    } else {
+        const double shared = RecallGrowth(*before, Retrievability(days, before->stability));
+        for (int grade = 2; grade <= 4; ++grade) {
+            stability[static_cast<size_t>(grade - 2)] = ClampStability(RecalledStability(*before, grade, shared));
+        }
+    }
+    int hard = IntervalDays(stability[0], options);
+    int good = IntervalDays(stability[1], options);
+    int easy = IntervalDays(stability[2], options);
     hard = std::min(hard, good);
     good = std::max(good, hard + 1);
     easy = std::max(easy, good + 1);

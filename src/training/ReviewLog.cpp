@@ -1,12 +1,11 @@
 #include "training/ReviewLog.h"
 
-#include "table/SafeFile.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace lexaro {
 
@@ -68,6 +67,42 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Replaces out with the unescaped text, reusing out's buffer: a log is read line by line into one event.
+bool UnescapeInto(std::string_view text, std::string& out) {
+    size_t backslash = text.find('\\');
+    if (backslash == std::string_view::npos) {
+        out.assign(text);
+        return true;
+    }
+    out.assign(text.substr(0, backslash));
+    for (size_t i = backslash; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size()) {
+            return false;
+        }
+        switch (text[i]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string EscapeLogField(std::string_view text) {
@@ -96,31 +131,8 @@ std::string EscapeLogField(std::string_view text) {
 
 std::optional<std::string> UnescapeLogField(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size()) {
-            return std::nullopt;
-        }
-        switch (text[i]) {
-        case '\\':
-            out += '\\';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        default:
-            return std::nullopt;
-        }
+    if (!UnescapeInto(text, out)) {
+        return std::nullopt;
     }
     return out;
 }
@@ -158,104 +170,168 @@ std::string FormatEventLine(const ReviewEvent& event) {
     return line;
 }
 
-std::optional<ReviewEvent> ParseEventLine(std::string_view line) {
+namespace {
+
+// Reads the line into event, reusing the buffers of its texts; false for a line that is no event.
+bool ParseEventLineInto(std::string_view line, ReviewEvent& event) {
     std::string_view fields[5];
     int count = 0;
     if (!SplitFields(line, fields, count) || count < 3) {
-        return std::nullopt;
+        return false;
     }
     const std::optional<ReviewTime> time = ParseReviewTime(fields[0]);
-    std::optional<std::string> term = UnescapeLogField(fields[2]);
-    if (!time || !term) {
-        return std::nullopt;
+    if (!time || !UnescapeInto(fields[2], event.term)) {
+        return false;
     }
-    ReviewEvent event;
     event.time = *time;
-    event.term = std::move(*term);
+    event.reverse = false;
+    event.rating = Rating::Good;
+    event.newTerm.clear();
     const std::string_view kind = fields[1];
     if (kind == kRating && count == 5) {
         const std::optional<bool> reverse = ParseDirection(fields[3]);
         if (!reverse || fields[4].size() != 1 || fields[4][0] < '1' || fields[4][0] > '4') {
-            return std::nullopt;
+            return false;
         }
         event.kind = ReviewEventKind::Rating;
         event.reverse = *reverse;
         event.rating = static_cast<Rating>(fields[4][0] - '0');
-        return event;
+        return true;
     }
     if (kind == kUndo && count == 4) {
         const std::optional<bool> reverse = ParseDirection(fields[3]);
         if (!reverse) {
-            return std::nullopt;
+            return false;
         }
         event.kind = ReviewEventKind::Undo;
         event.reverse = *reverse;
-        return event;
+        return true;
     }
     if (kind == kLookup && count == 3) {
         event.kind = ReviewEventKind::Lookup;
-        return event;
+        return true;
     }
-    if (kind == kRename && count == 4) {
-        std::optional<std::string> newTerm = UnescapeLogField(fields[3]);
-        if (!newTerm) {
-            return std::nullopt;
-        }
+    if (kind == kRename && count == 4 && UnescapeInto(fields[3], event.newTerm)) {
         event.kind = ReviewEventKind::Rename;
-        event.newTerm = std::move(*newTerm);
-        return event;
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
-ReviewLogReading ParseReviewLog(std::string_view bytes, const std::function<void(ReviewEvent&&)>& visit) {
-    ReviewLogReading reading;
-    reading.exists = true;
-    bool first = true;
-    while (!bytes.empty()) {
-        const size_t end = bytes.find('\n');
-        if (end == std::string_view::npos) {
-            reading.tornLastLine = true;
-            break;
+// Splits the log into lines as its bytes come, in pieces of any size, and hands on every event.
+class LogLines {
+public:
+    explicit LogLines(const std::function<void(ReviewEvent&&)>& visit) : m_Visit(visit) { m_Reading.exists = true; }
+
+    void Feed(std::string_view bytes) {
+        if (!m_Carry.empty()) {
+            const size_t end = bytes.find('\n');
+            if (end == std::string_view::npos) {
+                m_Carry.append(bytes);
+                return;
+            }
+            m_Carry.append(bytes.substr(0, end));
+            bytes.remove_prefix(end + 1);
+            Line(m_Carry);
+            m_Carry.clear();
         }
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end + 1);
+        while (!bytes.empty()) {
+            const size_t end = bytes.find('\n');
+            if (end == std::string_view::npos) {
+                m_Carry.assign(bytes);
+                return;
+            }
+            Line(bytes.substr(0, end));
+            bytes.remove_prefix(end + 1);
+        }
+    }
+
+    ReviewLogReading Finish() {
+        m_Reading.tornLastLine = !m_Carry.empty();
+        return m_Reading;
+    }
+
+private:
+    void Line(std::string_view line) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        if (first) {
-            first = false;
+        if (m_First) {
+            m_First = false;
             if (line != kReviewLogHeader) {
-                ++reading.unreadableLines;
+                ++m_Reading.unreadableLines;
             }
-            continue;
+            return;
         }
         if (line.empty()) {
-            continue;
+            return;
         }
-        if (std::optional<ReviewEvent> event = ParseEventLine(line)) {
-            visit(std::move(*event));
+        if (ParseEventLineInto(line, m_Event)) {
+            m_Visit(std::move(m_Event));
         } else {
-            ++reading.unreadableLines;
+            ++m_Reading.unreadableLines;
         }
     }
-    return reading;
+
+    const std::function<void(ReviewEvent&&)>& m_Visit;
+    ReviewLogReading m_Reading;
+    ReviewEvent m_Event;
+    std::string m_Carry;
+    bool m_First = true;
+};
+
+} // namespace
+
+std::optional<ReviewEvent> ParseEventLine(std::string_view line) {
+    ReviewEvent event;
+    if (!ParseEventLineInto(line, event)) {
+        return std::nullopt;
+    }
+    return event;
+}
+
+ReviewLogReading ParseReviewLog(std::string_view bytes, const std::function<void(ReviewEvent&&)>& visit) {
+    LogLines lines(visit);
+    lines.Feed(bytes);
+    return lines.Finish();
 }
 
 ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::function<void(ReviewEvent&&)>& visit) {
-    std::error_code ec;
-    if (!std::filesystem::exists(log, ec)) {
-        return {};
+    ReviewLogReading failed;
+    failed.exists = true;
+    failed.failed = true;
+    const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        failed.error = errno;
+        std::error_code ec;
+        return std::filesystem::exists(log, ec) ? failed : ReviewLogReading{};
     }
-    std::string bytes;
-    if (!ReadFileBytes(log, bytes)) {
-        ReviewLogReading reading;
-        reading.exists = true;
-        reading.failed = true;
-        reading.error = errno;
-        return reading;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        failed.error = S_ISDIR(status.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return failed;
     }
-    return ParseReviewLog(bytes, visit);
+    // Read in pieces rather than whole: a long log is parsed while it streams through one small buffer.
+    LogLines lines(visit);
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            failed.error = errno;
+            ::close(fd);
+            return failed;
+        }
+        if (got == 0) {
+            break;
+        }
+        lines.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)));
+    }
+    ::close(fd);
+    return lines.Finish();
 }
 
 bool AppendReviewEvent(const std::filesystem::path& log, const ReviewEvent& event, bool durable) {
