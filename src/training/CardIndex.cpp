@@ -2,43 +2,10 @@
 
 namespace lexaro {
 
-namespace {
-
-std::uint64_t HashOf(std::string_view term) {
-    return std::hash<std::string_view>{}(term);
-}
-
-} // namespace
-
-std::size_t CardIndex::Find(std::string_view term, const std::function<std::string_view(std::size_t)>& termOf) const {
-    if (m_Slots.empty()) {
-        return kNone;
-    }
-    const std::uint64_t hash = HashOf(term);
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
-    const std::size_t mask = m_Slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = m_Slots[i];
-        if (slot.card == 0) {
-            return kNone;
-        }
-        if (slot.tag == tag && termOf(slot.card - 1) == term) {
-            return slot.card - 1;
-        }
-    }
-}
-
-std::size_t CardIndex::FindOrAdd(std::string_view term, std::size_t card,
-                                 const std::function<std::string_view(std::size_t)>& termOf, bool& found) {
-    if (const std::size_t known = Find(term, termOf); known != kNone) {
-        found = true;
-        return known;
-    }
-    found = false;
+void CardIndex::Add(std::uint64_t hash, std::size_t card) {
     if ((m_Count + 1) * 2 > m_Slots.size()) {
         Grow();
     }
-    const std::uint64_t hash = HashOf(term);
     const std::size_t mask = m_Slots.size() - 1;
     std::size_t i = hash & mask;
     while (m_Slots[i].card != 0) {
@@ -50,7 +17,6 @@ std::size_t CardIndex::FindOrAdd(std::string_view term, std::size_t card,
     }
     m_Hashes[card] = hash;
     ++m_Count;
-    return card;
 }
 
 void CardIndex::Grow() {

@@ -9,15 +9,44 @@ namespace lexaro {
 
 // The cards of one direction by term: an open-addressing table of (hash, card number) in one array, so that
 // a look-up of a term that has no card (most entries of a large dictionary) touches a single slot. Cards are
-// never removed; termOf gives a card's term for the comparison on a hash match.
+// never removed; termOf(card) gives a card's term for the comparison on a hash match.
 class CardIndex {
 public:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    std::size_t Find(std::string_view term, const std::function<std::string_view(std::size_t)>& termOf) const;
+    static std::uint64_t HashOf(std::string_view term) { return std::hash<std::string_view>{}(term); }
+
+    // hash is HashOf(term).
+    template <typename TermOf>
+    std::size_t Find(std::string_view term, std::uint64_t hash, const TermOf& termOf) const {
+        if (m_Slots.empty()) {
+            return kNone;
+        }
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
+        const std::size_t mask = m_Slots.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = m_Slots[i];
+            if (slot.card == 0) {
+                return kNone;
+            }
+            if (slot.tag == tag && termOf(slot.card - 1) == term) {
+                return slot.card - 1;
+            }
+        }
+    }
+
     // The card of the term, or card added for it when there is none; found tells which.
-    std::size_t FindOrAdd(std::string_view term, std::size_t card,
-                          const std::function<std::string_view(std::size_t)>& termOf, bool& found);
+    template <typename TermOf>
+    std::size_t FindOrAdd(std::string_view term, std::uint64_t hash, std::size_t card, const TermOf& termOf,
+                          bool& found) {
+        if (const std::size_t known = Find(term, hash, termOf); known != kNone) {
+            found = true;
+            return known;
+        }
+        found = false;
+        Add(hash, card);
+        return card;
+    }
 
 private:
     struct Slot {
@@ -25,6 +54,7 @@ private:
         // Card number + 1; 0 for an empty slot.
         std::uint32_t card = 0;
     };
+    void Add(std::uint64_t hash, std::size_t card);
     void Grow();
 
     std::vector<Slot> m_Slots;

@@ -110,7 +110,8 @@ const ReviewCard* ReviewHistory::Find(std::string_view term, bool reverse) const
 }
 
 size_t ReviewHistory::IndexOf(std::string_view term, bool reverse) const {
-    return m_Index[reverse].Find(term, [this](size_t i) { return std::string_view(m_Cards[i].term); });
+    return m_Index[reverse].Find(term, CardIndex::HashOf(term),
+                                 [this](size_t i) { return std::string_view(m_Cards[i].term); });
 }
 
 int ReviewHistory::LastLookupDay(std::string_view term) const {
@@ -121,9 +122,12 @@ int ReviewHistory::LastLookupDay(std::string_view term) const {
 ReviewCard& ReviewHistory::CardFor(const std::string& term, bool reverse) {
     bool found = false;
     const size_t card = m_Index[reverse].FindOrAdd(
-        term, m_Cards.size(), [this](size_t i) { return std::string_view(m_Cards[i].term); }, found);
+        term, CardIndex::HashOf(term), m_Cards.size(), [this](size_t i) { return std::string_view(m_Cards[i].term); },
+        found);
     if (!found) {
         m_Cards.push_back({term, reverse, {}, {}});
+        // Room for a few ratings at once: most cards get several, and growing one by one cost more than the model.
+        m_Cards.back().records.reserve(4);
     }
     return m_Cards[card];
 }

@@ -172,8 +172,40 @@ std::string FormatEventLine(const ReviewEvent& event) {
 
 namespace {
 
+// The common line, a rating, read without splitting it at every tab; false when the line has another shape (the
+// general reader below then decides).
+bool ParseRatingLine(std::string_view line, ReviewEvent& event) {
+    constexpr size_t kTimeSize = 25;
+    constexpr std::string_view kKind = "\trate\t";
+    // "\tforward\t3" or "\treverse\t3"
+    constexpr size_t kTailSize = 10;
+    if (line.size() < kTimeSize + kKind.size() + kTailSize || line.substr(kTimeSize, kKind.size()) != kKind) {
+        return false;
+    }
+    const std::string_view tail = line.substr(line.size() - kTailSize);
+    const std::optional<bool> reverse = ParseDirection(tail.substr(1, 7));
+    if (tail[0] != '\t' || tail[8] != '\t' || tail[9] < '1' || tail[9] > '4' || !reverse) {
+        return false;
+    }
+    const size_t termStart = kTimeSize + kKind.size();
+    const std::string_view term = line.substr(termStart, line.size() - kTailSize - termStart);
+    const std::optional<ReviewTime> time = ParseReviewTime(line.substr(0, kTimeSize));
+    if (!time || term.find('\t') != std::string_view::npos || !UnescapeInto(term, event.term)) {
+        return false;
+    }
+    event.time = *time;
+    event.kind = ReviewEventKind::Rating;
+    event.reverse = *reverse;
+    event.rating = static_cast<Rating>(tail[9] - '0');
+    event.newTerm.clear();
+    return true;
+}
+
 // Reads the line into event, reusing the buffers of its texts; false for a line that is no event.
 bool ParseEventLineInto(std::string_view line, ReviewEvent& event) {
+    if (ParseRatingLine(line, event)) {
+        return true;
+    }
     std::string_view fields[5];
     int count = 0;
     if (!SplitFields(line, fields, count) || count < 3) {
