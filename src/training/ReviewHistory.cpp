@@ -64,7 +64,7 @@ void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
         break;
     }
     case ReviewEventKind::Undo: {
-        const size_t found = IndexOf(event.term, event.reverse);
+        const size_t found = IndexOf(event.term, CardIndex::HashOf(event.term), event.reverse);
         if (found != CardIndex::kNone && !m_Cards[found].records.empty()) {
             ReviewCard& card = m_Cards[found];
             card.records.pop_back();
@@ -102,16 +102,19 @@ void ReviewHistory::SetOptions(const ScheduleOptions& options) {
 }
 
 const ReviewCard* ReviewHistory::Find(std::string_view term, bool reverse) const {
-    const size_t found = IndexOf(term, reverse);
+    return Find(term, CardIndex::HashOf(term), reverse);
+}
+
+const ReviewCard* ReviewHistory::Find(std::string_view term, std::uint64_t hash, bool reverse) const {
+    const size_t found = IndexOf(term, hash, reverse);
     if (found == CardIndex::kNone || m_Cards[found].records.empty()) {
         return nullptr;
     }
     return &m_Cards[found];
 }
 
-size_t ReviewHistory::IndexOf(std::string_view term, bool reverse) const {
-    return m_Index[reverse].Find(term, CardIndex::HashOf(term),
-                                 [this](size_t i) { return std::string_view(m_Cards[i].term); });
+size_t ReviewHistory::IndexOf(std::string_view term, std::uint64_t hash, bool reverse) const {
+    return m_Index[reverse].Find(term, hash, [this](size_t i) { return std::string_view(m_Cards[i].term); });
 }
 
 int ReviewHistory::LastLookupDay(std::string_view term) const {
@@ -133,7 +136,7 @@ ReviewCard& ReviewHistory::CardFor(const std::string& term, bool reverse) {
 }
 
 void ReviewHistory::MoveCard(const std::string& from, const std::string& to, bool reverse) {
-    const size_t found = IndexOf(from, reverse);
+    const size_t found = IndexOf(from, CardIndex::HashOf(from), reverse);
     if (found == CardIndex::kNone || m_Cards[found].records.empty()) {
         return;
     }

@@ -66,6 +66,10 @@ public:
     const std::vector<ReviewCard>& Cards() const { return m_Cards; }
     // The card of a term in a direction; nullptr when it has no rating.
     const ReviewCard* Find(std::string_view term, bool reverse) const;
+    // The same with the term's hash (CardIndex::HashOf) worked out before, after Prefetch(hash, reverse): going
+    // through every entry of a dictionary, the memory of the next look-ups is fetched while this one is worked on.
+    const ReviewCard* Find(std::string_view term, std::uint64_t hash, bool reverse) const;
+    void Prefetch(std::uint64_t hash, bool reverse) const { m_Index[reverse].Prefetch(hash); }
     // Review day of the latest look-up of the term; -1 when none is recorded.
     int LastLookupDay(std::string_view term) const;
     const auto& LookupDays() const { return m_Lookups; }
@@ -83,7 +87,7 @@ private:
     };
     // Index into m_Cards by direction and term.
     CardIndex m_Index[2];
-    size_t IndexOf(std::string_view term, bool reverse) const;
+    size_t IndexOf(std::string_view term, std::uint64_t hash, bool reverse) const;
     std::unordered_map<std::string, int, TermHash, std::equal_to<>> m_Lookups;
     size_t m_Ratings = 0;
 };

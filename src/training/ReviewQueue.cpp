@@ -1,6 +1,7 @@
 #include "training/ReviewQueue.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <queue>
 #include <string_view>
 #include <unordered_set>
@@ -12,11 +13,35 @@ namespace {
 constexpr int kTermColumn = 0;
 constexpr int kDateColumn = 2;
 
+// The first eight bytes of a term as a number that orders as the bytes do (a shorter term padded with zeros):
+// sorting a long list of due cards compares numbers, and the terms only where their beginnings are equal.
+std::uint64_t OrderPrefix(std::string_view term) {
+    std::uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix = prefix << 8 | (i < term.size() ? static_cast<unsigned char>(term[i]) : 0U);
+    }
+    return prefix;
+}
+
 struct DueCard {
     int dueDay;
+    std::uint64_t prefix;
     std::string_view term;
+    // Its place in the order of the entries, for cards whose due day and term are the same.
+    size_t found;
     QueuedCard card;
 };
+
+bool DueEarlier(const DueCard& a, const DueCard& b) {
+    if (a.dueDay != b.dueDay) {
+        return a.dueDay < b.dueDay;
+    }
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix;
+    }
+    const int order = a.term.compare(b.term);
+    return order != 0 ? order < 0 : a.found < b.found;
+}
 
 struct NewCandidate {
     std::string_view date;
@@ -25,7 +50,36 @@ struct NewCandidate {
 };
 
 bool OlderEntry(const NewCandidate& a, const NewCandidate& b) {
-    return a.date != b.date ? a.date < b.date : a.row != b.row ? a.row < b.row : a.reverse < b.reverse;
+    const int order = a.date.compare(b.date);
+    return order != 0 ? order < 0 : a.row != b.row ? a.row < b.row : a.reverse < b.reverse;
+}
+
+// Hands every entry's row, term and card in each direction (nullptr for none) to visit, in row order. The terms
+// are looked up in blocks: the memory of a block's look-ups is asked for before the first is compared.
+template <typename Visit>
+void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, int directions, const Visit& visit) {
+    constexpr int kBlock = 64;
+    std::string_view terms[kBlock];
+    std::uint64_t hashes[kBlock];
+    const int rows = entries.RowCount();
+    for (int first = 0; first < rows; first += kBlock) {
+        const int count = std::min(kBlock, rows - first);
+        for (int i = 0; i < count; ++i) {
+            terms[i] = entries.CellView(kTermColumn, first + i);
+            FetchAhead(terms[i].data());
+        }
+        for (int i = 0; i < count; ++i) {
+            hashes[i] = CardIndex::HashOf(terms[i]);
+            for (int d = 0; d < directions; ++d) {
+                history.Prefetch(hashes[i], d == 1);
+            }
+        }
+        for (int i = 0; i < count; ++i) {
+            for (int d = 0; d < directions; ++d) {
+                visit(first + i, terms[i], d == 1, history.Find(terms[i], hashes[i], d == 1));
+            }
+        }
+    }
 }
 
 int NewCardsLeft(const ReviewHistory& history, const ReviewQueueOptions& options, int today) {
@@ -50,20 +104,18 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     std::vector<char> queued(history.Cards().size(), 0);
     const bool anyLookups = !history.LookupDays().empty();
     const int directions = options.bothDirections ? 2 : 1;
-    for (int row = 0; row < entries.RowCount(); ++row) {
-        const std::string_view term = entries.CellView(kTermColumn, row);
-        for (int d = 0; d < directions; ++d) {
-            const bool reverse = d == 1;
-            if (const ReviewCard* card = history.Find(term, reverse)) {
+    ForEachEntryCard(
+        entries, history, directions, [&](int row, std::string_view term, bool reverse, const ReviewCard* card) {
+            if (card != nullptr) {
                 char& done = queued[static_cast<size_t>(card - history.Cards().data())];
                 if (card->schedule.dueDay <= today && done == 0) {
                     done = 1;
-                    due.push_back({card->schedule.dueDay, term, {row, reverse, false}});
+                    due.push_back({card->schedule.dueDay, OrderPrefix(term), term, due.size(), {row, reverse, false}});
                 }
-                continue;
+                return;
             }
             if (newLimit == 0) {
-                continue;
+                return;
             }
             const int lookedUp = anyLookups ? history.LastLookupDay(term) : -1;
             const NewCandidate candidate{entries.CellView(kDateColumn, row), row, reverse};
@@ -77,13 +129,11 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                 oldest.pop();
                 oldest.push(candidate);
             }
-        }
-    }
+        });
 
     ReviewQueue queue;
-    std::stable_sort(due.begin(), due.end(), [](const DueCard& a, const DueCard& b) {
-        return a.dueDay != b.dueDay ? a.dueDay < b.dueDay : a.term < b.term;
-    });
+    std::sort(due.begin(), due.end(), DueEarlier);
+    queue.cards.reserve(due.size() + newLimit);
     for (const DueCard& card : due) {
         queue.cards.push_back(card.card);
     }
@@ -122,11 +172,8 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
 
 int CountNewCards(const ClassTable& entries, const ReviewHistory& history, bool bothDirections) {
     int count = 0;
-    for (int row = 0; row < entries.RowCount(); ++row) {
-        const std::string_view term = entries.CellView(kTermColumn, row);
-        count += history.Find(term, false) ? 0 : 1;
-        count += bothDirections && !history.Find(term, true) ? 1 : 0;
-    }
+    ForEachEntryCard(entries, history, bothDirections ? 2 : 1,
+                     [&count](int, std::string_view, bool, const ReviewCard* card) { count += card ? 0 : 1; });
     return count;
 }
 
