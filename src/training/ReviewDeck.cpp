@@ -1,5 +1,6 @@
 #include "training/ReviewDeck.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace lexaro {
@@ -30,6 +31,13 @@ ReviewDeck::ReviewDeck(std::filesystem::path log, const ScheduleOptions& options
 ReviewLogReading ReviewDeck::Load() {
     m_History = ReviewHistory(m_History.Options());
     ClearVectorState();
+    std::error_code ec;
+    if (const std::uintmax_t size = std::filesystem::file_size(m_Log, ec); !ec) {
+        // Every card needs a line of at least this many bytes; the bound is only address space until used.
+        constexpr std::uintmax_t kShortestLine = 42;
+        constexpr std::uintmax_t kMostReserved = 1 << 22;
+        m_History.ReserveCards(static_cast<size_t>(std::min(size / kShortestLine, kMostReserved)));
+    }
     const ReviewLogReading reading =
         ReadReviewLog(m_Log, [this](ReviewEvent&& event) { m_History.Apply(event, false); });
     if (reading.failed) {

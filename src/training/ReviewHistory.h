@@ -58,6 +58,9 @@ public:
     // decides its due day, and working it out for every rating would triple the cost of reading.
     void Apply(const ReviewEvent& event, bool settle = true);
     void SettleDueDays();
+    // Room for this many cards, so that reading a long log does not move every card each time there are twice as
+    // many. Memory is only used as cards come.
+    void ReserveCards(size_t cards) { m_Cards.reserve(cards); }
     // New options move the due days; the memory states stay.
     void SetOptions(const ScheduleOptions& options);
     const ScheduleOptions& Options() const { return m_Options; }
