@@ -81,6 +81,32 @@ TEST(ReviewLogFile, UnreadableLinesAreCountedAndSkipped) {
     EXPECT_EQ(reading.unreadableLines, 3);
 }
 
+TEST(ReviewLogFile, ALongLogReadsAsItsBytesParse) {
+    // Several megabytes, so that lines, a carriage return and an escape fall across the pieces the file is read in.
+    std::string bytes = std::string(kReviewLogHeader) + "\n";
+    for (int i = 0; bytes.size() < 3'500'000; ++i) {
+        const std::string term = "term\\\\" + std::string(static_cast<size_t>(i % 97), 'x') + std::to_string(i);
+        bytes += "2026-12-10 08:00:00 +0100\trate\t" + term + "\tforward\t" + std::to_string(i % 4 + 1) +
+                 (i % 7 == 0 ? "\r\n" : "\n") + (i % 1000 == 0 ? "garbage\n" : "");
+    }
+    bytes += "2026-12-10 08:00:00 +0100\trate\tcut";
+    test::TempFolder folder;
+    test::WriteBytes(folder / "words.lxr", bytes);
+    std::vector<std::string> parsed;
+    std::vector<std::string> read;
+    const ReviewLogReading whole =
+        ParseReviewLog(bytes, [&](ReviewEvent&& e) { parsed.push_back(FormatEventLine(e)); });
+    ReviewLogReading reading;
+    for (const ReviewEvent& e : ReadAll(folder / "words.lxr", reading)) {
+        read.push_back(FormatEventLine(e));
+    }
+    EXPECT_GT(parsed.size(), 30'000u);
+    EXPECT_EQ(read, parsed);
+    EXPECT_EQ(reading.unreadableLines, whole.unreadableLines);
+    EXPECT_GT(reading.unreadableLines, 20);
+    EXPECT_TRUE(reading.tornLastLine);
+}
+
 TEST(ReviewLogFile, ResetKeepsADatedBackupAndUnwritableFoldersFallBack) {
     test::TempFolder folder;
     const std::filesystem::path log = folder / "words.lxr";
