@@ -97,6 +97,29 @@ bool ClassTable::Resize(int columns, int rows) {
     return SetSize(columns, rows);
 }
 
+bool ClassTable::AdoptRows(std::shared_ptr<const void> owner, std::string_view document, int rows, int cells,
+                           const std::function<std::string_view(int row, int cell)>& text) {
+    if (rows < 0 || cells < 0 || StoredRowCount() != 0 || m_Guard != kGuardRelease) {
+        return false;
+    }
+    // Allocated before the table is marked busy: appending texts of the document into the reserved room allocates
+    // nothing more.
+    m_Cells.Reserve(static_cast<std::size_t>(rows), static_cast<std::size_t>(rows) * static_cast<std::size_t>(cells));
+    std::vector<std::string_view> row(static_cast<std::size_t>(cells));
+    AccessGuard(kGuardExclusive);
+    m_Cells.KeepDocument(std::move(owner), document);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cells; ++c) {
+            row[static_cast<std::size_t>(c)] = text(r, c);
+        }
+        m_Cells.AppendRow(row);
+    }
+    m_Modified = true;
+    Changed();
+    AccessGuard(kGuardRelease);
+    return true;
+}
+
 bool ClassTable::Clear(bool keepClean) {
     if (!AccessGuard(kGuardExclusive)) {
         return false;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,11 @@ public:
     bool SetSize(int columns, int rows);
     bool AddRows(int count);
     bool Resize(int columns, int rows);
+    // Stores rows rows of cells cells each into the table, which holds no stored row yet; text(row, cell) gives
+    // each cell's text as a part of document (or empty). The table keeps document, alive through owner, instead
+    // of copying the texts. False when the table is busy or holds stored rows. The logical size stays as it is.
+    bool AdoptRows(std::shared_ptr<const void> owner, std::string_view document, int rows, int cells,
+                   const std::function<std::string_view(int row, int cell)>& text);
     bool Clear(bool keepClean);
 
     bool IsModified() const { return m_Modified; }

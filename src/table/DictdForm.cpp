@@ -1,23 +1,33 @@
 #include "table/ForeignForms.h"
 #include "table/ForeignText.h"
 #include "table/SafeFile.h"
+#include "table/TextBlock.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <functional>
+#include <new>
 #include <tuple>
 
 namespace lexaro::foreign {
 
 namespace {
 
+// A line of the index: where its entry lies in the data, and where the line starts in the index (its fields are
+// read again from there when needed, so that a large index is not held a second time as fields).
 struct IndexLine {
-    std::string_view key;
-    std::string_view headword; // the original headword some indexes keep in a fourth field
     std::uint64_t offset = 0;
     std::uint64_t size = 0;
+    std::size_t at = 0;
+};
 
-    auto Fields() const { return std::tie(offset, size, key, headword); }
+// Where the texts of an entry went in the text block.
+struct Placed {
+    std::uint64_t term = 0;
+    std::uint64_t explanation = 0;
+    std::uint32_t termLength = 0;
+    std::uint32_t explanationLength = 0;
 };
 
 bool IsMetaKey(std::string_view key) {
@@ -43,6 +53,19 @@ LineFields Fields(std::string_view line) {
     }
 }
 
+// The line of the index that starts at at, without its line break; next is where the line after it starts.
+std::string_view LineAt(std::string_view index, std::size_t at, std::size_t* next = nullptr) {
+    const std::size_t end = std::min(index.find('\n', at), index.size());
+    std::string_view line = index.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (next != nullptr) {
+        *next = end + 1;
+    }
+    return line;
+}
+
 // Reads every line of an index. False with error for a line that is not key, offset and length, or whose entry
 // lies past the end of the data.
 bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, std::uint64_t dataSize,
@@ -50,13 +73,9 @@ bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, 
                 std::string& error) {
     std::size_t number = 0;
     for (std::size_t at = 0; at < index.size();) {
-        const std::size_t end = std::min(index.find('\n', at), index.size());
-        std::string_view line = index.substr(at, end - at);
-        at = end + 1;
+        const std::size_t lineStart = at;
+        const std::string_view line = LineAt(index, lineStart, &at);
         ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (line.empty()) {
             continue;
         }
@@ -86,13 +105,19 @@ bool ParseIndex(std::string_view index, const std::filesystem::path& indexFile, 
             }
             continue;
         }
-        lines.push_back({fields[0], fields[3], *offset, *size});
+        lines.push_back({*offset, *size, lineStart});
     }
     return true;
 }
 
-// Term and explanation of an entry: dictd keeps the headword as the entry text spells it on the first line.
-void SplitEntry(std::string_view key, std::string_view text, std::string& term, std::string& explanation) {
+// Term and explanation of an entry, as parts of the entry's text or of its key (the explanation still with the
+// entry's own line breaks): dictd keeps the headword as the entry text spells it on the first line.
+struct SplitText {
+    std::string_view term;
+    std::string_view explanation;
+};
+
+SplitText SplitEntry(std::string_view key, std::string_view text) {
     text = TrimLines(text);
     const std::size_t lineEnd = std::min(text.find('\n'), text.size());
     std::string_view first = text.substr(0, lineEnd);
@@ -100,19 +125,38 @@ void SplitEntry(std::string_view key, std::string_view text, std::string& term, 
         first.remove_suffix(1);
     }
     const std::size_t end = ReducedPrefixEnd(first, key);
-    explanation.clear();
     if (end == std::string_view::npos) {
-        term.assign(key);
-        AppendCrLf(explanation, TrimLines(text));
-        return;
+        return {key, TrimLines(text)};
     }
     std::string_view form = first.substr(0, end);
     while (!form.empty() && (form.front() == ' ' || form.front() == '\t')) {
         form.remove_prefix(1);
     }
-    term.assign(form);
     const bool onlyHeadword = TrimLines(first.substr(end)).empty();
-    AppendCrLf(explanation, TrimLines(onlyHeadword ? text.substr(std::min(lineEnd + 1, text.size())) : text));
+    return {form, TrimLines(onlyHeadword ? text.substr(std::min(lineEnd + 1, text.size())) : text)};
+}
+
+// Writes an entry's texts into the block: the explanation with CR LF line breaks, and the term, which is mostly
+// the start of the explanation's first line and then shares its bytes.
+Placed PlaceEntry(const SplitText& split, TextBlock& block) {
+    Placed placed;
+    placed.explanation = block.Size();
+    block.AppendCrLf(split.explanation);
+    placed.explanationLength = static_cast<std::uint32_t>(block.Size() - placed.explanation);
+    const std::string_view explanation = split.explanation;
+    const std::less_equal<const char*> notAfter;
+    const bool inside = !split.term.empty() && notAfter(explanation.data(), split.term.data()) &&
+                        notAfter(split.term.data() + split.term.size(), explanation.data() + explanation.size());
+    const std::size_t termEnd =
+        inside ? static_cast<std::size_t>(split.term.data() - explanation.data()) + split.term.size() : 0;
+    if (inside && explanation.substr(0, termEnd).find_first_of("\r\n") == std::string_view::npos) {
+        placed.term = placed.explanation + (termEnd - split.term.size());
+    } else {
+        placed.term = block.Size();
+        block.Append(split.term);
+    }
+    placed.termLength = static_cast<std::uint32_t>(split.term.size());
+    return placed;
 }
 
 // The text of an entry whose first line may repeat its name ("00-database-short\n     Name\n").
@@ -143,6 +187,51 @@ std::vector<std::pair<std::string, int>> KeyedRows(const ClassTable& entries) {
     return keyed;
 }
 
+// The lines to read, in the order of the data, so that each chunk of a dictzip file is inflated once; a line that
+// repeats another one then comes right after it and is no entry of its own (repeated says which).
+std::vector<std::uint32_t> ReadingOrder(std::string_view index, const std::vector<IndexLine>& lines,
+                                        std::vector<bool>& repeated) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> byOffset(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        byOffset[i] = {lines[i].offset, static_cast<std::uint32_t>(i)};
+    }
+    std::sort(byOffset.begin(), byOffset.end());
+    repeated.assign(lines.size(), false);
+    // Key and headword of a line: with its offset and length, what makes two lines the same entry.
+    const auto identity = [&](std::uint32_t line) {
+        const LineFields fields = Fields(LineAt(index, lines[line].at));
+        return std::pair(fields.field[0], fields.field[3]);
+    };
+    for (std::size_t run = 0; run < byOffset.size();) {
+        std::size_t end = run + 1;
+        while (end < byOffset.size() && byOffset[end].first == byOffset[run].first) {
+            ++end;
+        }
+        // Lines of the same offset in the order of their fields: one that repeats the line before is no entry.
+        if (end - run > 1) {
+            std::sort(byOffset.begin() + static_cast<std::ptrdiff_t>(run),
+                      byOffset.begin() + static_cast<std::ptrdiff_t>(end), [&](const auto& a, const auto& b) {
+                          return std::tuple(lines[a.second].size, identity(a.second), a.second) <
+                                 std::tuple(lines[b.second].size, identity(b.second), b.second);
+                      });
+            for (std::size_t i = run + 1; i < end; ++i) {
+                const std::uint32_t line = byOffset[i].second;
+                const std::uint32_t before = byOffset[i - 1].second;
+                repeated[line] = lines[line].size == lines[before].size && identity(line) == identity(before);
+            }
+        }
+        run = end;
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(lines.size());
+    for (const auto& [offset, line] : byOffset) {
+        if (!repeated[line]) {
+            order.push_back(line);
+        }
+    }
+    return order;
+}
+
 } // namespace
 
 ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
@@ -161,6 +250,10 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
     if (!ParseIndex(bytes, index, data->Size(), dataFile, lines, shortName, result.error)) {
         return result;
     }
+    if (lines.size() > static_cast<std::size_t>(INT32_MAX - 1)) {
+        result.error = FileError(index, "it holds more entries than a dictionary can");
+        return result;
+    }
     std::string text;
     std::string what;
     if (!shortName.empty()) {
@@ -169,40 +262,11 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
             result.name = MetaText(text);
         }
     }
-    // Entries are read in the order of the data, so that each chunk of a dictzip file is inflated once; a line
-    // that repeats another one then comes right after it and is no entry of its own. Rows keep the index's order.
-    std::vector<std::pair<std::uint64_t, std::size_t>> byOffset(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        byOffset[i] = {lines[i].offset, i};
-    }
-    std::sort(byOffset.begin(), byOffset.end());
-    std::vector<bool> repeated(lines.size());
-    for (std::size_t run = 0; run < byOffset.size();) {
-        std::size_t end = run + 1;
-        while (end < byOffset.size() && byOffset[end].first == byOffset[run].first) {
-            ++end;
-        }
-        // Lines of the same offset in the order of their fields: one that repeats the line before is no entry.
-        if (end - run > 1) {
-            std::sort(byOffset.begin() + static_cast<std::ptrdiff_t>(run),
-                      byOffset.begin() + static_cast<std::ptrdiff_t>(end), [&](const auto& a, const auto& b) {
-                          return std::pair(lines[a.second].Fields(), a.second) <
-                                 std::pair(lines[b.second].Fields(), b.second);
-                      });
-            for (std::size_t i = run + 1; i < end; ++i) {
-                repeated[byOffset[i].second] =
-                    lines[byOffset[i].second].Fields() == lines[byOffset[i - 1].second].Fields();
-            }
-        }
-        run = end;
-    }
-    std::vector<int> rowOf(lines.size());
-    std::size_t rows = 0;
+    std::vector<bool> repeated;
+    const std::vector<std::uint32_t> order = ReadingOrder(bytes, lines, repeated);
     std::uint64_t textSize = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        rowOf[i] = static_cast<int>(rows);
-        rows += repeated[i] ? 0 : 1;
-        textSize += repeated[i] ? 0 : lines[i].size;
+    for (const std::uint32_t line : order) {
+        textSize += lines[line].size;
     }
     if (textSize > TextBudget(data->Size())) {
         result.error =
@@ -210,26 +274,53 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
                                  " bytes of " + std::to_string(data->Size()) + ")");
         return result;
     }
-    if (rows > static_cast<std::size_t>(INT32_MAX - 1) || !entries.Resize(3, static_cast<int>(rows))) {
-        result.error = FileError(index, "it holds more entries than a dictionary can");
-        return result;
-    }
-    std::string term;
-    std::string explanation;
-    for (const auto& [offset, i] : byOffset) {
-        if (repeated[i]) {
-            continue;
+    // Rows keep the index's order; each entry's texts go into one block that the table keeps, so that the text is
+    // held once. Line breaks as CR LF add a little to the text.
+    std::vector<Placed> placed(lines.size());
+    try {
+        TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
+        for (const std::uint32_t i : order) {
+            if (!data->Read(lines[i].offset, lines[i].size, text, what)) {
+                result.error = FileError(dataFile, what);
+                return result;
+            }
+            const LineFields fields = Fields(LineAt(bytes, lines[i].at));
+            SplitText split = SplitEntry(fields.field[0], text);
+            if (!fields.field[3].empty()) {
+                split.term = fields.field[3];
+            }
+            if (split.explanation.size() > UINT32_MAX / 2 || split.term.size() > UINT32_MAX) {
+                result.error = FileError(dataFile, "the entry at offset " + std::to_string(lines[i].offset) +
+                                                       " is longer than an entry can be");
+                return result;
+            }
+            placed[i] = PlaceEntry(split, block);
         }
-        if (!data->Read(lines[i].offset, lines[i].size, text, what)) {
-            result.error = FileError(dataFile, what);
+        std::vector<std::uint32_t> rowLine;
+        rowLine.reserve(order.size());
+        for (std::uint32_t i = 0; i < lines.size(); ++i) {
+            if (!repeated[i]) {
+                rowLine.push_back(i);
+            }
+        }
+        // What only the reading needed goes before the table takes its rows.
+        std::vector<IndexLine>().swap(lines);
+        std::string().swap(bytes);
+        data.reset();
+        std::string_view document;
+        std::shared_ptr<const void> owner = block.Release(document);
+        const int rows = static_cast<int>(rowLine.size());
+        if (!entries.Resize(3, rows) || !entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
+                const Placed& at = placed[rowLine[static_cast<std::size_t>(row)]];
+                return cell == 0 ? document.substr(at.term, at.termLength)
+                                 : document.substr(at.explanation, at.explanationLength);
+            })) {
+            result.error = FileError(index, "the dictionary to read it into is busy");
             return result;
         }
-        SplitEntry(lines[i].key, text, term, explanation);
-        if (!lines[i].headword.empty()) {
-            term.assign(lines[i].headword);
-        }
-        entries.StoreCell(0, rowOf[i], term);
-        entries.StoreCell(1, rowOf[i], explanation);
+    } catch (const std::bad_alloc&) {
+        result.error = FileError(index, "there is not enough memory to read it");
+        return result;
     }
     result.complete = true;
     return result;

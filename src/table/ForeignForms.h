@@ -37,7 +37,7 @@ std::optional<DictData> OpenDictData(const std::filesystem::path& main, std::fil
 
 // One entry as a reader finds it, before its text is read.
 struct Located {
-    std::string term;
+    std::string_view term;
     std::uint64_t offset = 0;
     std::uint64_t size = 0;
 };

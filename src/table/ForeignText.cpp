@@ -198,9 +198,17 @@ std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key) {
             mismatch = true;
         }
     };
+    // Most characters are ASCII: one byte compared, without building its UTF-8 form.
+    const auto appendByte = [&](char byte) {
+        if (matched < key.size() && key[matched] == byte) {
+            ++matched;
+        } else {
+            mismatch = true;
+        }
+    };
     const auto appendBlank = [&] {
         if (matched == 0 || key[matched - 1] != ' ') {
-            append(" ");
+            appendByte(' ');
         }
     };
     std::size_t found = std::string_view::npos;
@@ -226,7 +234,13 @@ std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key) {
             appendBlank();
             pendingBlank = false;
         }
-        if (IsBlank(ch, locale)) {
+        if (ch < 0x80) {
+            if ((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'z')) {
+                appendByte(static_cast<char>(ch));
+            } else if (ch >= 'A' && ch <= 'Z') {
+                appendByte(static_cast<char>(ch - 'A' + 'a'));
+            }
+        } else if (IsBlank(ch, locale)) {
             appendBlank();
         } else if (IsLetterOrDigit(ch, locale)) {
             character.clear();

@@ -1,10 +1,13 @@
 #include "table/ForeignForms.h"
 #include "table/ForeignText.h"
 #include "table/SafeFile.h"
+#include "table/TextBlock.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <memory>
+#include <new>
 
 namespace lexaro::foreign {
 
@@ -245,6 +248,7 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
     }
 
     std::vector<Located> words;
+    const std::string_view idxText = idx;
     for (std::size_t at = 0; at < idx.size();) {
         const std::string where = "word " + std::to_string(words.size() + 1);
         const std::size_t end = idx.find('\0', at);
@@ -256,28 +260,26 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
             result.error = FileError(idxFile, where + " is cut off before its offset and size");
             return result;
         }
-        Located word{idx.substr(at, end - at), Be(idx, end + 1, offsetBytes),
+        Located word{idxText.substr(at, end - at), Be(idx, end + 1, offsetBytes),
                      Be(idx, end + 1 + static_cast<std::size_t>(offsetBytes), 4)};
         if (word.offset > data->Size() || word.size > data->Size() - word.offset) {
-            result.error = FileError(idxFile, where + " ('" + word.term.substr(0, 64) + "'): its entry (offset " +
-                                                  std::to_string(word.offset) + ", size " + std::to_string(word.size) +
-                                                  ") lies past the end of '" + dataFile.string() + "' (" +
-                                                  std::to_string(data->Size()) + " bytes)");
+            result.error = FileError(idxFile, where + " ('" + std::string(word.term.substr(0, 64)) +
+                                                  "'): its entry (offset " + std::to_string(word.offset) + ", size " +
+                                                  std::to_string(word.size) + ") lies past the end of '" +
+                                                  dataFile.string() + "' (" + std::to_string(data->Size()) + " bytes)");
             return result;
         }
         at = end + 1 + static_cast<std::size_t>(offsetBytes) + 4;
-        words.push_back(std::move(word));
+        words.push_back(word);
     }
     if (words.size() != *wordCount) {
         result.error = FileError(idxFile, "it holds " + std::to_string(words.size()) + " words, but '" +
                                               ifoFile.string() + "' says wordcount=" + std::to_string(*wordCount));
         return result;
     }
-    idx.clear();
-    idx.shrink_to_fit();
 
     // Synonyms: a word, its terminating zero and the 32-bit number of the word whose entry it shares.
-    std::vector<std::pair<std::string, std::size_t>> synonyms;
+    std::vector<std::pair<std::string_view, std::size_t>> synonyms;
     const std::filesystem::path synFile = Sibling(ifoFile, ".syn");
     std::string syn;
     if (ReadFileBytes(synFile, syn)) {
@@ -294,7 +296,7 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
                                                       ", but there are " + std::to_string(words.size()));
                 return result;
             }
-            synonyms.emplace_back(syn.substr(at, end - at), static_cast<std::size_t>(target));
+            synonyms.emplace_back(std::string_view(syn).substr(at, end - at), static_cast<std::size_t>(target));
             at = end + 5;
         }
         const std::optional<std::uint64_t> synCount = Number(ifo.Value("synwordcount"));
@@ -320,7 +322,7 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
         return result;
     }
     const std::size_t total = words.size() + synonyms.size();
-    if (total > static_cast<std::size_t>(INT32_MAX - 1) || !entries.Resize(3, static_cast<int>(total))) {
+    if (total > static_cast<std::size_t>(INT32_MAX - 1)) {
         result.error = FileError(idxFile, "it holds more entries than a dictionary can");
         return result;
     }
@@ -331,24 +333,66 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
     }
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return words[a].offset < words[b].offset; });
-    std::string raw;
-    std::string text;
-    for (const std::size_t i : order) {
-        if (!data->Read(words[i].offset, words[i].size, raw, what)) {
-            result.error = FileError(dataFile, what);
+    // Every text goes into one block that the table keeps; a synonym shares its word's explanation.
+    struct Placed {
+        std::uint64_t term = 0;
+        std::uint64_t explanation = 0;
+        std::uint32_t termLength = 0;
+        std::uint32_t explanationLength = 0;
+    };
+    std::vector<Placed> placed(total);
+    try {
+        TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
+        std::string raw;
+        std::string text;
+        const auto placeTerm = [&](Placed& entry, std::string_view term) {
+            entry.term = block.Size();
+            entry.termLength = static_cast<std::uint32_t>(term.size());
+            block.Append(term);
+        };
+        for (const std::size_t i : order) {
+            if (!data->Read(words[i].offset, words[i].size, raw, what)) {
+                result.error = FileError(dataFile, what);
+                return result;
+            }
+            if (!EntryText(raw, sequence, text, result.skipped, what)) {
+                result.error =
+                    FileError(dataFile, "the entry of '" + std::string(words[i].term.substr(0, 64)) + "' " + what);
+                return result;
+            }
+            if (text.size() > UINT32_MAX / 2) {
+                result.error = FileError(dataFile, "the entry of '" + std::string(words[i].term.substr(0, 64)) +
+                                                       "' is longer than an entry can be");
+                return result;
+            }
+            placeTerm(placed[i], words[i].term);
+            placed[i].explanation = block.Size();
+            block.AppendCrLf(text);
+            placed[i].explanationLength = static_cast<std::uint32_t>(block.Size() - placed[i].explanation);
+        }
+        for (std::size_t s = 0; s < synonyms.size(); ++s) {
+            Placed& entry = placed[words.size() + s];
+            entry = placed[synonyms[s].second];
+            placeTerm(entry, synonyms[s].first);
+        }
+        std::vector<Located>().swap(words);
+        std::string().swap(idx);
+        std::string().swap(syn);
+        data.reset();
+        std::string_view document;
+        std::shared_ptr<const void> owner = block.Release(document);
+        const int rows = static_cast<int>(total);
+        if (!entries.Resize(3, rows) || !entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
+                const Placed& at = placed[static_cast<std::size_t>(row)];
+                return cell == 0 ? document.substr(at.term, at.termLength)
+                                 : document.substr(at.explanation, at.explanationLength);
+            })) {
+            result.error = FileError(idxFile, "the dictionary to read it into is busy");
             return result;
         }
-        if (!EntryText(raw, sequence, text, result.skipped, what)) {
-            result.error = FileError(dataFile, "the entry of '" + words[i].term.substr(0, 64) + "' " + what);
-            return result;
-        }
-        entries.StoreCell(0, static_cast<int>(i), words[i].term);
-        entries.StoreCell(1, static_cast<int>(i), ToCrLf(text));
-    }
-    for (std::size_t s = 0; s < synonyms.size(); ++s) {
-        const int row = static_cast<int>(words.size() + s);
-        entries.StoreCell(0, row, synonyms[s].first);
-        entries.StoreCell(1, row, std::string(entries.CellView(1, static_cast<int>(synonyms[s].second))));
+    } catch (const std::bad_alloc&) {
+        result.error = FileError(idxFile, "there is not enough memory to read it");
+        return result;
     }
     result.complete = true;
     return result;

@@ -108,8 +108,11 @@ TEST(ForeignText, DictdKeysAndNumbersAsDictfmtMakesThem) {
 TEST(ForeignDictionary, DictdEntriesTakeTheirTermFromTheEntryText) {
     TempFolder folder;
     const std::string data =
-        "House\nHaus\nhouse /haus/\nHaus\r\nGeb\xC3\xA4ude\n\n00-database-short\n     Mine\nplain\n";
-    PutDictd(folder, "00databaseshort\to\tc\nhouse\tA\tL\nhouse\tL\td\nhouse\tL\td\nother\tBE\tG\n", data);
+        "House\nHaus\nhouse /haus/\nHaus\r\nGeb\xC3\xA4ude\n\n00-database-short\n     Mine\nplain\na\rb x\n";
+    // The same entry again, once with its numbers spelt with a leading zero digit; a headword spelt across a CR.
+    PutDictd(folder,
+             "00databaseshort\to\tc\nhouse\tA\tL\nhouse\tL\td\nhouse\tL\td\nhouse\tAL\td\nother\tBE\tG\na b\tBK\tG\n",
+             data);
     ClassTable table;
     const ForeignRead read = ReadForeignDictionary(folder / "d.index", table);
     ASSERT_TRUE(read.complete) << read.error;
@@ -117,7 +120,8 @@ TEST(ForeignDictionary, DictdEntriesTakeTheirTermFromTheEntryText) {
     EXPECT_EQ(Cells(table),
               (std::vector<std::vector<std::string>>{{"House", "Haus", ""},
                                                      {"house", "house /haus/\r\nHaus\r\nGeb\xC3\xA4ude", ""},
-                                                     {"other", "plain", ""}}));
+                                                     {"other", "plain", ""},
+                                                     {"a\rb", "a\r\nb x", ""}}));
     EXPECT_TRUE(table.FileName().empty());
     EXPECT_EQ(ForeignFormOf(folder / "d.dict"), ForeignForm::Dictd);
 }
