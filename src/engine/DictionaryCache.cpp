@@ -27,10 +27,15 @@ DictionaryCache::Stamp DictionaryCache::StampOf(const std::filesystem::path& pat
     return stamp;
 }
 
-std::vector<DictionaryCache::Stamp> DictionaryCache::StampsOf(const std::filesystem::path& path) {
+std::vector<DictionaryCache::Stamp> DictionaryCache::StampsOf(const FileChoices& files) {
     std::vector<Stamp> stamps;
-    for (const std::filesystem::path& file : ForeignSetFiles(path)) {
-        stamps.push_back(StampOf(file));
+    for (const std::vector<std::filesystem::path>& group : files) {
+        for (const std::filesystem::path& file : group) {
+            stamps.push_back(StampOf(file));
+            if (stamps.back().known) {
+                break;
+            }
+        }
     }
     return stamps;
 }
@@ -48,23 +53,24 @@ bool DictionaryCache::SameFiles(const std::vector<Stamp>& now, const std::vector
 }
 
 ClassTable* DictionaryCache::Get(const std::filesystem::path& path) {
-    // Taken before reading: a file that changes while it is read has a newer stamp by the next search.
-    const std::vector<Stamp> stamps = StampsOf(path);
     const std::string& key = path.native();
     auto it = std::find_if(m_Entries.begin(), m_Entries.end(), [&](const Entry& entry) { return entry.path == key; });
     if (it != m_Entries.end()) {
-        if (SameFiles(stamps, it->stamps)) {
+        if (SameFiles(StampsOf(it->files), it->stamps)) {
             return it->table.get();
         }
         m_Entries.erase(it);
     }
+    FileChoices files = ForeignFileChoices(path);
+    // Taken before reading: a file that changes while it is read has a newer stamp by the next search.
+    std::vector<Stamp> stamps = StampsOf(files);
     auto table = std::make_unique<ClassTable>();
     const bool read = ForeignFormOf(path) != ForeignForm::None ? ReadForeignDictionary(path, *table).complete
                                                                : table->LoadDocumentFile(path);
     if (!read) {
         return nullptr;
     }
-    m_Entries.push_back(Entry{key, stamps, std::move(table)});
+    m_Entries.push_back(Entry{key, std::move(files), std::move(stamps), std::move(table)});
     return m_Entries.back().table.get();
 }
 

@@ -30,16 +30,20 @@ private:
 
         bool SameAs(const Stamp& other) const;
     };
+    using FileChoices = std::vector<std::vector<std::filesystem::path>>;
     struct Entry {
         std::string path;
-        std::vector<Stamp> stamps; // of every file the dictionary is read from
+        FileChoices files; // the files it is read from, as ForeignFileChoices gives them
+        std::vector<Stamp> stamps;
         std::unique_ptr<ClassTable> table;
     };
 
     // One stat of the file; unknown when it cannot be examined.
     static Stamp StampOf(const std::filesystem::path& path);
-    // The stamps of the dictionary's files: the file itself, or every file of a dictd or StarDict set.
-    static std::vector<Stamp> StampsOf(const std::filesystem::path& path);
+    // The stamps of the dictionary's files: of each group, the files up to the first one that exists. So a look-up
+    // examines only the files the dictionary was read from, and those that would be read instead should they
+    // appear.
+    static std::vector<Stamp> StampsOf(const FileChoices& files);
     // The dictionary is unchanged: its first file is known and the same, every other file as absent or the same.
     static bool SameFiles(const std::vector<Stamp>& now, const std::vector<Stamp>& before);
 

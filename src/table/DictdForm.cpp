@@ -263,55 +263,72 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
         }
     }
     std::vector<bool> repeated;
-    const std::vector<std::uint32_t> order = ReadingOrder(bytes, lines, repeated);
-    std::uint64_t textSize = 0;
-    for (const std::uint32_t line : order) {
-        textSize += lines[line].size;
+    std::vector<std::uint32_t> order = ReadingOrder(bytes, lines, repeated);
+    // Rows keep the index's order.
+    std::vector<std::uint32_t> rowLine;
+    std::vector<std::uint32_t> rowOf(lines.size());
+    rowLine.reserve(order.size());
+    for (std::uint32_t i = 0; i < lines.size(); ++i) {
+        if (!repeated[i]) {
+            rowOf[i] = static_cast<std::uint32_t>(rowLine.size());
+            rowLine.push_back(i);
+        }
     }
+    // Where the text of each row goes among the texts gathered in the order of the rows.
+    std::vector<std::uint64_t> rawAt(rowLine.size() + 1);
+    for (std::size_t row = 0; row < rowLine.size(); ++row) {
+        rawAt[row + 1] = rawAt[row] + lines[rowLine[row]].size;
+    }
+    const std::uint64_t textSize = rawAt.back();
     if (textSize > TextBudget(data->Size())) {
         result.error =
             FileError(index, "its entries refer to the same text over and over (" + std::to_string(textSize) +
                                  " bytes of " + std::to_string(data->Size()) + ")");
         return result;
     }
-    // Rows keep the index's order; each entry's texts go into one block that the table keeps, so that the text is
-    // held once. Line breaks as CR LF add a little to the text.
-    std::vector<Placed> placed(lines.size());
     try {
-        TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
+        // The entries' texts are gathered in the order of the rows while the data is read from front to back, so
+        // that each chunk of a dictzip file is inflated once. Then each becomes term and explanation in one block
+        // that the table keeps, in the order of the rows too: a search that runs through the rows runs through the
+        // block from front to back. The gathered texts go back to the system as the block grows.
+        ReadOnceBlock raw(static_cast<std::size_t>(textSize));
         for (const std::uint32_t i : order) {
             if (!data->Read(lines[i].offset, lines[i].size, text, what)) {
                 result.error = FileError(dataFile, what);
                 return result;
             }
-            const LineFields fields = Fields(LineAt(bytes, lines[i].at));
-            SplitText split = SplitEntry(fields.field[0], text);
+            std::copy(text.begin(), text.end(), raw.Data() + rawAt[rowOf[i]]);
+        }
+        data.reset();
+        std::vector<std::uint32_t>().swap(order);
+        std::vector<std::uint32_t>().swap(rowOf);
+        std::vector<Placed> placed(rowLine.size());
+        // Line breaks as CR LF add a little to the text.
+        TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
+        for (std::size_t row = 0; row < rowLine.size(); ++row) {
+            const IndexLine& line = lines[rowLine[row]];
+            const LineFields fields = Fields(LineAt(bytes, line.at));
+            SplitText split = SplitEntry(fields.field[0], raw.View(rawAt[row], rawAt[row + 1] - rawAt[row]));
             if (!fields.field[3].empty()) {
                 split.term = fields.field[3];
             }
             if (split.explanation.size() > UINT32_MAX / 2 || split.term.size() > UINT32_MAX) {
-                result.error = FileError(dataFile, "the entry at offset " + std::to_string(lines[i].offset) +
+                result.error = FileError(dataFile, "the entry at offset " + std::to_string(line.offset) +
                                                        " is longer than an entry can be");
                 return result;
             }
-            placed[i] = PlaceEntry(split, block);
-        }
-        std::vector<std::uint32_t> rowLine;
-        rowLine.reserve(order.size());
-        for (std::uint32_t i = 0; i < lines.size(); ++i) {
-            if (!repeated[i]) {
-                rowLine.push_back(i);
-            }
+            placed[row] = PlaceEntry(split, block);
+            raw.ReleaseBefore(rawAt[row + 1]);
         }
         // What only the reading needed goes before the table takes its rows.
         std::vector<IndexLine>().swap(lines);
         std::string().swap(bytes);
-        data.reset();
+        std::vector<std::uint64_t>().swap(rawAt);
         std::string_view document;
         std::shared_ptr<const void> owner = block.Release(document);
         const int rows = static_cast<int>(rowLine.size());
         if (!entries.Resize(3, rows) || !entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
-                const Placed& at = placed[rowLine[static_cast<std::size_t>(row)]];
+                const Placed& at = placed[static_cast<std::size_t>(row)];
                 return cell == 0 ? document.substr(at.term, at.termLength)
                                  : document.substr(at.explanation, at.explanationLength);
             })) {

@@ -135,6 +135,22 @@ std::vector<std::filesystem::path> ForeignSetFiles(const std::filesystem::path& 
     return {path};
 }
 
+std::vector<std::vector<std::filesystem::path>> ForeignFileChoices(const std::filesystem::path& path) {
+    const SetName set = NameOfSet(path);
+    switch (set.form) {
+    case ForeignForm::Dictd:
+        return {{set.base + ".index"}, {set.base + ".dict.dz", set.base + ".dict"}};
+    case ForeignForm::StarDict:
+        return {{set.base + ".ifo"},
+                {set.base + ".idx", set.base + ".idx.gz"},
+                {set.base + ".dict.dz", set.base + ".dict"},
+                {set.base + ".syn"}};
+    case ForeignForm::None:
+        break;
+    }
+    return {{path}};
+}
+
 ForeignRead ReadForeignDictionary(const std::filesystem::path& path, ClassTable& entries) {
     ForeignRead result;
     if (!forms::IsFree(entries)) {

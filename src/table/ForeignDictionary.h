@@ -24,6 +24,11 @@ std::filesystem::path ForeignMainFile(const std::filesystem::path& path);
 // file, the file alone.
 std::vector<std::filesystem::path> ForeignSetFiles(const std::filesystem::path& path);
 
+// The files a read of the dictionary depends on, in groups: of each group a read takes the first file that exists
+// (.dict.dz before .dict, .idx before .idx.gz; the .syn is a group of its own, present or not). So whether the files
+// changed is told by looking at each group up to its first file that exists. For any other file, the file alone.
+std::vector<std::vector<std::filesystem::path>> ForeignFileChoices(const std::filesystem::path& path);
+
 struct ForeignRead {
     bool complete = false;
     // Names the file and what is wrong with it, when the dictionary could not be read.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace lexaro {
 
@@ -78,6 +80,29 @@ std::shared_ptr<const void> TextBlock::Release(std::string_view& text) {
     m_Capacity = 0;
     // Should the owner's own allocation fail, it frees the block itself.
     return std::shared_ptr<const void>(data, [](const void* block) { std::free(const_cast<void*>(block)); });
+}
+
+ReadOnceBlock::ReadOnceBlock(std::size_t size) : m_Mapped(size == 0 ? 1 : size) {
+    void* memory = ::mmap(nullptr, m_Mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    m_Data = static_cast<char*>(memory);
+}
+
+ReadOnceBlock::~ReadOnceBlock() {
+    ::munmap(m_Data, m_Mapped);
+}
+
+void ReadOnceBlock::ReleaseBefore(std::size_t offset) {
+    constexpr std::size_t kStep = std::size_t{1} << 20;
+    static const auto pageSize = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (offset > m_Mapped || offset < m_Released + kStep) {
+        return;
+    }
+    const std::size_t end = offset / pageSize * pageSize;
+    ::madvise(m_Data + m_Released, end - m_Released, MADV_DONTNEED);
+    m_Released = end;
 }
 
 } // namespace lexaro

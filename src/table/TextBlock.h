@@ -39,4 +39,26 @@ private:
     std::size_t m_Capacity = 0;
 };
 
+// A block of a size known beforehand, filled in any order and then read once from front to back: the pages read
+// go back to the system as the reading moves on, so that what is made of the block can grow meanwhile without both
+// being held whole.
+class ReadOnceBlock {
+public:
+    // Throws std::bad_alloc when there is no memory for size bytes.
+    explicit ReadOnceBlock(std::size_t size);
+    ~ReadOnceBlock();
+    ReadOnceBlock(const ReadOnceBlock&) = delete;
+    ReadOnceBlock& operator=(const ReadOnceBlock&) = delete;
+
+    char* Data() { return m_Data; }
+    std::string_view View(std::size_t offset, std::size_t length) const { return {m_Data + offset, length}; }
+    // Gives back the whole pages before offset (in steps of a megabyte or more); they must not be read again.
+    void ReleaseBefore(std::size_t offset);
+
+private:
+    char* m_Data = nullptr;
+    std::size_t m_Mapped = 0;
+    std::size_t m_Released = 0;
+};
+
 } // namespace lexaro

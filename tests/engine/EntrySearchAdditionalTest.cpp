@@ -141,5 +141,24 @@ TEST(EntrySearchAdditional, DictionariesAreReadAgainOnlyWhenTheirFileChanged) {
     EXPECT_FALSE(f.found);
 }
 
+// Of a dictd set, the index and the data file it was read from count; a .dict.dz that appears beside the .dict
+// read is what a new read would take.
+TEST(EntrySearchAdditional, DictdSetsAreReadAgainWhenTheirDataFileChangesOrIsReplaced) {
+    AdditionalFixture f;
+    const std::filesystem::path index = f.dir.Path() / "d.index";
+    const auto put = [](const std::filesystem::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    };
+    put(index, "dog\tA\tJ\n");
+    put(f.dir.Path() / "d.dict", "dog\nHund\n");
+    EXPECT_EQ(f.Search("dog", {index}), "<<d.index>>\r\n[dog]\r\nHund");
+    put(f.dir.Path() / "d.dict.dz", "dog\nhund\n");
+    EXPECT_EQ(f.Search("dog", {index}), "<<d.index>>\r\n[dog]\r\nhund");
+    put(f.dir.Path() / "d.dict.dz", "dog\nHUND\n");
+    std::filesystem::last_write_time(f.dir.Path() / "d.dict.dz",
+                                     std::filesystem::last_write_time(index) + std::chrono::seconds(5));
+    EXPECT_EQ(f.Search("dog", {index}), "<<d.index>>\r\n[dog]\r\nHUND");
+}
+
 } // namespace
 } // namespace lexaro

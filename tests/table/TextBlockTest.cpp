@@ -2,6 +2,7 @@
 
 #include "TableTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace lexaro::test {
@@ -17,6 +18,17 @@ TEST(TextBlock, GrowsPastItsEstimateAndMakesEveryLineBreakCrLf) {
     EXPECT_EQ(text.substr(0, 19), "terma\r\nb\r\nc\r\nd\r\n\r\nx");
     EXPECT_EQ(text.size(), 4 + 14 + many.size());
     EXPECT_EQ(block.Size(), 0u);
+}
+
+// Released pages of private memory read back as zeros: what shows that they went back, and no further.
+TEST(ReadOnceBlock, GivesBackTheWholePagesBeforeTheOffsetAndNothingAfter) {
+    constexpr std::size_t kMegabyte = 1 << 20;
+    ReadOnceBlock block(3 * kMegabyte);
+    std::fill_n(block.Data(), 3 * kMegabyte, 'x');
+    block.ReleaseBefore(kMegabyte / 2);
+    EXPECT_EQ(block.View(0, 1), "x");
+    block.ReleaseBefore(2 * kMegabyte + 100);
+    EXPECT_EQ(block.View(2 * kMegabyte - 1, 3), std::string("\0xx", 3));
 }
 
 TEST(ClassTableAdoptRows, CellsAreTheKeptDocumentsTextsAndOnlyAnEmptyTableTakesThem) {
