@@ -1,6 +1,7 @@
 #include "training/ReviewHistory.h"
 
 #include <algorithm>
+#include <new>
 
 namespace lexaro {
 
@@ -85,6 +86,13 @@ void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
             MoveCard(event.term, event.newTerm, true);
         }
         break;
+    }
+}
+
+void ReviewHistory::ReserveCards(size_t cards) {
+    try {
+        m_Cards.reserve(cards);
+    } catch (const std::bad_alloc&) {
     }
 }
 

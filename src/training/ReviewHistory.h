@@ -59,8 +59,8 @@ public:
     void Apply(const ReviewEvent& event, bool settle = true);
     void SettleDueDays();
     // Room for this many cards, so that reading a long log does not move every card each time there are twice as
-    // many. Memory is only used as cards come.
-    void ReserveCards(size_t cards) { m_Cards.reserve(cards); }
+    // many. Memory is only used as cards come; without the address space the cards grow as they come.
+    void ReserveCards(size_t cards);
     // New options move the due days; the memory states stay.
     void SetOptions(const ScheduleOptions& options);
     const ScheduleOptions& Options() const { return m_Options; }
