@@ -173,17 +173,49 @@ std::string MetaText(std::string_view text) {
     return std::string(text.substr(0, text.find('\n')));
 }
 
-// Rows with a key, in key order; ties keep the table's order.
-std::vector<std::pair<std::string, int>> KeyedRows(const ClassTable& entries) {
-    std::vector<std::pair<std::string, int>> keyed;
+// A text among others kept one after the other in one string: a million keys or index lines cost one allocation
+// instead of one each.
+struct Span {
+    std::size_t at = 0;
+    std::size_t length = 0;
+    int row = 0;
+    // The first eight bytes as one number, zeros after a shorter text: texts without zero bytes whose numbers
+    // differ are in the order of their numbers, so that most comparisons of a sort look at no text.
+    std::uint64_t prefix = 0;
+};
+
+std::string_view Part(std::string_view all, const Span& span) {
+    return all.substr(span.at, span.length);
+}
+
+Span MakeSpan(std::string_view all, std::size_t at, int row) {
+    Span span{at, all.size() - at, row, 0};
+    for (std::size_t i = 0; i < 8; ++i) {
+        span.prefix = (span.prefix << 8) | (i < span.length ? static_cast<unsigned char>(all[at + i]) : 0u);
+    }
+    return span;
+}
+
+// Bytewise order of the texts, then the rows.
+bool SpanLess(std::string_view all, const Span& a, const Span& b) {
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix;
+    }
+    return std::pair(Part(all, a), a.row) < std::pair(Part(all, b), b.row);
+}
+
+// Rows with a key, in key order; ties keep the table's order. The keys are kept in keys.
+std::vector<Span> KeyedRows(const ClassTable& entries, std::string& keys) {
+    std::vector<Span> keyed;
     keyed.reserve(static_cast<std::size_t>(entries.RowCount()));
     for (int row = 0; row < entries.RowCount(); ++row) {
-        std::string key = DictdKey(entries.CellView(0, row));
-        if (!key.empty()) {
-            keyed.emplace_back(std::move(key), row);
+        const std::size_t at = keys.size();
+        AppendDictdKey(keys, entries.CellView(0, row));
+        if (keys.size() > at) {
+            keyed.push_back(MakeSpan(keys, at, row));
         }
     }
-    std::sort(keyed.begin(), keyed.end());
+    std::sort(keyed.begin(), keyed.end(), [&](const Span& a, const Span& b) { return SpanLess(keys, a, b); });
     return keyed;
 }
 
@@ -373,11 +405,17 @@ bool WriteDictd(const std::filesystem::path& index, ClassTable& entries, std::st
     std::string oneLineName = ToLf(name);
     std::replace(oneLineName.begin(), oneLineName.end(), '\n', ' ');
     DictzipWriter data;
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(entries.RowCount()) + 3);
+    std::string keys;
+    const std::vector<Span> keyed = KeyedRows(entries, keys);
+    std::string lineText;
+    std::vector<Span> lines;
+    lines.reserve(keyed.size() + 3);
     std::uint64_t offset = 0;
     const auto add = [&](std::string_view key, std::string_view text) {
-        lines.push_back(std::string(key) + '\t' + EncodeDictdNumber(offset) + '\t' + EncodeDictdNumber(text.size()));
+        const std::size_t at = lineText.size();
+        lineText.append(key).append("\t").append(EncodeDictdNumber(offset));
+        lineText.append("\t").append(EncodeDictdNumber(text.size()));
+        lines.push_back(MakeSpan(lineText, at, 0));
         offset += text.size();
         return data.Append(text);
     };
@@ -386,16 +424,21 @@ bool WriteDictd(const std::filesystem::path& index, ClassTable& entries, std::st
                 add("00databaseshort", "00-database-short\n     " + oneLineName + "\n") &&
                 add("00databaseurl", "00-database-url\n     " + oneLineName + "\n");
     std::string text;
-    for (const auto& [key, row] : KeyedRows(entries)) {
+    for (const Span& key : keyed) {
         if (!made) {
             break;
         }
-        const std::string_view term = entries.CellView(0, row);
-        std::string headword = ToLf(term);
-        std::replace(headword.begin(), headword.end(), '\n', ' ');
-        const std::string body = ToLf(TrimLines(explanationText(entries.CellView(1, row))));
-        text = headword + "\n" + body + (body.empty() ? "" : "\n");
-        made = add(key, text);
+        // The headword on a line of its own, then the explanation.
+        text.clear();
+        AppendLf(text, entries.CellView(0, key.row));
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        text.push_back('\n');
+        const std::size_t body = text.size();
+        AppendLf(text, TrimLines(explanationText(entries.CellView(1, key.row))));
+        if (text.size() > body) {
+            text.push_back('\n');
+        }
+        made = add(Part(keys, key), text);
     }
     made = made && data.Finish();
     if (!made) {
@@ -404,12 +447,12 @@ bool WriteDictd(const std::filesystem::path& index, ClassTable& entries, std::st
         return false;
     }
     // The order of dictd's own builder, which sorts whole lines bytewise: dictd finds words by binary search.
-    std::sort(lines.begin(), lines.end());
+    std::sort(lines.begin(), lines.end(), [&](const Span& a, const Span& b) { return SpanLess(lineText, a, b); });
     const std::vector<FileInSet> files{{dataFile, [&](const PieceWriter& write) { return data.WriteTo(write); }},
                                        {index, [&](const PieceWriter& write) {
                                             std::string piece;
-                                            for (const std::string& line : lines) {
-                                                piece.append(line).push_back('\n');
+                                            for (const Span& line : lines) {
+                                                piece.append(Part(lineText, line)).push_back('\n');
                                                 if (piece.size() >= (1u << 20)) {
                                                     if (!write(piece)) {
                                                         return false;
@@ -419,15 +462,7 @@ bool WriteDictd(const std::filesystem::path& index, ClassTable& entries, std::st
                                             }
                                             return write(piece);
                                         }}};
-    std::size_t failed = 0;
-    if (!WriteFilesSafely(files, failed)) {
-        const int reason = errno;
-        error = FileError(files[failed].target,
-                          SystemReason(reason).empty() ? "it cannot be written" : SystemReason(reason));
-        errno = reason;
-        return false;
-    }
-    return true;
+    return WriteSet(files, error);
 }
 
 } // namespace lexaro::foreign

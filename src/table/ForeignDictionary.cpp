@@ -84,6 +84,18 @@ bool ReadWhole(const std::filesystem::path& path, std::string& bytes, std::strin
     return true;
 }
 
+bool WriteSet(const std::vector<FileInSet>& files, std::string& error) {
+    std::size_t failed = 0;
+    if (WriteFilesSafely(files, failed)) {
+        return true;
+    }
+    const int reason = errno;
+    error =
+        FileError(files[failed].target, SystemReason(reason).empty() ? "it cannot be written" : SystemReason(reason));
+    errno = reason;
+    return false;
+}
+
 std::optional<DictData> OpenDictData(const std::filesystem::path& main, std::filesystem::path& file,
                                      std::string& error) {
     file = Sibling(main, ".dict.dz");

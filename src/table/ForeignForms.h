@@ -5,6 +5,7 @@
 #include "table/ClassTable.h"
 #include "table/Dictzip.h"
 #include "table/ForeignDictionary.h"
+#include "table/SafeFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -41,6 +42,10 @@ struct Located {
     std::uint64_t offset = 0;
     std::uint64_t size = 0;
 };
+
+// Writes the files of a set safely, all or none. False, with error naming the file that failed and the system's
+// reason (errno keeps it), when one cannot be written.
+bool WriteSet(const std::vector<FileInSet>& files, std::string& error);
 
 ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries);
 ForeignRead ReadStarDict(const std::filesystem::path& ifo, ClassTable& entries);

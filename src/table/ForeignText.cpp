@@ -159,7 +159,14 @@ std::string EncodeDictdNumber(std::uint64_t value) {
 }
 
 std::string DictdKey(std::string_view headword) {
+    std::string key;
+    AppendDictdKey(key, headword);
+    return key;
+}
+
+void AppendDictdKey(std::string& key, std::string_view headword) {
     const locale_t locale = UnicodeLocale();
+    const std::size_t start = key.size();
     std::size_t begin = 0;
     std::size_t end = headword.size();
     while (begin < end && (headword[begin] == ' ' || (headword[begin] >= '\t' && headword[begin] <= '\r'))) {
@@ -168,19 +175,17 @@ std::string DictdKey(std::string_view headword) {
     while (end > begin && (headword[end - 1] == ' ' || (headword[end - 1] >= '\t' && headword[end - 1] <= '\r'))) {
         --end;
     }
-    std::string key;
     std::size_t at = begin;
     while (at < end) {
         const char32_t ch = NextCharacter(headword, at);
         if (IsBlank(ch, locale)) {
-            if (key.empty() || key.back() != ' ') {
+            if (key.size() == start || key.back() != ' ') {
                 key.push_back(' ');
             }
         } else if (IsLetterOrDigit(ch, locale)) {
             AppendUtf8(key, Lower(ch, locale));
         }
     }
-    return key;
 }
 
 std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key) {
@@ -276,18 +281,21 @@ void AppendCrLf(std::string& out, std::string_view text) {
 
 std::string ToLf(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out.push_back('\n');
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            out.push_back(text[i]);
-        }
-    }
+    AppendLf(out, text);
     return out;
+}
+
+void AppendLf(std::string& out, std::string_view text) {
+    out.reserve(out.size() + text.size());
+    for (;;) {
+        const std::size_t cr = text.find('\r');
+        out.append(text.substr(0, cr));
+        if (cr == std::string_view::npos) {
+            return;
+        }
+        out.push_back('\n');
+        text.remove_prefix(cr + (cr + 1 < text.size() && text[cr + 1] == '\n' ? 2 : 1));
+    }
 }
 
 std::string MarkupToPlain(std::string_view markup) {

@@ -16,6 +16,7 @@ std::string EncodeDictdNumber(std::uint64_t value);
 // The index key dictd's database builder makes of a headword: white space at both ends cut, every other
 // white space a blank, letters and digits in lower case, everything else dropped, and blank runs made one.
 std::string DictdKey(std::string_view headword);
+void AppendDictdKey(std::string& out, std::string_view headword);
 
 // The end of the longest leading part of line, cut before a blank or at the line's end, whose DictdKey is key;
 // npos when there is none.
@@ -25,6 +26,7 @@ std::size_t ReducedPrefixEnd(std::string_view line, std::string_view key);
 std::string ToCrLf(std::string_view text);
 void AppendCrLf(std::string& out, std::string_view text);
 std::string ToLf(std::string_view text);
+void AppendLf(std::string& out, std::string_view text);
 
 // Markup (HTML, Pango, XDXF) as plain text: tags dropped, a line break for <br> and the ends of paragraphs,
 // divisions and list items, character references and the common entities replaced by their characters.

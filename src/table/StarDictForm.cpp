@@ -179,15 +179,32 @@ bool StarDictLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-// A word cut to StarDict's length limit, at a character boundary, without line breaks.
-std::string IndexWord(std::string_view term) {
-    std::string word(term.substr(0, term.find_first_of("\r\n")));
+// The first eight bytes of a word with A-Z folded, as one number (a shorter word ends in zeros): words whose numbers
+// differ are in the order of their numbers under StarDictLess, so that most comparisons of a sort need one.
+std::uint64_t FoldedPrefix(std::string_view word) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const unsigned char ch = i < word.size() ? static_cast<unsigned char>(word[i]) : 0;
+        prefix = (prefix << 8) | (ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    }
+    return prefix;
+}
+
+struct SortedWord {
+    std::uint64_t prefix = 0;
+    std::string_view word;
+    int row = 0;
+};
+
+// A word cut to StarDict's length limit, at a character boundary, without line breaks: the start of the term.
+std::string_view IndexWord(std::string_view term) {
+    std::string_view word = term.substr(0, term.find_first_of("\r\n"));
     if (word.size() > kLongestWord) {
         std::size_t cut = kLongestWord;
         while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) {
             --cut;
         }
-        word.resize(cut);
+        word = word.substr(0, cut);
     }
     return word;
 }
@@ -412,23 +429,32 @@ bool WriteStarDict(const std::filesystem::path& ifoFile, ClassTable& entries, st
                    const ExplanationText& explanationText, std::string& error) {
     const std::filesystem::path idxFile = Sibling(ifoFile, ".idx");
     const std::filesystem::path dataFile = Sibling(ifoFile, ".dict.dz");
-    std::vector<std::pair<std::string, int>> words;
+    // The words are parts of the terms: the table does not change while it is written.
+    std::vector<SortedWord> words;
     words.reserve(static_cast<std::size_t>(entries.RowCount()));
     for (int row = 0; row < entries.RowCount(); ++row) {
-        std::string word = IndexWord(entries.CellView(0, row));
+        const std::string_view word = IndexWord(entries.CellView(0, row));
         if (!word.empty()) {
-            words.emplace_back(std::move(word), row);
+            words.push_back({FoldedPrefix(word), word, row});
         }
     }
-    std::stable_sort(words.begin(), words.end(),
-                     [](const auto& a, const auto& b) { return StarDictLess(a.first, b.first); });
+    // Equal words keep the table's order.
+    std::sort(words.begin(), words.end(), [](const SortedWord& a, const SortedWord& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
+        return StarDictLess(a.word, b.word) || (!StarDictLess(b.word, a.word) && a.row < b.row);
+    });
 
     DictzipWriter data;
     std::string idx;
+    idx.reserve(words.size() * 24);
     std::uint64_t offset = 0;
     bool made = true;
-    for (const auto& [word, row] : words) {
-        const std::string text = ToLf(TrimLines(explanationText(entries.CellView(1, row))));
+    std::string text;
+    for (const auto& [prefix, word, row] : words) {
+        text.clear();
+        AppendLf(text, TrimLines(explanationText(entries.CellView(1, row))));
         if (offset + text.size() > UINT32_MAX) {
             made = false;
             break;
@@ -456,15 +482,7 @@ bool WriteStarDict(const std::filesystem::path& ifoFile, ClassTable& entries, st
     const std::vector<FileInSet> files{{dataFile, [&](const PieceWriter& write) { return data.WriteTo(write); }},
                                        {idxFile, [&](const PieceWriter& write) { return write(idx); }},
                                        {ifoFile, [&](const PieceWriter& write) { return write(ifoText); }}};
-    std::size_t failed = 0;
-    if (!WriteFilesSafely(files, failed)) {
-        const int reason = errno;
-        error = FileError(files[failed].target,
-                          SystemReason(reason).empty() ? "it cannot be written" : SystemReason(reason));
-        errno = reason;
-        return false;
-    }
-    return true;
+    return WriteSet(files, error);
 }
 
 } // namespace lexaro::foreign

@@ -161,6 +161,8 @@ TEST(ForeignDictionary, WrittenSetsReadBackAndFollowTheirProgramsOrder) {
     Fill(table, {{"zebra", "Zebra", "2024-01-01 00:00:00"},
                  {"Apfel", "apple\r\nfruit", ""},
                  {"apfel", "second", ""},
+                 {"Apfelbaumhaus", "Baumhaus", ""},
+                 {"apfelbaum", "Baum", ""},
                  {"B", std::string(300000, 'x'), ""}});
     for (const ForeignForm form : {ForeignForm::StarDict, ForeignForm::Dictd}) {
         const std::filesystem::path target = folder / (form == ForeignForm::StarDict ? "out.ifo" : "out.index");
@@ -172,10 +174,12 @@ TEST(ForeignDictionary, WrittenSetsReadBackAndFollowTheirProgramsOrder) {
         EXPECT_EQ(read.name, "Out");
         EXPECT_EQ(Cells(back), (std::vector<std::vector<std::string>>{{"Apfel", "apple\r\nfruit", ""},
                                                                       {"apfel", "second", ""},
+                                                                      {"apfelbaum", "Baum", ""},
+                                                                      {"Apfelbaumhaus", "Baumhaus", ""},
                                                                       {"B", std::string(300000, 'x'), ""},
                                                                       {"zebra", "Zebra", ""}}));
     }
-    EXPECT_EQ(Get(folder / "out.ifo"), "StarDict's dict ifo file\nversion=2.4.2\nwordcount=4\nidxfilesize=52\n"
+    EXPECT_EQ(Get(folder / "out.ifo"), "StarDict's dict ifo file\nversion=2.4.2\nwordcount=6\nidxfilesize=92\n"
                                        "bookname=Out\nsametypesequence=m\n");
     const std::string index = Get(folder / "out.index");
     EXPECT_EQ(index.substr(0, index.find("\napfel")),
