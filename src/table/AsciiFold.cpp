@@ -86,21 +86,35 @@ std::string_view::size_type FindFolded(std::string_view haystack, std::string_vi
     return std::string_view::npos;
 }
 
-std::uint64_t HashFolded(std::string_view text) {
-    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ text.size();
+namespace {
+
+// The folded bytes of head, seeded with size, the size of the whole text.
+std::uint64_t HashFoldedBytes(std::string_view head, std::size_t size) {
+    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ size;
     std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
+    for (; i + 8 <= head.size(); i += 8) {
         std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, 8);
+        std::memcpy(&word, head.data() + i, 8);
         hash = (hash ^ FoldWord(word)) * 0x9fb21c651e98df25ULL;
         hash ^= hash >> 29;
     }
-    if (i < text.size()) {
+    if (i < head.size()) {
         std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, text.size() - i);
+        std::memcpy(&word, head.data() + i, head.size() - i);
         hash = (hash ^ FoldWord(word)) * 0x9fb21c651e98df25ULL;
     }
     return Mix(hash);
+}
+
+} // namespace
+
+std::uint64_t HashFolded(std::string_view text) {
+    return HashFoldedBytes(text, text.size());
+}
+
+std::uint64_t HashFoldedHead(std::string_view text) {
+    constexpr std::size_t kHead = 48;
+    return HashFoldedBytes(text.substr(0, kHead), text.size());
 }
 
 } // namespace lexaro

@@ -45,5 +45,8 @@ std::string_view::size_type FindFolded(std::string_view haystack, std::string_vi
 
 // A 64-bit hash of the folded bytes: texts that are EqualsFolded have the same hash.
 std::uint64_t HashFolded(std::string_view text);
+// The same for the size and the first few dozen bytes only: cheap for long texts, and as sure for texts that
+// differ early or in their size, as explanations mostly do. For an index whose proposals are checked.
+std::uint64_t HashFoldedHead(std::string_view text);
 
 } // namespace lexaro

@@ -1,6 +1,7 @@
 #include "table/RowIndex.h"
 
 #include "table/AsciiFold.h"
+#include "table/GroupByKey.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,13 +10,9 @@ namespace lexaro {
 
 namespace {
 
-// Columns whose cells are longer than this on average (explanations) get no piece lists.
+// Columns whose cells are longer than this on average (explanations) are not copied.
 constexpr std::uint64_t kMaxAveragePieceCell = 48;
 constexpr int kMaxIndexedColumn = 64;
-// Enough for the three-byte pieces of real text, and small enough to stay in the cache while building.
-constexpr std::uint64_t kMaxPieceBuckets = 1U << 16;
-// Rows proposed for a needle are on the shortest lists of its pieces, up to this many lists.
-constexpr std::size_t kIntersectedLists = 3;
 // Searches that walk through every hit, or try several modes in turn, ask about the same text again and again.
 constexpr std::size_t kRememberedAnswers = 16;
 
@@ -27,17 +24,35 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
     return power;
 }
 
+// The cells of a column lie far apart in the document, one or more cache misses each: asking for them some rows
+// ahead keeps several reads in flight while the index is built.
+constexpr int kPrefetchDistance = 16;
+
+void PrefetchCell(const TableCells& rows, int column, int row) {
+    if (const char* text = rows.Where(row, column)) {
+        __builtin_prefetch(text);
+    }
+}
+
+int BitsOf(std::uint64_t powerOfTwo) {
+    int bits = 0;
+    while ((std::uint64_t{1} << bits) < powerOfTwo) {
+        ++bits;
+    }
+    return bits;
+}
+
 } // namespace
 
 ColumnIndex::ColumnIndex(const TableCells& rows, int column, int end) : m_Column(column), m_End(end) {
     m_Sizes = BuildHashes(rows, end);
-    m_PiecesWanted =
-        m_Sizes.cells > 0 && m_Sizes.bytes / m_Sizes.cells <= kMaxAveragePieceCell && m_Sizes.pieces <= UINT32_MAX;
+    m_PiecesWanted = m_Sizes.cells > 0 && m_Sizes.bytes / m_Sizes.cells <= kMaxAveragePieceCell &&
+                     m_Sizes.bytes + m_Sizes.cells < UINT32_MAX;
 }
 
 void ColumnIndex::PreparePieces(const TableCells& rows, int end) {
-    if (m_PiecesWanted && m_PieceStart.empty()) {
-        BuildPieces(rows, end, m_Sizes);
+    if (m_PiecesWanted && m_CopyStart.empty()) {
+        CopyCells(rows, end);
     }
 }
 
@@ -51,108 +66,79 @@ ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end)
     CellSizes sizes;
     const std::uint64_t buckets = PowerOfTwoAtLeast(static_cast<std::uint64_t>(std::max(end, 1)));
     m_HashMask = buckets - 1;
-    m_HashStart.assign(buckets + 1, 0);
-    std::vector<std::uint64_t> hashes(static_cast<std::size_t>(end));
-    std::vector<bool> present(static_cast<std::size_t>(end));
+    std::vector<std::uint64_t> hashes;
+    std::vector<std::int32_t> hashedRows;
+    hashes.reserve(static_cast<std::size_t>(end));
+    hashedRows.reserve(static_cast<std::size_t>(end));
     for (int r = 0; r < end; ++r) {
+        PrefetchCell(rows, m_Column, r + kPrefetchDistance);
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
-            const std::uint64_t hash = HashFolded(*cell);
-            hashes[static_cast<std::size_t>(r)] = hash;
-            present[static_cast<std::size_t>(r)] = true;
-            ++m_HashStart[(hash & m_HashMask) + 1];
+            hashes.push_back(HashFoldedHead(*cell));
+            hashedRows.push_back(r);
             ++sizes.cells;
             sizes.bytes += cell->size();
-            sizes.pieces += cell->size() > 2 ? cell->size() - 2 : 0;
         }
     }
-    for (std::size_t b = 1; b < m_HashStart.size(); ++b) {
-        m_HashStart[b] += m_HashStart[b - 1];
-    }
-    m_Hashes.resize(m_HashStart.back());
-    std::vector<std::uint32_t> next(m_HashStart.begin(), m_HashStart.end() - 1);
-    for (int r = 0; r < end; ++r) {
-        if (present[static_cast<std::size_t>(r)]) {
-            const std::uint64_t hash = hashes[static_cast<std::size_t>(r)];
-            m_Hashes[next[hash & m_HashMask]++] = Entry{static_cast<std::uint32_t>(hash >> 32), r};
-        }
-    }
+    GroupByKey<Entry>(
+        BitsOf(buckets),
+        [&](const auto& emit) {
+            for (std::size_t k = 0; k < hashes.size(); ++k) {
+                emit(static_cast<std::uint32_t>(hashes[k] & m_HashMask),
+                     Entry{static_cast<std::uint32_t>(hashes[k] >> 32), hashedRows[k]});
+            }
+        },
+        m_Hashes, m_HashStart);
     return sizes;
 }
 
-std::uint32_t ColumnIndex::PieceBucket(const char* three) const {
-    std::uint32_t value = FoldAscii(static_cast<unsigned char>(three[0])) |
-                          (static_cast<std::uint32_t>(FoldAscii(static_cast<unsigned char>(three[1]))) << 8) |
-                          (static_cast<std::uint32_t>(FoldAscii(static_cast<unsigned char>(three[2]))) << 16);
-    value ^= value >> 15;
-    value *= 0x2c1b3c6dU;
-    value ^= value >> 12;
-    value *= 0x297a2d39U;
-    value ^= value >> 15;
-    return value & m_PieceMask;
+void ColumnIndex::CopyCells(const TableCells& rows, int end) {
+    m_Copies.reserve(static_cast<std::size_t>(m_Sizes.bytes + m_Sizes.cells));
+    m_CopyStart.reserve(static_cast<std::size_t>(m_Sizes.cells) + 1);
+    m_CopyRows.reserve(static_cast<std::size_t>(m_Sizes.cells));
+    for (int r = 0; r < end; ++r) {
+        PrefetchCell(rows, m_Column, r + kPrefetchDistance);
+        if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
+            m_CopyStart.push_back(static_cast<std::uint32_t>(m_Copies.size()));
+            m_CopyRows.push_back(r);
+            m_Copies.insert(m_Copies.end(), cell->begin(), cell->end());
+            m_Copies.push_back('\0');
+        }
+    }
+    m_CopyStart.push_back(static_cast<std::uint32_t>(m_Copies.size()));
 }
 
-// Each row is listed once under every bucket of its three-byte pieces, in row order. The buckets of every row
-// are gathered first, so the cells are read only once.
-void ColumnIndex::BuildPieces(const TableCells& rows, int end, const CellSizes& sizes) {
-    const std::uint64_t cells = sizes.cells;
-    const std::uint64_t pieces = sizes.pieces;
-    const std::uint64_t buckets = std::clamp<std::uint64_t>(PowerOfTwoAtLeast(cells / 16), 1024, kMaxPieceBuckets);
-    m_PieceMask = static_cast<std::uint32_t>(buckets - 1);
-    m_PieceStart.assign(buckets + 1, 0);
-    std::vector<std::uint16_t> rowBuckets;
-    rowBuckets.reserve(static_cast<std::size_t>(pieces));
-    std::vector<std::uint32_t> rowEnd(static_cast<std::size_t>(end));
-    // The last row (plus one) listed under each bucket: a row is listed once however often a piece recurs.
-    std::vector<std::uint32_t> listedFor(buckets, 0);
-    for (int r = 0; r < end; ++r) {
-        const std::optional<std::string_view> cell = CellOf(rows, r);
-        const auto mark = static_cast<std::uint32_t>(r) + 1;
-        for (std::size_t i = 0; cell && i + 3 <= cell->size(); ++i) {
-            const std::uint32_t bucket = PieceBucket(cell->data() + i);
-            if (listedFor[bucket] != mark) {
-                listedFor[bucket] = mark;
-                rowBuckets.push_back(static_cast<std::uint16_t>(bucket));
-                ++m_PieceStart[bucket + 1U];
-            }
+// A place where the piece is found may run over the end of a copy into the next (a piece holding a NUL); the
+// search then goes on from the next byte. A copy that holds the piece but does not match is passed without
+// reading its row: every row not changed since the copies were made has its own true copy. A copy that matches is
+// checked against its row, which after a removal may be another one.
+int ColumnIndex::FirstCopyHolding(std::string_view piece, int start, int end, const std::function<bool(int)>& matches,
+                                  const std::function<bool(std::string_view)>& cellMatches) const {
+    const std::string_view copies(m_Copies.data(), m_Copies.size());
+    const auto first = std::lower_bound(m_CopyRows.begin(), m_CopyRows.end(), start) - m_CopyRows.begin();
+    std::size_t from = m_CopyStart[static_cast<std::size_t>(first)];
+    while (true) {
+        const std::size_t at = FindFolded(copies, piece, from);
+        if (at == std::string_view::npos) {
+            return -1;
         }
-        rowEnd[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(rowBuckets.size());
-    }
-    for (std::size_t b = 1; b < m_PieceStart.size(); ++b) {
-        m_PieceStart[b] += m_PieceStart[b - 1];
-    }
-    m_PieceRows.resize(m_PieceStart.back());
-    std::vector<std::uint32_t> next(m_PieceStart.begin(), m_PieceStart.end() - 1);
-    std::size_t k = 0;
-    for (int r = 0; r < end; ++r) {
-        for (; k < rowEnd[static_cast<std::size_t>(r)]; ++k) {
-            m_PieceRows[next[rowBuckets[k]]++] = r;
+        const auto copy = static_cast<std::size_t>(
+            std::upper_bound(m_CopyStart.begin(), m_CopyStart.end(), static_cast<std::uint32_t>(at)) -
+            m_CopyStart.begin() - 1);
+        const std::size_t copyEnd = m_CopyStart[copy + 1] - 1;
+        if (at + piece.size() > copyEnd) {
+            from = at + 1;
+            continue;
         }
-    }
-}
-
-std::vector<ColumnIndex::RowList> ColumnIndex::ShortestPieceLists(const RowNeedle& needle) const {
-    std::vector<RowList> lists;
-    if (m_PieceStart.empty()) {
-        return lists;
-    }
-    std::vector<std::uint32_t> buckets;
-    for (std::string_view piece : needle.pieces) {
-        for (std::size_t i = 0; i + 3 <= piece.size(); ++i) {
-            buckets.push_back(PieceBucket(piece.data() + i));
+        const std::int32_t row = m_CopyRows[copy];
+        if (row >= end) {
+            return -1;
         }
+        if (!IsChanged(row) && cellMatches(copies.substr(m_CopyStart[copy], copyEnd - m_CopyStart[copy])) &&
+            matches(row)) {
+            return row;
+        }
+        from = copyEnd + 1;
     }
-    std::sort(buckets.begin(), buckets.end());
-    buckets.erase(std::unique(buckets.begin(), buckets.end()), buckets.end());
-    for (const std::uint32_t bucket : buckets) {
-        lists.push_back(
-            RowList{m_PieceRows.data() + m_PieceStart[bucket], m_PieceRows.data() + m_PieceStart[bucket + 1]});
-    }
-    std::sort(lists.begin(), lists.end(),
-              [](const RowList& a, const RowList& b) { return a.end - a.begin < b.end - b.begin; });
-    if (lists.size() > kIntersectedLists) {
-        lists.resize(kIntersectedLists);
-    }
-    return lists;
 }
 
 int ColumnIndex::FirstChanged(int start, int limit, const std::function<bool(int)>& matches) const {
@@ -165,10 +151,10 @@ int ColumnIndex::FirstChanged(int start, int limit, const std::function<bool(int
 }
 
 bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
-                            int& found) const {
+                            const std::function<bool(std::string_view)>& cellMatches, int& found) const {
     int best = -1;
     if (needle.equal) {
-        const std::uint64_t hash = HashFolded(needle.text);
+        const std::uint64_t hash = HashFoldedHead(needle.text);
         const std::uint64_t bucket = hash & m_HashMask;
         const auto tag = static_cast<std::uint32_t>(hash >> 32);
         for (std::uint32_t k = m_HashStart[bucket]; k < m_HashStart[bucket + 1]; ++k) {
@@ -191,26 +177,13 @@ bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const s
         found = best;
         return true;
     }
-    std::vector<RowList> lists = ShortestPieceLists(needle);
-    if (lists.empty()) {
+    // Every piece is somewhere in a matching cell: the longest is the rarest.
+    const std::string_view piece =
+        needle.pieces[1].size() > needle.pieces[0].size() ? needle.pieces[1] : needle.pieces[0];
+    if (m_CopyStart.empty() || piece.empty()) {
         return false;
     }
-    // Only rows on every list are checked against the table; the lists are sorted, so each is walked once.
-    for (RowList& list : lists) {
-        list.begin = std::lower_bound(list.begin, list.end, start);
-    }
-    for (const std::int32_t* it = lists[0].begin; it != lists[0].end && *it < end; ++it) {
-        bool onEveryList = true;
-        for (std::size_t k = 1; k < lists.size() && onEveryList; ++k) {
-            RowList& other = lists[k];
-            other.begin = std::lower_bound(other.begin, other.end, *it);
-            onEveryList = other.begin != other.end && *other.begin == *it;
-        }
-        if (onEveryList && !IsChanged(*it) && matches(*it)) {
-            best = *it;
-            break;
-        }
-    }
+    best = FirstCopyHolding(piece, start, end, matches, cellMatches);
     const int changed = FirstChanged(start, best == -1 ? end : best, matches);
     found = changed != -1 ? changed : best;
     return true;
@@ -232,7 +205,7 @@ bool ColumnIndex::RowsChanged(const TableCells& rows, int first, int last) {
             m_ChangedHash.erase(old);
         }
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
-            const std::uint64_t hash = HashFolded(*cell);
+            const std::uint64_t hash = HashFoldedHead(*cell);
             m_ChangedHash[r] = hash;
             m_ChangedByHash[hash].push_back(r);
         }

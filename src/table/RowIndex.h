@@ -24,17 +24,19 @@ struct RowNeedle {
     std::string_view pieces[2];
 };
 
-// The rows of one column by the folded hash of their cell and, for columns of short cells, by the three-byte
-// pieces of their cell. Rows changed after it was built are kept apart and checked one by one, until there are
-// so many of them that the index is better built again.
+// The rows of one column by the folded hash of their cell and, for columns of short cells, a copy of their
+// cells side by side, which a needle's piece is found in far faster than in cells scattered over memory. Rows changed
+// after it was built are kept apart and checked one by one, until there are so many of them that the index is better
+// built again.
 class ColumnIndex {
 public:
     ColumnIndex(const TableCells& rows, int column, int end);
 
     // The first row r with start <= r < end for which matches(r) holds, among the rows that may hold the needle;
-    // false when the index cannot narrow this needle down (the caller scans instead).
+    // false when the index cannot narrow this needle down (the caller scans instead). cellMatches tells the same
+    // as matches for the text of a cell, which lets a copied cell be checked without reading the table.
     bool FindFirst(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
-                   int& found) const;
+                   const std::function<bool(std::string_view)>& cellMatches, int& found) const;
     // Rows first..last were stored or changed; false when the index should rather be dropped.
     bool RowsChanged(const TableCells& rows, int first, int last);
     // An empty row was inserted at row at; the rows from there on moved down by one. False when the index should
@@ -43,10 +45,10 @@ public:
     // Rows first..first+count-1 were removed; the rows after them moved up by count. False when the index should
     // rather be dropped.
     bool RowsRemoved(int first, int count);
-    // Brings the row numbers of the hashes, and with pieces those of the piece lists, up to date with the moves
+    // Brings the row numbers of the hashes, and with pieces those of the copied cells, up to date with the moves
     // since the last search.
     void ApplyMoves(bool pieces);
-    // The piece lists are built when a search first needs them: exact look-ups need only the hashes.
+    // The cells are copied when a search first needs them: exact look-ups need only the hashes.
     void PreparePieces(const TableCells& rows, int end);
 
 private:
@@ -69,21 +71,15 @@ private:
     struct CellSizes {
         std::uint64_t cells = 0;
         std::uint64_t bytes = 0;
-        std::uint64_t pieces = 0;
     };
 
     CellSizes BuildHashes(const TableCells& rows, int end);
-    // Only for columns of short cells: the pieces of long ones would take more memory than the table itself.
-    void BuildPieces(const TableCells& rows, int end, const CellSizes& sizes);
+    // Only for columns of short cells: a copy of long ones would double the memory of the table.
+    void CopyCells(const TableCells& rows, int end);
     std::optional<std::string_view> CellOf(const TableCells& rows, int row) const;
-    std::uint32_t PieceBucket(const char* three) const;
-    struct RowList {
-        const std::int32_t* begin;
-        const std::int32_t* end;
-    };
-    // The shortest few lists of rows that hold one of the needle's pieces, shortest first; empty when no piece is
-    // long enough.
-    std::vector<RowList> ShortestPieceLists(const RowNeedle& needle) const;
+    // The first row from start up to end whose copied cell holds piece and for which matches holds; -1 if none.
+    int FirstCopyHolding(std::string_view piece, int start, int end, const std::function<bool(int)>& matches,
+                         const std::function<bool(std::string_view)>& cellMatches) const;
     bool IsChanged(int row) const { return !m_Changed.empty() && m_Changed.count(row) != 0; }
     int FirstChanged(int start, int limit, const std::function<bool(int)>& matches) const;
 
@@ -92,22 +88,24 @@ private:
     std::uint64_t m_HashMask = 0;
     std::vector<std::uint32_t> m_HashStart;
     std::vector<Entry> m_Hashes;
-    std::uint32_t m_PieceMask = 0;
-    std::vector<std::uint32_t> m_PieceStart;
-    std::vector<std::int32_t> m_PieceRows;
+    // The copied cells, each followed by a NUL, where m_CopyStart says, of the rows m_CopyRows says (in row
+    // order); m_CopyStart has one more entry, the end.
+    std::vector<char> m_Copies;
+    std::vector<std::uint32_t> m_CopyStart;
+    std::vector<std::int32_t> m_CopyRows;
     // Keeps the changed rows numbered as the table is now.
     void MoveChangedRows(const Move& move);
-    // Records a move for the hashes and, once they are built, the piece lists.
+    // Records a move for the hashes and, once they are made, the copied cells.
     void Follow(const Move& move);
-    void ApplyPieceMoves();
+    void ApplyCopyMoves();
     static std::int32_t OriginalRow(const std::vector<std::int32_t>& inserts, std::int32_t at);
 
     CellSizes m_Sizes;
     bool m_PiecesWanted = false;
     std::vector<Move> m_Moves;
-    // Moves the piece lists have not followed yet: a paste looks its term up exactly, and renumbering the pieces of
-    // a million terms for it cost more than all the rest of the paste.
-    std::vector<Move> m_PieceMoves;
+    // Moves the copied cells have not followed yet: a paste looks its term up exactly, and renumbering a million
+    // copies for every paste would cost more than the rest of it.
+    std::vector<Move> m_CopyMoves;
     // Entries left behind by removed rows; with the changed rows they count towards building the index again.
     std::size_t m_StaleRows = 0;
     std::set<int> m_Changed;

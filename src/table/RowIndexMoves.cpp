@@ -94,13 +94,13 @@ bool ColumnIndex::RowsRemoved(int first, int count) {
 void ColumnIndex::Follow(const Move& move) {
     m_Moves.push_back(move);
     MoveChangedRows(move);
-    if (m_PieceStart.empty()) {
+    if (m_CopyStart.empty()) {
         return;
     }
-    if (m_PieceMoves.size() >= kMaxPendingMoves) {
-        ApplyPieceMoves();
+    if (m_CopyMoves.size() >= kMaxPendingMoves) {
+        ApplyCopyMoves();
     }
-    m_PieceMoves.push_back(move);
+    m_CopyMoves.push_back(move);
 }
 
 void ColumnIndex::ApplyMoves(bool pieces) {
@@ -110,45 +110,41 @@ void ColumnIndex::ApplyMoves(bool pieces) {
     }
     m_Moves.clear();
     if (pieces) {
-        ApplyPieceMoves();
+        ApplyCopyMoves();
     }
 }
 
-void ColumnIndex::ApplyPieceMoves() {
-    if (m_PieceMoves.empty()) {
+void ColumnIndex::ApplyCopyMoves() {
+    if (m_CopyMoves.empty()) {
         return;
     }
-    // Rows inserted one by one (pastes) are followed in one pass: each list is in row order, so the inserts at or
-    // before a row are counted by walking the insert positions along with the list.
+    // Rows inserted one by one (pastes) are followed in one pass: the copies are in row order, so the inserts at or
+    // before a row are counted by walking the insert positions along with them.
     std::vector<std::int32_t> inserts;
-    for (const Move& move : m_PieceMoves) {
+    for (const Move& move : m_CopyMoves) {
         if (move.removed || move.count != 1) {
             inserts.clear();
             break;
         }
         inserts.push_back(OriginalRow(inserts, move.first));
     }
-    if (inserts.size() != m_PieceMoves.size()) {
-        for (const Move& move : m_PieceMoves) {
-            Renumber(m_PieceRows, move.first, move.count, move.removed,
+    if (inserts.size() != m_CopyMoves.size()) {
+        for (const Move& move : m_CopyMoves) {
+            Renumber(m_CopyRows, move.first, move.count, move.removed,
                      [](std::int32_t& row) -> std::int32_t& { return row; });
         }
-        m_PieceMoves.clear();
+        m_CopyMoves.clear();
         return;
     }
     std::sort(inserts.begin(), inserts.end());
-    for (std::size_t bucket = 0; bucket + 1 < m_PieceStart.size(); ++bucket) {
-        std::int32_t before = 0;
-        for (std::uint32_t k = m_PieceStart[bucket]; k < m_PieceStart[bucket + 1]; ++k) {
-            std::int32_t& row = m_PieceRows[k];
-            while (static_cast<std::size_t>(before) < inserts.size() &&
-                   inserts[static_cast<std::size_t>(before)] <= row) {
-                ++before;
-            }
-            row += before;
+    std::size_t before = 0;
+    for (std::int32_t& row : m_CopyRows) {
+        while (before < inserts.size() && inserts[before] <= row) {
+            ++before;
         }
+        row += static_cast<std::int32_t>(before);
     }
-    m_PieceMoves.clear();
+    m_CopyMoves.clear();
 }
 
 // The row, numbered as before the inserts so far, that now stands at row at: the first one that the inserts have

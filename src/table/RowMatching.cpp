@@ -85,7 +85,7 @@ int ClassTable::FirstMatchingRowIn(int column, int start, int end, const RowNeed
     try {
         if (const ColumnIndex* index = m_Indexes.For(m_Cells, column, end, m_Version, !needle.equal)) {
             int found = -1;
-            if (index->FindFirst(needle, start, end, matches, found)) {
+            if (index->FindFirst(needle, start, end, matches, cellMatches, found)) {
                 return found;
             }
         }
