@@ -76,6 +76,25 @@ std::string_view::size_type FindFolded(std::string_view haystack, std::string_vi
         }
         i += 16;
     }
+    // The last positions, fewer than a block, in one more block that ends where the haystack does; the positions
+    // before i in it were looked at already.
+    if (i <= lastStart && haystack.size() >= lastOffset + 16) {
+        const std::size_t tail = haystack.size() - lastOffset - 16;
+        const __m128i head = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + tail)), firstCase);
+        const __m128i back =
+            _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + tail + lastOffset)), lastCase);
+        auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(head, firstWanted), _mm_cmpeq_epi8(back, lastWanted))));
+        mask &= ~0U << (i - tail);
+        while (mask != 0) {
+            const std::size_t at = tail + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (EqualsFolded(haystack.substr(at, needle.size()), needle)) {
+                return at;
+            }
+            mask &= mask - 1;
+        }
+        return std::string_view::npos;
+    }
 #endif
     for (; i <= lastStart; ++i) {
         if (FoldAscii(static_cast<unsigned char>(haystack[i])) == first &&

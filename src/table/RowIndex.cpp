@@ -91,13 +91,53 @@ ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end)
     return sizes;
 }
 
+namespace {
+
+// The copies are taken in blocks of this many, and the blocks in groups of 64, one bit of a word for each.
+constexpr std::size_t kBlockCopies = 16;
+constexpr std::size_t kGroupBlocks = 64;
+constexpr std::uint32_t kFilterBits = 2048;
+
+// Calls visit with the two filter bits of every three-byte piece of text, folded.
+template <typename Visit>
+void ForEachPieceBit(std::string_view text, Visit visit) {
+    std::uint32_t piece = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        piece = (piece >> 8) | (static_cast<std::uint32_t>(FoldAscii(static_cast<unsigned char>(text[i]))) << 16);
+        if (i >= 2) {
+            std::uint32_t value = piece;
+            value ^= value >> 15;
+            value *= 0x2c1b3c6dU;
+            value ^= value >> 12;
+            value *= 0x297a2d39U;
+            value ^= value >> 15;
+            visit(value & (kFilterBits - 1));
+            visit((value >> 16) & (kFilterBits - 1));
+        }
+    }
+}
+
+} // namespace
+
+// Each block of copies has a filter of kFilterBits bits with two set for every three-byte piece in its copies: a
+// block whose filter lacks a bit of the needle's pieces holds no copy with the needle and is passed without being
+// read. With about 200 pieces in a block of terms, one bit in six is set, so a block without a piece of the
+// needle is read one time in thirty. A group's filters are kept bit by bit, word f of the group holding filter bit f of each of its
+// blocks, so that a search reads one word per bit of the needle for 64 blocks, and so that building writes only
+// to the 16 KB of the group at hand.
 void ColumnIndex::CopyCells(const TableCells& rows, int end) {
     m_Copies.reserve(static_cast<std::size_t>(m_Sizes.bytes + m_Sizes.cells));
     m_CopyStart.reserve(static_cast<std::size_t>(m_Sizes.cells) + 1);
     m_CopyRows.reserve(static_cast<std::size_t>(m_Sizes.cells));
+    constexpr std::size_t kGroupCopies = kBlockCopies * kGroupBlocks;
+    m_Filters.assign((static_cast<std::size_t>(m_Sizes.cells) + kGroupCopies - 1) / kGroupCopies * kFilterBits, 0);
     for (int r = 0; r < end; ++r) {
         PrefetchCell(rows, m_Column, r + kPrefetchDistance);
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
+            const std::size_t block = m_CopyRows.size() / kBlockCopies;
+            std::uint64_t* group = m_Filters.data() + block / kGroupBlocks * kFilterBits;
+            const std::uint64_t blockBit = std::uint64_t{1} << (block % kGroupBlocks);
+            ForEachPieceBit(*cell, [group, blockBit](std::uint32_t bit) { group[bit] |= blockBit; });
             m_CopyStart.push_back(static_cast<std::uint32_t>(m_Copies.size()));
             m_CopyRows.push_back(r);
             m_Copies.insert(m_Copies.end(), cell->begin(), cell->end());
@@ -107,23 +147,76 @@ void ColumnIndex::CopyCells(const TableCells& rows, int end) {
     m_CopyStart.push_back(static_cast<std::uint32_t>(m_Copies.size()));
 }
 
+std::uint64_t ColumnIndex::BlocksThatMayHold(std::size_t group, const std::vector<std::uint32_t>& bits) const {
+    const std::uint64_t* words = m_Filters.data() + group * kFilterBits;
+    std::uint64_t blocks = ~std::uint64_t{0};
+    for (const std::uint32_t bit : bits) {
+        blocks &= words[bit];
+    }
+    return blocks;
+}
+
 // A place where the piece is found may run over the end of a copy into the next (a piece holding a NUL); the
 // search then goes on from the next byte. A copy that holds the piece but does not match is passed without
 // reading its row: every row not changed since the copies were made has its own true copy. A copy that matches is
 // checked against its row, which after a removal may be another one.
-int ColumnIndex::FirstCopyHolding(std::string_view piece, int start, int end, const std::function<bool(int)>& matches,
+int ColumnIndex::FirstCopyHolding(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
                                   const std::function<bool(std::string_view)>& cellMatches) const {
-    const std::string_view copies(m_Copies.data(), m_Copies.size());
-    const auto first = std::lower_bound(m_CopyRows.begin(), m_CopyRows.end(), start) - m_CopyRows.begin();
-    std::size_t from = m_CopyStart[static_cast<std::size_t>(first)];
-    while (true) {
-        const std::size_t at = FindFolded(copies, piece, from);
-        if (at == std::string_view::npos) {
+    // Every piece is somewhere in a matching cell: the longest is the rarest.
+    const std::string_view piece =
+        needle.pieces[1].size() > needle.pieces[0].size() ? needle.pieces[1] : needle.pieces[0];
+    std::vector<std::uint32_t> bits;
+    for (const std::string_view each : needle.pieces) {
+        ForEachPieceBit(each, [&bits](std::uint32_t bit) { bits.push_back(bit); });
+    }
+    // A handful of pieces rule out nearly every block that a longer needle would.
+    constexpr std::size_t kMostBits = 12;
+    if (bits.size() > kMostBits) {
+        bits.resize(kMostBits);
+    }
+    const std::size_t count = m_CopyRows.size();
+    const auto first =
+        static_cast<std::size_t>(std::lower_bound(m_CopyRows.begin(), m_CopyRows.end(), start) - m_CopyRows.begin());
+    if (bits.empty()) {
+        return first < count ? FirstCopyIn(piece, first, count, end, matches, cellMatches) : -1;
+    }
+    for (std::size_t group = first / kBlockCopies / kGroupBlocks; group * kGroupBlocks * kBlockCopies < count;
+         ++group) {
+        std::uint64_t blocks = BlocksThatMayHold(group, bits);
+        while (blocks != 0) {
+            const std::size_t block = group * kGroupBlocks + static_cast<std::size_t>(__builtin_ctzll(blocks));
+            blocks &= blocks - 1;
+            if (block * kBlockCopies >= count) {
+                break;
+            }
+            const std::size_t blockEnd = std::min((block + 1) * kBlockCopies, count);
+            if (blockEnd <= first) {
+                continue;
+            }
+            const int found =
+                FirstCopyIn(piece, std::max(block * kBlockCopies, first), blockEnd, end, matches, cellMatches);
+            if (found != -1 || m_CopyRows[blockEnd - 1] >= end) {
+                return found;
+            }
+        }
+        if (m_CopyRows[std::min((group + 1) * kGroupBlocks * kBlockCopies, count) - 1] >= end) {
             return -1;
         }
-        const auto copy = static_cast<std::size_t>(
-            std::upper_bound(m_CopyStart.begin(), m_CopyStart.end(), static_cast<std::uint32_t>(at)) -
-            m_CopyStart.begin() - 1);
+    }
+    return -1;
+}
+
+int ColumnIndex::FirstCopyIn(std::string_view piece, std::size_t copy, std::size_t copyLimit, int end,
+                             const std::function<bool(int)>& matches,
+                             const std::function<bool(std::string_view)>& cellMatches) const {
+    const std::string_view copies(m_Copies.data(), m_CopyStart[copyLimit]);
+    std::size_t from = m_CopyStart[copy];
+    std::size_t at = 0;
+    while ((at = FindFolded(copies, piece, from)) != std::string_view::npos) {
+        copy = static_cast<std::size_t>(std::upper_bound(m_CopyStart.begin() + static_cast<std::ptrdiff_t>(copy),
+                                                         m_CopyStart.begin() + static_cast<std::ptrdiff_t>(copyLimit),
+                                                         static_cast<std::uint32_t>(at)) -
+                                        m_CopyStart.begin() - 1);
         const std::size_t copyEnd = m_CopyStart[copy + 1] - 1;
         if (at + piece.size() > copyEnd) {
             from = at + 1;
@@ -139,6 +232,7 @@ int ColumnIndex::FirstCopyHolding(std::string_view piece, int start, int end, co
         }
         from = copyEnd + 1;
     }
+    return -1;
 }
 
 int ColumnIndex::FirstChanged(int start, int limit, const std::function<bool(int)>& matches) const {
@@ -177,13 +271,10 @@ bool ColumnIndex::FindFirst(const RowNeedle& needle, int start, int end, const s
         found = best;
         return true;
     }
-    // Every piece is somewhere in a matching cell: the longest is the rarest.
-    const std::string_view piece =
-        needle.pieces[1].size() > needle.pieces[0].size() ? needle.pieces[1] : needle.pieces[0];
-    if (m_CopyStart.empty() || piece.empty()) {
+    if (m_CopyStart.empty() || (needle.pieces[0].empty() && needle.pieces[1].empty())) {
         return false;
     }
-    best = FirstCopyHolding(piece, start, end, matches, cellMatches);
+    best = FirstCopyHolding(needle, start, end, matches, cellMatches);
     const int changed = FirstChanged(start, best == -1 ? end : best, matches);
     found = changed != -1 ? changed : best;
     return true;

@@ -77,9 +77,16 @@ private:
     // Only for columns of short cells: a copy of long ones would double the memory of the table.
     void CopyCells(const TableCells& rows, int end);
     std::optional<std::string_view> CellOf(const TableCells& rows, int row) const;
-    // The first row from start up to end whose copied cell holds piece and for which matches holds; -1 if none.
-    int FirstCopyHolding(std::string_view piece, int start, int end, const std::function<bool(int)>& matches,
+    // The first row from start up to end whose copied cell holds the needle and for which matches holds; -1 if
+    // none.
+    int FirstCopyHolding(const RowNeedle& needle, int start, int end, const std::function<bool(int)>& matches,
                          const std::function<bool(std::string_view)>& cellMatches) const;
+    // The first row among the copies copy up to copyLimit, as FirstCopyHolding.
+    int FirstCopyIn(std::string_view piece, std::size_t copy, std::size_t copyLimit, int end,
+                    const std::function<bool(int)>& matches,
+                    const std::function<bool(std::string_view)>& cellMatches) const;
+    // The blocks of the group, one bit each, whose filters have all these bits set.
+    std::uint64_t BlocksThatMayHold(std::size_t group, const std::vector<std::uint32_t>& bits) const;
     bool IsChanged(int row) const { return !m_Changed.empty() && m_Changed.count(row) != 0; }
     int FirstChanged(int start, int limit, const std::function<bool(int)>& matches) const;
 
@@ -93,6 +100,7 @@ private:
     std::vector<char> m_Copies;
     std::vector<std::uint32_t> m_CopyStart;
     std::vector<std::int32_t> m_CopyRows;
+    std::vector<std::uint64_t> m_Filters;
     // Keeps the changed rows numbered as the table is now.
     void MoveChangedRows(const Move& move);
     // Records a move for the hashes and, once they are made, the copied cells.
