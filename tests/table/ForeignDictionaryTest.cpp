@@ -126,6 +126,35 @@ TEST(ForeignDictionary, DictdEntriesTakeTheirTermFromTheEntryText) {
     EXPECT_EQ(ForeignFormOf(folder / "d.dict"), ForeignForm::Dictd);
 }
 
+// The data in the reverse order of the index, in dictzip chunks, and more text than the reader gathers before it
+// gives memory back.
+TEST(ForeignDictionary, DictdRowsFollowTheIndexWhateverOrderTheDataHas) {
+    TempFolder folder;
+    constexpr std::size_t kEntries = 3000;
+    std::string data;
+    std::vector<std::string> lines(kEntries);
+    std::vector<std::vector<std::string>> expected(kEntries);
+    for (std::size_t i = kEntries; i-- > 0;) {
+        const std::string word = "w" + std::to_string(i);
+        const std::string meaning(1000 + i % 7, static_cast<char>('a' + i % 26));
+        const std::string text = word + " /x/\n" + meaning + "\n";
+        lines[i] = word + "\t" + foreign::EncodeDictdNumber(data.size()) + "\t" +
+                   foreign::EncodeDictdNumber(text.size()) + "\n";
+        data += text;
+        expected[i] = {word, word + " /x/\r\n" + meaning, ""};
+    }
+    std::string index;
+    for (const std::string& line : lines) {
+        index += line;
+    }
+    Put(folder / "d.index", index);
+    Put(folder / "d.dict.dz", Dictzip(data));
+    ClassTable table;
+    const ForeignRead read = ReadForeignDictionary(folder / "d.index", table);
+    ASSERT_TRUE(read.complete) << read.error;
+    EXPECT_EQ(Cells(table), expected);
+}
+
 TEST(ForeignDictionary, StarDictPartsSynonymsAndPackedIndex) {
     TempFolder folder;
     const std::string first = std::string("m") + "plain" + '\0' + "h" + "<i>x</i>&amp;y" + '\0' + "W" + Be32(2) + "ab";
