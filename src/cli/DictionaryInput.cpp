@@ -110,7 +110,7 @@ std::string LoadCompletely(const std::filesystem::path& path, TableForm form, Cl
     if (form == TableForm::SeparatedText) {
         return table.LoadSeparatedText(path) ? std::string() : "it cannot be read as separated text";
     }
-    if (!table.LoadDocumentFile(path)) {
+    if (!table.LoadDocumentFile(path, ClassTable::DocumentAccess::Map)) {
         return "it is no dictionary, or a damaged one";
     }
     return DocumentCompleteness(bytes, table);
@@ -121,7 +121,8 @@ std::optional<std::string> ReadDictionary(const std::filesystem::path& path, Cla
         const ForeignRead read = ReadForeignDictionary(path, table);
         return read.complete ? std::nullopt : std::optional<std::string>(": " + read.error);
     }
-    return table.LoadDocumentFile(path) ? std::nullopt : std::optional<std::string>("");
+    return table.LoadDocumentFile(path, ClassTable::DocumentAccess::Map) ? std::nullopt
+                                                                         : std::optional<std::string>("");
 }
 
 std::string Quoted(const std::filesystem::path& path) {

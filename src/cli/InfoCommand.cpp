@@ -86,16 +86,17 @@ int InfoCommand::Execute(const CommandLine& line, CliStreams& io) {
     const std::size_t cut = completeName.find_last_of("/\\");
     const std::string fileName = cut == std::string::npos ? completeName : completeName.substr(cut + 1);
 
+    const EntryStore::Extremes extremes = store.FindExtremes();
     const std::array<std::pair<std::string_view, std::string>, 10> lines{{
         {"FrmProp.m_LBLFileName", fileName},
         {"FrmProp.m_LBLCompleteName", completeName},
         {"FrmProp.m_LBLFileSize", FormatFileSize(status.st_size)},
         {"FrmProp.m_LBLFileDate", FormatFileDate(status.st_mtime)},
         {"FrmProp.m_LBLWordCount", std::to_string(store.Entries().RowCount())},
-        {"FrmProp.m_LBLWordLargest", store.LongestTerm()},
-        {"FrmProp.m_LBLWordSmallest", store.ShortestTerm()},
-        {"FrmProp.m_LBLExplLargest", store.LongestExplanation()},
-        {"FrmProp.m_LBLExplSmallest", store.ShortestExplanation()},
+        {"FrmProp.m_LBLWordLargest", extremes.longestTerm},
+        {"FrmProp.m_LBLWordSmallest", extremes.shortestTerm},
+        {"FrmProp.m_LBLExplLargest", extremes.longestExplanation},
+        {"FrmProp.m_LBLExplSmallest", extremes.shortestExplanation},
         {"FrmProp.m_LBLCharset", std::to_string(store.Entries().FileCharset())},
     }};
     for (const auto& [key, value] : lines) {

@@ -63,7 +63,7 @@ std::string Open(const std::filesystem::path& dictionary, const Environment& env
                  std::ostream& err, std::string_view command) {
     struct stat status {};
     if (::stat(dictionary.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        !opened.entries.LoadDocumentFile(dictionary)) {
+        !opened.entries.LoadDocumentFile(dictionary, ClassTable::DocumentAccess::Map)) {
         return "cannot read the dictionary " + Quoted(dictionary);
     }
     opened.deck =

@@ -192,10 +192,18 @@ public:
     // Fills target (one column) with the positive or the negative examples of the text.
     static bool ExtractExamples(std::string_view text, bool positive, ClassTable& target);
 
-    std::string LongestTerm();
-    std::string ShortestTerm();
-    std::string LongestExplanation();
-    std::string ShortestExplanation();
+    // "length ('text')" of the longest and the shortest term and explanation, found in one pass.
+    struct Extremes {
+        std::string longestTerm;
+        std::string shortestTerm;
+        std::string longestExplanation;
+        std::string shortestExplanation;
+    };
+    Extremes FindExtremes();
+    std::string LongestTerm() { return FindExtremes().longestTerm; }
+    std::string ShortestTerm() { return FindExtremes().shortestTerm; }
+    std::string LongestExplanation() { return FindExtremes().longestExplanation; }
+    std::string ShortestExplanation() { return FindExtremes().shortestExplanation; }
 
     // Writes every entry as separated text without additional parts. False leaves any old file as it was.
     bool ExportPlainText(const std::filesystem::path& path);
@@ -211,7 +219,6 @@ private:
     // Keep CurrentRow on the same entry while rows move; -1 once that entry is gone.
     void RowRemoved(int row);
     void RowInserted(int row);
-    std::string Extreme(int column, bool longest);
     bool TranslatePhrase(std::string_view phrase, ClassTable& table);
 
     std::shared_ptr<const Clock> m_Clock;

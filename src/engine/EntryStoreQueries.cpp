@@ -44,38 +44,46 @@ bool WritePlainTextPieces(const ClassTable& entries, const PieceWriter& write) {
 
 } // namespace
 
+namespace {
+
 // The first row that beats the best so far wins, so of two equally long cells the earlier one is reported.
-std::string EntryStore::Extreme(int column, bool longest) {
+struct Extreme {
+    bool longest;
     std::size_t best = longest ? 0 : kShortestStart;
-    int bestRow = -1;
-    // Lengths only: copying a million cells to measure them took longer than the comparison.
-    for (int r = 0; r < m_Entries.RowCount(); ++r) {
-        const auto length = static_cast<std::size_t>(std::max(m_Entries.CellLength(column, r), 0));
-        if (longest ? length > best : length < best) {
-            best = length;
-            bestRow = r;
+    int row = -1;
+
+    void Consider(int length, int r) {
+        const auto size = static_cast<std::size_t>(std::max(length, 0));
+        if (longest ? size > best : size < best) {
+            best = size;
+            row = r;
         }
     }
-    if (bestRow < 0) {
-        return {};
+    std::string Shown(ClassTable& entries, int column) const {
+        return row < 0 ? std::string() : std::to_string(best) + " ('" + entries.GetCell(column, row) + "')";
     }
-    return std::to_string(best) + " ('" + m_Entries.GetCell(column, bestRow) + "')";
-}
+};
 
-std::string EntryStore::LongestTerm() {
-    return Extreme(kTermColumn, true);
-}
+} // namespace
 
-std::string EntryStore::ShortestTerm() {
-    return Extreme(kTermColumn, false);
-}
-
-std::string EntryStore::LongestExplanation() {
-    return Extreme(kExplanationColumn, true);
-}
-
-std::string EntryStore::ShortestExplanation() {
-    return Extreme(kExplanationColumn, false);
+EntryStore::Extremes EntryStore::FindExtremes() {
+    Extreme longestTerm{true};
+    Extreme shortestTerm{false};
+    Extreme longestExplanation{true};
+    Extreme shortestExplanation{false};
+    // Lengths only, both columns in one pass: copying a million cells to measure them took longer than the
+    // comparison, and each pass reads the row records of the whole table.
+    for (int r = 0; r < m_Entries.RowCount(); ++r) {
+        const int term = m_Entries.CellLength(kTermColumn, r);
+        const int explanation = m_Entries.CellLength(kExplanationColumn, r);
+        longestTerm.Consider(term, r);
+        shortestTerm.Consider(term, r);
+        longestExplanation.Consider(explanation, r);
+        shortestExplanation.Consider(explanation, r);
+    }
+    return Extremes{longestTerm.Shown(m_Entries, kTermColumn), shortestTerm.Shown(m_Entries, kTermColumn),
+                    longestExplanation.Shown(m_Entries, kExplanationColumn),
+                    shortestExplanation.Shown(m_Entries, kExplanationColumn)};
 }
 
 bool EntryStore::ExportPlainText(const std::filesystem::path& path) {

@@ -97,7 +97,14 @@ public:
     std::string ToXml2Text();
     bool ParseXml2Text(std::string_view document);
     bool SaveDocumentFile(const std::filesystem::path& path);
-    bool LoadDocumentFile(const std::filesystem::path& path);
+    // How a document read from a file is held. Copy: in memory of the table's own, which nothing done to the file
+    // afterwards can reach. Map: the file's own pages, which spares the copy, for a program that reads a file and
+    // soon ends, such as the command-line tool: a change to the file meanwhile may show in the table (as it may
+    // in bytes being read), and the file cut short meanwhile raises SIGBUS, which such a program must handle.
+    // Saving the table under the same name is safe either way: a save replaces the file and leaves the mapped
+    // one as it was.
+    enum class DocumentAccess { Copy, Map };
+    bool LoadDocumentFile(const std::filesystem::path& path, DocumentAccess access = DocumentAccess::Copy);
 
     // XML form (entry clipboard, fallback of the document reader), separated text and HTML.
     std::string ToXmlText();

@@ -129,6 +129,28 @@ std::optional<forms::FileBytes> forms::FileBytes::Read(const std::filesystem::pa
     return bytes;
 }
 
+std::optional<forms::FileBytes> forms::FileBytes::Map(const std::filesystem::path& path) {
+    std::FILE* file = ClassTable::OpenTableFile(path, true);
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0 || info.st_size <= 0 ||
+        static_cast<unsigned long long>(info.st_size) > static_cast<unsigned long long>(PTRDIFF_MAX / 2)) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* memory = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, ::fileno(file), 0);
+    std::fclose(file);
+    if (memory == MAP_FAILED) {
+        return Read(path);
+    }
+    auto* bytes = static_cast<char*>(memory);
+    const auto* nul = static_cast<const char*>(std::memchr(bytes, 0, size));
+    return FileBytes(bytes, size, nul != nullptr ? static_cast<std::size_t>(nul - bytes) : size);
+}
+
 forms::FileBytes::FileBytes(char* memory, std::size_t mapped, std::size_t length)
     : m_Memory(memory), m_Mapped(mapped), m_Text(memory, length) {}
 
@@ -168,7 +190,7 @@ bool ClassTable::SaveDocumentFile(const std::filesystem::path& path) {
     return true;
 }
 
-bool ClassTable::LoadDocumentFile(const std::filesystem::path& path) {
+bool ClassTable::LoadDocumentFile(const std::filesystem::path& path, DocumentAccess access) {
     if (!Clear(false)) {
         return false;
     }
@@ -177,7 +199,8 @@ bool ClassTable::LoadDocumentFile(const std::filesystem::path& path) {
     if (path.empty() || !IsCodePageSupported(m_Charset)) {
         return false;
     }
-    std::optional<forms::FileBytes> read = forms::FileBytes::Read(path);
+    std::optional<forms::FileBytes> read =
+        access == DocumentAccess::Map ? forms::FileBytes::Map(path) : forms::FileBytes::Read(path);
     if (!read) {
         return false;
     }

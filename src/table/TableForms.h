@@ -258,6 +258,8 @@ public:
     // Nothing when the file cannot be opened (regular files only) or read, holds no bytes, or no memory
     // can be had for it.
     static std::optional<FileBytes> Read(const std::filesystem::path& path);
+    // The same with the file's pages mapped instead of copied; see DocumentAccess::Map.
+    static std::optional<FileBytes> Map(const std::filesystem::path& path);
 
     FileBytes(FileBytes&& other) noexcept;
     FileBytes& operator=(FileBytes&& other) = delete;

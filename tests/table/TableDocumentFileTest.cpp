@@ -74,9 +74,28 @@ TEST(DocumentFile, ContentEndsAtANulByte) {
     test::TempFolder folder;
     test::WriteBytes(folder / "nul.lxd", "<CT_ROWS>2</CT_ROWS><CT_COLUMNS>1</CT_COLUMNS><CT_R><CT_C>a</CT_C>\0"
                                          "<CT_R><CT_C>b</CT_C>"sv);
+    for (const auto access : {ClassTable::DocumentAccess::Copy, ClassTable::DocumentAccess::Map}) {
+        ClassTable table;
+        EXPECT_TRUE(table.LoadDocumentFile(folder / "nul.lxd", access));
+        EXPECT_EQ(Cells(table), (Rows{{"a"}}));
+    }
+}
+
+// A table read through a mapping of its file is saved over that file as safely as any other.
+TEST(DocumentFile, MappedTableSavesOverItsOwnFile) {
+    test::TempFolder folder;
+    const auto path = folder / "words.lxd";
     ClassTable table;
-    EXPECT_TRUE(table.LoadDocumentFile(folder / "nul.lxd"));
-    EXPECT_EQ(Cells(table), (Rows{{"a"}}));
+    Fill(table, {{"term", "explanation"}, {"other", "more"}});
+    ASSERT_TRUE(table.SaveDocumentFile(path));
+    ClassTable mapped;
+    ASSERT_TRUE(mapped.LoadDocumentFile(path, ClassTable::DocumentAccess::Map));
+    ASSERT_TRUE(mapped.SetCell(1, 0, "changed"));
+    ASSERT_TRUE(mapped.SaveDocumentFile(path));
+    EXPECT_EQ(Cells(mapped), (Rows{{"term", "changed"}, {"other", "more"}}));
+    ClassTable reread;
+    ASSERT_TRUE(reread.LoadDocumentFile(path));
+    EXPECT_EQ(Cells(reread), Cells(mapped));
 }
 
 TEST(DocumentFile, TableFileHelpersReadUpToTheFirstNul) {

@@ -87,11 +87,12 @@ CPropertiesDlg::CPropertiesDlg(const ToolWindowContext& context, const QString& 
     }
     m_EDTChecksum = addRow(m_CBBChecksum, "m_EDTChecksum", QString());
 
+    const EntryStore::Extremes extremes = engine.FindExtremes();
     const QString counts[6] = {QString::number(engine.Entries().RowCount()),
-                               FromUtf8(engine.LongestTerm()),
-                               FromUtf8(engine.ShortestTerm()),
-                               FromUtf8(engine.LongestExplanation()),
-                               FromUtf8(engine.ShortestExplanation()),
+                               FromUtf8(extremes.longestTerm),
+                               FromUtf8(extremes.shortestTerm),
+                               FromUtf8(extremes.longestExplanation),
+                               FromUtf8(extremes.shortestExplanation),
                                QString::number(engine.Entries().FileCharset())};
     for (int i = 0; i < 6; ++i) {
         addRow(label(kAfterChecksum[i].label), kAfterChecksum[i].value, counts[i]);
