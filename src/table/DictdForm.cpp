@@ -22,14 +22,6 @@ struct IndexLine {
     std::size_t at = 0;
 };
 
-// Where the texts of an entry went in the text block.
-struct Placed {
-    std::uint64_t term = 0;
-    std::uint64_t explanation = 0;
-    std::uint32_t termLength = 0;
-    std::uint32_t explanationLength = 0;
-};
-
 bool IsMetaKey(std::string_view key) {
     return key.starts_with("00-database-") || key.starts_with("00database");
 }
@@ -138,8 +130,8 @@ SplitText SplitEntry(std::string_view key, std::string_view text) {
 
 // Writes an entry's texts into the block: the explanation with CR LF line breaks, and the term, which is mostly
 // the start of the explanation's first line and then shares its bytes.
-Placed PlaceEntry(const SplitText& split, TextBlock& block) {
-    Placed placed;
+PlacedEntry PlaceEntry(const SplitText& split, TextBlock& block) {
+    PlacedEntry placed;
     placed.explanation = block.Size();
     block.AppendCrLf(split.explanation);
     placed.explanationLength = static_cast<std::uint32_t>(block.Size() - placed.explanation);
@@ -334,7 +326,7 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
         data.reset();
         std::vector<std::uint32_t>().swap(order);
         std::vector<std::uint32_t>().swap(rowOf);
-        std::vector<Placed> placed(rowLine.size());
+        std::vector<PlacedEntry> placed(rowLine.size());
         // Line breaks as CR LF add a little to the text.
         TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
         for (std::size_t row = 0; row < rowLine.size(); ++row) {
@@ -356,15 +348,8 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
         std::vector<IndexLine>().swap(lines);
         std::string().swap(bytes);
         std::vector<std::uint64_t>().swap(rawAt);
-        std::string_view document;
-        std::shared_ptr<const void> owner = block.Release(document);
-        const int rows = static_cast<int>(rowLine.size());
-        if (!entries.Resize(3, rows) || !entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
-                const Placed& at = placed[static_cast<std::size_t>(row)];
-                return cell == 0 ? document.substr(at.term, at.termLength)
-                                 : document.substr(at.explanation, at.explanationLength);
-            })) {
-            result.error = FileError(index, "the dictionary to read it into is busy");
+        result.error = AdoptPlacedEntries(block, placed, entries, index);
+        if (!result.error.empty()) {
             return result;
         }
     } catch (const std::bad_alloc&) {

@@ -68,6 +68,20 @@ std::string FileError(const std::filesystem::path& file, std::string_view what) 
     return "'" + file.string() + "': " + std::string(what);
 }
 
+std::string AdoptPlacedEntries(TextBlock& block, const std::vector<PlacedEntry>& placed, ClassTable& entries,
+                               const std::filesystem::path& file) {
+    std::string_view document;
+    std::shared_ptr<const void> owner = block.Release(document);
+    const int rows = static_cast<int>(placed.size());
+    const bool adopted =
+        entries.Resize(3, rows) && entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
+            const PlacedEntry& at = placed[static_cast<std::size_t>(row)];
+            return cell == 0 ? document.substr(at.term, at.termLength)
+                             : document.substr(at.explanation, at.explanationLength);
+        });
+    return adopted ? std::string() : FileError(file, "the dictionary to read it into is busy");
+}
+
 std::filesystem::path Sibling(const std::filesystem::path& path, std::string_view extension) {
     const SetName set = NameOfSet(path);
     const std::string base = set.form == ForeignForm::None ? path.string() : set.base;

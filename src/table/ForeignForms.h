@@ -6,6 +6,7 @@
 #include "table/Dictzip.h"
 #include "table/ForeignDictionary.h"
 #include "table/SafeFile.h"
+#include "table/TextBlock.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -25,6 +26,19 @@ inline std::uint64_t TextBudget(std::uint64_t dataSize) {
 
 // "'file': what", the form every error of these readers and writers takes.
 std::string FileError(const std::filesystem::path& file, std::string_view what);
+
+// Where the term and the explanation of an entry lie in the text block a reader filled.
+struct PlacedEntry {
+    std::uint64_t term = 0;
+    std::uint64_t explanation = 0;
+    std::uint32_t termLength = 0;
+    std::uint32_t explanationLength = 0;
+};
+
+// Makes the entries one row each of the block's texts, which the table keeps; an error naming file when the
+// table is busy. The block is empty afterwards.
+std::string AdoptPlacedEntries(TextBlock& block, const std::vector<PlacedEntry>& placed, ClassTable& entries,
+                               const std::filesystem::path& file);
 
 // The path with its name's extension replaced ("words.ifo" with ".idx" gives "words.idx").
 std::filesystem::path Sibling(const std::filesystem::path& path, std::string_view extension);

@@ -351,18 +351,12 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return words[a].offset < words[b].offset; });
     // Every text goes into one block that the table keeps; a synonym shares its word's explanation.
-    struct Placed {
-        std::uint64_t term = 0;
-        std::uint64_t explanation = 0;
-        std::uint32_t termLength = 0;
-        std::uint32_t explanationLength = 0;
-    };
-    std::vector<Placed> placed(total);
+    std::vector<PlacedEntry> placed(total);
     try {
         TextBlock block(static_cast<std::size_t>(textSize + textSize / 16));
         std::string raw;
         std::string text;
-        const auto placeTerm = [&](Placed& entry, std::string_view term) {
+        const auto placeTerm = [&](PlacedEntry& entry, std::string_view term) {
             entry.term = block.Size();
             entry.termLength = static_cast<std::uint32_t>(term.size());
             block.Append(term);
@@ -388,7 +382,7 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
             placed[i].explanationLength = static_cast<std::uint32_t>(block.Size() - placed[i].explanation);
         }
         for (std::size_t s = 0; s < synonyms.size(); ++s) {
-            Placed& entry = placed[words.size() + s];
+            PlacedEntry& entry = placed[words.size() + s];
             entry = placed[synonyms[s].second];
             placeTerm(entry, synonyms[s].first);
         }
@@ -396,15 +390,8 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
         std::string().swap(idx);
         std::string().swap(syn);
         data.reset();
-        std::string_view document;
-        std::shared_ptr<const void> owner = block.Release(document);
-        const int rows = static_cast<int>(total);
-        if (!entries.Resize(3, rows) || !entries.AdoptRows(std::move(owner), document, rows, 2, [&](int row, int cell) {
-                const Placed& at = placed[static_cast<std::size_t>(row)];
-                return cell == 0 ? document.substr(at.term, at.termLength)
-                                 : document.substr(at.explanation, at.explanationLength);
-            })) {
-            result.error = FileError(idxFile, "the dictionary to read it into is busy");
+        result.error = AdoptPlacedEntries(block, placed, entries, idxFile);
+        if (!result.error.empty()) {
             return result;
         }
     } catch (const std::bad_alloc&) {
