@@ -24,7 +24,8 @@ class CardIndex {
 public:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    static std::uint64_t HashOf(std::string_view term) { return std::hash<std::string_view>{}(term); }
+    // A hash that takes a term eight bytes at a time: a large dictionary's terms are hashed a million at once.
+    static std::uint64_t HashOf(std::string_view term);
 
     // hash is HashOf(term).
     template <typename TermOf>

@@ -13,6 +13,10 @@ struct MemoryState {
     double difficulty = 0;
 };
 
+// Lets the model's arithmetic run at full speed after code that left the upper halves of the AVX registers in use
+// (the window toolkit's): to be called before a long run of the model, such as replaying a log.
+void ClearVectorState();
+
 // Recall probability t days after the last review of a memory of this stability.
 double Retrievability(double days, double stability);
 

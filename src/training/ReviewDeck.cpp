@@ -1,29 +1,13 @@
 #include "training/ReviewDeck.h"
 
+#include "training/MemoryModel.h"
+
 #include <algorithm>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace lexaro {
-
-namespace {
-
-// Code of the window toolkit may leave the upper halves of the AVX registers in use. Until they are cleared,
-// every SSE instruction pays for merging them, which made the model's pow and exp three times slower while a
-// long log was replayed in the desktop program.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-__attribute__((target("avx"))) void ClearUpperVectorHalves() {
-    __builtin_ia32_vzeroupper();
-}
-void ClearVectorState() {
-    if (__builtin_cpu_supports("avx")) {
-        ClearUpperVectorHalves();
-    }
-}
-#else
-void ClearVectorState() {}
-#endif
-
-} // namespace
 
 ReviewDeck::ReviewDeck(std::filesystem::path log, const ScheduleOptions& options)
     : m_Log(std::move(log)), m_History(options) {}
@@ -38,8 +22,18 @@ ReviewLogReading ReviewDeck::Load() {
         constexpr std::uintmax_t kMostReserved = 1 << 22;
         m_History.ReserveCards(static_cast<size_t>(std::min(size / kShortestLine, kMostReserved)));
     }
-    const ReviewLogReading reading =
-        ReadReviewLog(m_Log, [this](ReviewEvent&& event) { m_History.Apply(event, false); });
+    // Events are replayed a batch at a time, which lets the history fetch the memory of their cards ahead.
+    constexpr size_t kBatch = 64;
+    std::vector<ReviewEvent> batch(kBatch);
+    size_t batched = 0;
+    const ReviewLogReading reading = ReadReviewLog(m_Log, [this, &batch, &batched](ReviewEvent&& event) {
+        batch[batched++] = std::move(event);
+        if (batched == kBatch) {
+            m_History.ApplyInTurn(batch.data(), batched, false);
+            batched = 0;
+        }
+    });
+    m_History.ApplyInTurn(batch.data(), batched, false);
     if (reading.failed) {
         // A log that broke off while being read would leave a history that looks complete.
         m_History = ReviewHistory(m_History.Options());

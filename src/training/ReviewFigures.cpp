@@ -27,6 +27,7 @@ void CountRatings(const ReviewCard& card, int today, ReviewFigures& figures) {
 
 ReviewFigures ComputeReviewFigures(const ReviewHistory& history, int today) {
     ReviewFigures figures;
+    ClearVectorState();
     for (const ReviewCard& card : history.Cards()) {
         if (card.records.empty()) {
             continue;

@@ -49,9 +49,29 @@ CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const Schedule
 }
 
 void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
+    Apply(event, CardIndex::HashOf(event.term), settle);
+}
+
+void ReviewHistory::ApplyInTurn(const ReviewEvent* events, size_t count, bool settle) {
+    constexpr size_t kAhead = 64;
+    std::uint64_t hashes[kAhead];
+    for (size_t first = 0; first < count; first += kAhead) {
+        const size_t block = std::min(kAhead, count - first);
+        for (size_t i = 0; i < block; ++i) {
+            const ReviewEvent& event = events[first + i];
+            hashes[i] = CardIndex::HashOf(event.term);
+            Prefetch(hashes[i], event.reverse);
+        }
+        for (size_t i = 0; i < block; ++i) {
+            Apply(events[first + i], hashes[i], settle);
+        }
+    }
+}
+
+void ReviewHistory::Apply(const ReviewEvent& event, std::uint64_t termHash, bool settle) {
     switch (event.kind) {
     case ReviewEventKind::Rating: {
-        ReviewCard& card = CardFor(event.term, event.reverse);
+        ReviewCard& card = CardFor(event.term, termHash, event.reverse);
         const ReviewRecord record{UtcSeconds(event.time), ReviewDay(event.time.local), event.rating};
         if (card.records.empty() || !Earlier(record, card.records.back())) {
             card.records.push_back(record);
@@ -65,7 +85,7 @@ void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
         break;
     }
     case ReviewEventKind::Undo: {
-        const size_t found = IndexOf(event.term, CardIndex::HashOf(event.term), event.reverse);
+        const size_t found = IndexOf(event.term, termHash, event.reverse);
         if (found != CardIndex::kNone && !m_Cards[found].records.empty()) {
             ReviewCard& card = m_Cards[found];
             card.records.pop_back();
@@ -130,11 +150,10 @@ int ReviewHistory::LastLookupDay(std::string_view term) const {
     return found == m_Lookups.end() ? -1 : found->second;
 }
 
-ReviewCard& ReviewHistory::CardFor(const std::string& term, bool reverse) {
+ReviewCard& ReviewHistory::CardFor(const std::string& term, std::uint64_t hash, bool reverse) {
     bool found = false;
     const size_t card = m_Index[reverse].FindOrAdd(
-        term, CardIndex::HashOf(term), m_Cards.size(), [this](size_t i) { return std::string_view(m_Cards[i].term); },
-        found);
+        term, hash, m_Cards.size(), [this](size_t i) { return std::string_view(m_Cards[i].term); }, found);
     if (!found) {
         m_Cards.push_back({term, reverse, {}, {}});
         // Room for a few ratings at once: most cards get several, and growing one by one cost more than the model.
@@ -151,7 +170,7 @@ void ReviewHistory::MoveCard(const std::string& from, const std::string& to, boo
     std::vector<ReviewRecord> moved = std::move(m_Cards[found].records);
     m_Cards[found].records.clear();
     m_Cards[found].schedule = {};
-    ReviewCard& target = CardFor(to, reverse);
+    ReviewCard& target = CardFor(to, CardIndex::HashOf(to), reverse);
     target.records.insert(target.records.end(), moved.begin(), moved.end());
     std::stable_sort(target.records.begin(), target.records.end(), Earlier);
     target.schedule = ScheduleOf(target.records, m_Options);

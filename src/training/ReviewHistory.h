@@ -57,6 +57,9 @@ public:
     // With settle off (reading a whole log), the due days wait for SettleDueDays: only a card's last rating
     // decides its due day, and working it out for every rating would triple the cost of reading.
     void Apply(const ReviewEvent& event, bool settle = true);
+    // The same for count events in turn; the index slots of their cards are asked for first, so that their memory
+    // is fetched while the events before them are replayed.
+    void ApplyInTurn(const ReviewEvent* events, size_t count, bool settle = true);
     void SettleDueDays();
     // Room for this many cards, so that reading a long log does not move every card each time there are twice as
     // many. Memory is only used as cards come; without the address space the cards grow as they come.
@@ -79,7 +82,8 @@ public:
     size_t RatingCount() const { return m_Ratings; }
 
 private:
-    ReviewCard& CardFor(const std::string& term, bool reverse);
+    void Apply(const ReviewEvent& event, std::uint64_t termHash, bool settle);
+    ReviewCard& CardFor(const std::string& term, std::uint64_t hash, bool reverse);
     void MoveCard(const std::string& from, const std::string& to, bool reverse);
 
     ScheduleOptions m_Options;

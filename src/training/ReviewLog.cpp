@@ -346,7 +346,7 @@ ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::func
     }
     // Read in pieces rather than whole: a long log is parsed while it streams through one small buffer.
     LogLines lines(visit);
-    std::vector<char> buffer(1 << 20);
+    std::vector<char> buffer(1 << 16);
     for (;;) {
         const ssize_t got = ::read(fd, buffer.data(), buffer.size());
         if (got < 0) {
