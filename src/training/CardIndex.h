@@ -54,6 +54,19 @@ public:
         }
     }
 
+    // The card in the slot a look-up of hash starts at if its tag fits (most likely the card a look-up finds), for
+    // fetching the card's memory ahead; kNone otherwise. The slot should have been fetched ahead before.
+    std::size_t Likely(std::uint64_t hash) const {
+        if (m_Slots.empty()) {
+            return kNone;
+        }
+        const Slot& slot = m_Slots[hash & (m_Slots.size() - 1)];
+        return slot.card != 0 && slot.tag == static_cast<std::uint32_t>(hash >> 32) ? slot.card - 1 : kNone;
+    }
+
+    // The hash of each card's term by card number (0 for cards of the other direction).
+    const std::vector<std::uint64_t>& Hashes() const { return m_Hashes; }
+
     // The card of the term, or card added for it when there is none; found tells which.
     template <typename TermOf>
     std::size_t FindOrAdd(std::string_view term, std::uint64_t hash, std::size_t card, const TermOf& termOf,

@@ -76,6 +76,15 @@ public:
     // through every entry of a dictionary, the memory of the next look-ups is fetched while this one is worked on.
     const ReviewCard* Find(std::string_view term, std::uint64_t hash, bool reverse) const;
     void Prefetch(std::uint64_t hash, bool reverse) const { m_Index[reverse].Prefetch(hash); }
+    // After Prefetch: asks for the memory of the card the look-up will most likely find, its term and schedule.
+    void PrefetchCard(std::uint64_t hash, bool reverse) const {
+        if (const size_t card = m_Index[reverse].Likely(hash); card != CardIndex::kNone) {
+            FetchAhead(&m_Cards[card].term);
+            FetchAhead(&m_Cards[card].schedule.dueDay);
+        }
+    }
+    // The hashes of the terms of the cards in one direction, for telling entries without a card apart quickly.
+    const std::vector<std::uint64_t>& TermHashes(bool reverse) const { return m_Index[reverse].Hashes(); }
     // Review day of the latest look-up of the term; -1 when none is recorded.
     int LastLookupDay(std::string_view term) const;
     const auto& LookupDays() const { return m_Lookups; }

@@ -50,5 +50,24 @@ TEST(ReviewQueue, DueCardsThenLookedUpThenOldestNewCards) {
     EXPECT_EQ(CountNewCards(entries, history, false), 4);
 }
 
+TEST(ReviewQueue, DueCardsOfOneDayByTermAfterCardsDueCenturiesEarlier) {
+    ClassTable entries = test::Dictionary({{"abcdefgh2", "x"},
+                                           {"abcdefgh1", "x"},
+                                           {"ancient", "x"},
+                                           {"abcdefgh10", "x"},
+                                           {"abcdefgh", "x"},
+                                           {"abcdefgh1", "y"}});
+    ReviewHistory history;
+    for (const char* term : {"abcdefgh10", "abcdefgh", "abcdefgh2", "abcdefgh1"}) {
+        history.Apply(Rated("2026-12-01 08:00:00", term, Rating::Good));
+    }
+    history.Apply(Rated("1700-03-01 08:00:00", "ancient", Rating::Good));
+
+    const ReviewQueue queue = BuildReviewQueue(entries, history, {0, false}, Day("2026-12-10 09:00:00"));
+    EXPECT_EQ(Terms(entries, queue),
+              (std::vector<std::string>{"ancient", "abcdefgh", "abcdefgh1", "abcdefgh10", "abcdefgh2"}));
+    EXPECT_EQ(queue.cards[2].entryRow, 1);
+}
+
 } // namespace
 } // namespace lexaro
