@@ -120,6 +120,14 @@ bool ClassTable::AdoptRows(std::shared_ptr<const void> owner, std::string_view d
     return true;
 }
 
+bool ClassTable::KeepDocument(std::shared_ptr<const void> owner, std::string_view document) {
+    if (StoredRowCount() != 0 || m_Guard != kGuardRelease) {
+        return false;
+    }
+    m_Cells.KeepDocument(std::move(owner), document);
+    return true;
+}
+
 bool ClassTable::Clear(bool keepClean) {
     if (!AccessGuard(kGuardExclusive)) {
         return false;

@@ -52,6 +52,9 @@ public:
     bool AdoptRows(std::shared_ptr<const void> owner, std::string_view document, int rows, int cells,
                    const std::function<std::string_view(int row, int cell)>& text);
     bool Clear(bool keepClean);
+    // Keeps document, alive through owner, as the text that cells stored afterwards refer to where they lie in it,
+    // instead of being copied. Only for a table that holds no stored row; false otherwise.
+    bool KeepDocument(std::shared_ptr<const void> owner, std::string_view document);
 
     bool IsModified() const { return m_Modified; }
     void SetModified(bool modified) { m_Modified = modified; }

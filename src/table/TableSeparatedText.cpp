@@ -27,7 +27,7 @@ std::string_view TrimEnd(std::string_view text) {
 
 } // namespace
 
-bool ParseSeparatedText(ClassTable& table, std::string_view content) {
+bool ParseSeparatedText(ClassTable& table, std::string_view content, std::shared_ptr<const void> owner) {
     const std::string separator = table.Separator();
     forms::CellCoder coder(table.Charset(), CodePageConverter::Direction::ToUtf8);
     // An empty separator would split nothing and match everywhere.
@@ -36,6 +36,9 @@ bool ParseSeparatedText(ClassTable& table, std::string_view content) {
     }
     content = forms::UpToNul(content);
     table.Clear(false);
+    if (owner && coder.IsPlain()) {
+        table.KeepDocument(std::move(owner), content);
+    }
     table.Resize(1, 1);
     const auto store = [&](int column, int row, std::string_view cell) {
         if (coder.IsPlain()) {
@@ -153,9 +156,18 @@ bool ClassTable::LoadSeparatedText(const std::filesystem::path& path) {
     if (path.empty() || m_Separator.empty() || !IsCodePageSupported(m_Charset)) {
         return false;
     }
-    const std::optional<std::string> content = forms::ReadTableFile(path);
-    if (!content || !ParseSeparatedText(*this, *content)) {
-        return false;
+    // The cells refer to the file's bytes, read into memory of the table's own; an empty file, which that read
+    // does not take, is read as before.
+    if (std::optional<forms::FileBytes> read = forms::FileBytes::Read(path)) {
+        const auto content = std::make_shared<forms::FileBytes>(std::move(*read));
+        if (!ParseSeparatedText(*this, content->Text(), content)) {
+            return false;
+        }
+    } else {
+        const std::optional<std::string> content = forms::ReadTableFile(path);
+        if (!content || !ParseSeparatedText(*this, *content)) {
+            return false;
+        }
     }
     m_Modified = false;
     m_FileName = path;
