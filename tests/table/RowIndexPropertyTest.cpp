@@ -268,3 +268,23 @@ TEST(FindRowIndexed, LargeTableFollowsInsertSortAndShrink) {
     table.AddRows(2990);
     EXPECT_NE(table.FindRow(0, 0, "term 1000", 1), -1) << "and match again once the table grows over them";
 }
+
+// Tables long enough that the copies of a column fill several groups of filtered blocks.
+TEST(FindRowIndexed, AgreesWithThePlainScanOverManyBlocksOfCopies) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
+        SCOPED_TRACE(seed);
+        TableFuzzer fuzzer(seed);
+        ClassTable table;
+        table.SetIndexMinRows(1);
+        table.Resize(3, 0);
+        const int rows = 4000 + fuzzer.Below(500);
+        table.AddRows(rows);
+        for (int r = 0; r < rows; ++r) {
+            table.SetCell(0, r, fuzzer.Text(3));
+        }
+        for (int step = 0; step < 10; ++step) {
+            CheckQueries(table, fuzzer, 12);
+            fuzzer.Edit(table);
+        }
+    }
+}
