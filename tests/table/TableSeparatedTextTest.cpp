@@ -123,6 +123,9 @@ TEST(SeparatedTextFile, LoadSetsTheFileNameAndLeavesTheTableClean) {
     EXPECT_EQ(Cells(table), (Rows{{"a", "b"}, {"c", "d"}}));
     EXPECT_FALSE(table.IsModified());
     EXPECT_EQ(table.FileName(), folder / "in.csv");
+    // The cells are the bytes as read: the file written over where it lies changes nothing in the table.
+    test::WriteBytes(folder / "in.csv", "x;y\r\nz;w\r\n");
+    EXPECT_EQ(Cells(table), (Rows{{"a", "b"}, {"c", "d"}}));
 }
 
 TEST(SeparatedTextFile, EmptyMissingOrUnreadableFileLeavesTheTableAlone) {
