@@ -135,16 +135,17 @@ void TableCells::Widen(int row, std::size_t cells) {
     record.count = static_cast<std::uint32_t>(cells);
 }
 
+// The cell is put together in one expression at the end: filled in field by field on the stack and read back
+// whole, it cost a stalled load on every call, and a table stores millions of cells.
 TableCells::Cell TableCells::MakeCell(std::string_view text) {
-    Cell cell;
     if (text.empty()) {
-        return cell;
+        return Cell{};
     }
     if (text.size() > UINT32_MAX) {
         throw std::length_error("cell too long");
     }
-    cell.length = static_cast<std::uint32_t>(text.size());
     std::size_t offset = 0;
+    std::uint16_t inArena = 0;
     if (Inside(text, m_Document)) {
         offset = static_cast<std::size_t>(text.data() - m_Document.data());
     } else {
@@ -160,11 +161,10 @@ TableCells::Cell TableCells::MakeCell(std::string_view text) {
         } else {
             m_Arena.insert(m_Arena.end(), text.begin(), text.end());
         }
-        cell.inArena = 1;
+        inArena = 1;
     }
-    cell.offsetLow = static_cast<std::uint32_t>(offset);
-    cell.offsetHigh = static_cast<std::uint16_t>(offset >> 32);
-    return cell;
+    return Cell{static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(offset),
+                static_cast<std::uint16_t>(offset >> 32), inArena};
 }
 
 void TableCells::Store(int row, int column, std::string_view text) {
