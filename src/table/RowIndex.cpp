@@ -122,9 +122,9 @@ void ForEachPieceBit(std::string_view text, Visit visit) {
 // Each block of copies has a filter of kFilterBits bits with two set for every three-byte piece in its copies: a
 // block whose filter lacks a bit of the needle's pieces holds no copy with the needle and is passed without being
 // read. With about 200 pieces in a block of terms, one bit in six is set, so a block without a piece of the
-// needle is read one time in thirty. A group's filters are kept bit by bit, word f of the group holding filter bit f of each of its
-// blocks, so that a search reads one word per bit of the needle for 64 blocks, and so that building writes only
-// to the 16 KB of the group at hand.
+// needle is read one time in thirty. A group's filters are kept bit by bit, word f of the group holding filter
+// bit f of each of its blocks, so that a search reads one word per bit of the needle for 64 blocks, and so that
+// building writes only to the 16 KB of the group at hand.
 void ColumnIndex::CopyCells(const TableCells& rows, int end) {
     m_Copies.reserve(static_cast<std::size_t>(m_Sizes.bytes + m_Sizes.cells));
     m_CopyStart.reserve(static_cast<std::size_t>(m_Sizes.cells) + 1);
