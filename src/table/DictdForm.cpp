@@ -349,14 +349,10 @@ ForeignRead ReadDictd(const std::filesystem::path& index, ClassTable& entries) {
         std::string().swap(bytes);
         std::vector<std::uint64_t>().swap(rawAt);
         result.error = AdoptPlacedEntries(block, placed, entries, index);
-        if (!result.error.empty()) {
-            return result;
-        }
     } catch (const std::bad_alloc&) {
         result.error = FileError(index, "there is not enough memory to read it");
-        return result;
     }
-    result.complete = true;
+    result.complete = result.error.empty();
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "table/ForeignText.h"
 
+#include "table/TextEncoding.h"
+
 #include <array>
 #include <clocale>
 #include <cwchar>
@@ -42,24 +44,6 @@ char32_t NextCharacter(std::string_view text, std::size_t& at) {
     }
     at += static_cast<std::size_t>(length);
     return value;
-}
-
-void AppendUtf8(std::string& out, char32_t value) {
-    if (value < 0x80) {
-        out.push_back(static_cast<char>(value));
-    } else if (value < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (value >> 6)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    } else if (value < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (value >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (value >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    }
 }
 
 bool IsBlank(char32_t ch, locale_t locale) {

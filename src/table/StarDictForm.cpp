@@ -391,14 +391,10 @@ ForeignRead ReadStarDict(const std::filesystem::path& ifoFile, ClassTable& entri
         std::string().swap(syn);
         data.reset();
         result.error = AdoptPlacedEntries(block, placed, entries, idxFile);
-        if (!result.error.empty()) {
-            return result;
-        }
     } catch (const std::bad_alloc&) {
         result.error = FileError(idxFile, "there is not enough memory to read it");
-        return result;
     }
-    result.complete = true;
+    result.complete = result.error.empty();
     return result;
 }
 

@@ -67,8 +67,6 @@ DecodedChar DecodeUtf8(std::string_view text, std::size_t pos) {
     return {code, length, true};
 }
 
-namespace {
-
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
         out.push_back(static_cast<char>(code));
@@ -86,6 +84,8 @@ void AppendUtf8(std::string& out, char32_t code) {
         out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
     }
 }
+
+namespace {
 
 // Valid UTF-8 is copied; every invalid sequence becomes U+FFFD.
 std::string CleanUtf8(std::string_view text) {

@@ -24,6 +24,8 @@ struct DecodedChar {
 };
 DecodedChar DecodeUtf8(std::string_view text, std::size_t pos);
 std::string WideToUtf8(std::u16string_view text);
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t code);
 
 // Empty when the code page is not supported; use the Try... forms where that must be told apart.
 std::string CodePageToUtf8(std::string_view bytes, int codePage);

@@ -176,6 +176,25 @@ void CheckQueries(ClassTable& table, TableFuzzer& fuzzer, int count) {
     }
 }
 
+// Three columns, the first filled of them holding random texts of up to pieces pieces; indexed from the start.
+void FillRandomly(ClassTable& table, TableFuzzer& fuzzer, int rows, int filled, int pieces) {
+    table.SetIndexMinRows(1);
+    table.Resize(3, 0);
+    table.AddRows(rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < filled; ++c) {
+            table.SetCell(c, r, fuzzer.Text(pieces));
+        }
+    }
+}
+
+void QueryThroughEdits(ClassTable& table, TableFuzzer& fuzzer, int steps, int queries) {
+    for (int step = 0; step < steps; ++step) {
+        CheckQueries(table, fuzzer, queries);
+        fuzzer.Edit(table);
+    }
+}
+
 } // namespace
 
 TEST(FindRowIndexed, AgreesWithThePlainScanThroughRandomEdits) {
@@ -183,19 +202,8 @@ TEST(FindRowIndexed, AgreesWithThePlainScanThroughRandomEdits) {
         SCOPED_TRACE(seed);
         TableFuzzer fuzzer(seed);
         ClassTable table;
-        table.SetIndexMinRows(1);
-        table.Resize(3, 0);
-        const int rows = 20 + fuzzer.Below(150);
-        for (int r = 0; r < rows; ++r) {
-            table.AddRows(1);
-            for (int c = 0; c < 3; ++c) {
-                table.SetCell(c, r, fuzzer.Text(5));
-            }
-        }
-        for (int step = 0; step < 120; ++step) {
-            CheckQueries(table, fuzzer, 6);
-            fuzzer.Edit(table);
-        }
+        FillRandomly(table, fuzzer, 20 + fuzzer.Below(150), 3, 5);
+        QueryThroughEdits(table, fuzzer, 120, 6);
     }
 }
 
@@ -275,16 +283,7 @@ TEST(FindRowIndexed, AgreesWithThePlainScanOverManyBlocksOfCopies) {
         SCOPED_TRACE(seed);
         TableFuzzer fuzzer(seed);
         ClassTable table;
-        table.SetIndexMinRows(1);
-        table.Resize(3, 0);
-        const int rows = 4000 + fuzzer.Below(500);
-        table.AddRows(rows);
-        for (int r = 0; r < rows; ++r) {
-            table.SetCell(0, r, fuzzer.Text(3));
-        }
-        for (int step = 0; step < 10; ++step) {
-            CheckQueries(table, fuzzer, 12);
-            fuzzer.Edit(table);
-        }
+        FillRandomly(table, fuzzer, 4000 + fuzzer.Below(500), 1, 3);
+        QueryThroughEdits(table, fuzzer, 10, 12);
     }
 }
