@@ -28,12 +28,6 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
 // ahead keeps several reads in flight while the index is built.
 constexpr int kPrefetchDistance = 16;
 
-void PrefetchCell(const TableCells& rows, int column, int row) {
-    if (const char* text = rows.Where(row, column)) {
-        __builtin_prefetch(text);
-    }
-}
-
 int BitsOf(std::uint64_t powerOfTwo) {
     int bits = 0;
     while ((std::uint64_t{1} << bits) < powerOfTwo) {
@@ -71,7 +65,7 @@ ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end)
     hashes.reserve(static_cast<std::size_t>(end));
     hashedRows.reserve(static_cast<std::size_t>(end));
     for (int r = 0; r < end; ++r) {
-        PrefetchCell(rows, m_Column, r + kPrefetchDistance);
+        rows.Prefetch(r + kPrefetchDistance, m_Column);
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
             hashes.push_back(HashFoldedHead(*cell));
             hashedRows.push_back(r);
@@ -132,7 +126,7 @@ void ColumnIndex::CopyCells(const TableCells& rows, int end) {
     constexpr std::size_t kGroupCopies = kBlockCopies * kGroupBlocks;
     m_Filters.assign((static_cast<std::size_t>(m_Sizes.cells) + kGroupCopies - 1) / kGroupCopies * kFilterBits, 0);
     for (int r = 0; r < end; ++r) {
-        PrefetchCell(rows, m_Column, r + kPrefetchDistance);
+        rows.Prefetch(r + kPrefetchDistance, m_Column);
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
             const std::size_t block = m_CopyRows.size() / kBlockCopies;
             std::uint64_t* group = m_Filters.data() + block / kGroupBlocks * kFilterBits;

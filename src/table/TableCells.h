@@ -29,8 +29,9 @@ public:
         }
         return Text(m_Cells[record.first + static_cast<std::uint32_t>(column)]);
     }
-    // Where the text of a stored cell starts, for reading it ahead.
-    const char* Where(int row, int column) const;
+    // Asks for the start of the cell's text to be fetched into the cache, if the row has the cell: a pass over a
+    // column reads cells lying far apart, and asking some rows ahead keeps several reads in flight.
+    void Prefetch(int row, int column) const;
 
     // Keeps document as the memory that stored texts lying inside it refer to instead of being copied.
     void KeepDocument(std::shared_ptr<const void> owner, std::string_view document);

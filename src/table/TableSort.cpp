@@ -18,12 +18,6 @@ std::string_view SortKey(const TableCells& rows, int column, int row) {
 // reads in flight.
 constexpr int kPrefetchDistance = 16;
 
-void PrefetchCell(const TableCells& rows, int column, int row) {
-    if (const char* text = rows.Where(row, column)) {
-        __builtin_prefetch(text);
-    }
-}
-
 constexpr std::size_t kPrefixBytes = 8;
 
 // A row in the sort: the first eight folded bytes of its key, big-endian and padded with zeros, and its offset
@@ -173,7 +167,7 @@ void ClassTable::SortRange(int column, bool ascending, int first, int last, int&
     // compared again.
     std::size_t shared = SortKey(m_Cells, column, first).size();
     for (int row = first; row <= last; ++row) {
-        PrefetchCell(m_Cells, column, row + kPrefetchDistance);
+        m_Cells.Prefetch(row + kPrefetchDistance, column);
         keys.push_back(SortKey(m_Cells, column, row));
         rows.push_back({FoldedPrefix(keys.back()), static_cast<std::uint32_t>(row - first)});
         shared = SharedFoldedLength(keys.front(), keys.back(), shared);
