@@ -22,6 +22,7 @@ quit
 SCRIPT
 cat >"$work/second.script" <<SCRIPT
 wait-file $work/copied
+wait-clipboard CLIP_LEXARO
 trigger ID_MEN_PASTEENTRY
 trigger ID_MEN_SAVE
 touch $work/pasted

@@ -9,10 +9,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QSystemTrayIcon>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -177,6 +179,10 @@ bool ScriptDriver::Run(const QString& command, const QString& argument) {
         }
     } else if (command == QLatin1String("wait-file")) {
         return Waited(QFileInfo::exists(argument), line);
+    } else if (command == QLatin1String("wait-clipboard")) {
+        // Another program's copy reaches this one as an X event; a paste before it would see the old clipboard.
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        return Waited(data && data->hasFormat(argument), line);
     } else if (command == QLatin1String("wait-pane")) {
         const auto* pane = m_Window.findChild<CScriptEdit*>(QStringLiteral("m_EDTExplanation"));
         return Waited(pane->toPlainText().contains(argument), line);

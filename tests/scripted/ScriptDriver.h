@@ -44,6 +44,7 @@ private:
 //   answer ANSWER      answer the next prompt with Ok, Yes, No or Cancel
 //   touch PATH         create the file PATH (tells the driving test or another program that a step is done)
 //   wait-file PATH     wait until PATH exists
+//   wait-clipboard F   wait until the clipboard offers the format F (another program's copy arrives as an event)
 //   wait-pane TEXT     wait until the explanation pane contains TEXT
 //   report             log the window's state: visible, in-tray, tray icon shown, term box text
 //   open PATH          open PATH as File > Open dictionary does
