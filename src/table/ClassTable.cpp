@@ -227,6 +227,35 @@ bool ClassTable::SetCell(int column, int row, std::string_view text) {
     return true;
 }
 
+bool ClassTable::SetRow(int row, std::span<const std::string_view> cells) {
+    if (row < 0 || !AccessGuard(kGuardExclusive)) {
+        return false;
+    }
+    const int stored = StoredRowCount();
+    if (row == stored && !cells.empty()) {
+        m_Cells.AppendRow(cells);
+        m_Modified = true;
+        const std::uint64_t before = m_Version++;
+        m_Indexes.RowsChanged(m_Cells, row, row, before, m_Version);
+    } else if (row < stored && !cells.empty()) {
+        if (static_cast<std::size_t>(m_Cells.CellCount(row)) < cells.size()) {
+            m_Cells.Widen(row, cells.size());
+            m_Modified = true;
+        }
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            m_Cells.Store(row, static_cast<int>(column), cells[column]);
+        }
+        const std::uint64_t before = m_Version++;
+        m_Indexes.RowsChanged(m_Cells, row, row, before, m_Version);
+    } else {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            StoreCell(static_cast<int>(column), row, cells[column]);
+        }
+    }
+    AccessGuard(kGuardRelease);
+    return true;
+}
+
 bool ClassTable::SetCellInt(int column, int row, int value) {
     return SetCell(column, row, std::to_string(value));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,6 +76,9 @@ public:
     bool StoreCell(int column, int row, std::string_view text);
     bool SetCell(int column, int row, std::string_view text);
     bool SetCellInt(int column, int row, int value);
+    // Stores cells into the columns from 0 on of row, as SetCell on each would; a row appended this way is
+    // stored in one step. The texts must not be cells of this table (storing one may move the others).
+    bool SetRow(int row, std::span<const std::string_view> cells);
 
     bool InsertRow(int index);
     bool DeleteRow(int index);

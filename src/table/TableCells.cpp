@@ -72,7 +72,7 @@ void TableCells::AppendRows(std::size_t count, std::size_t cells) {
     }
 }
 
-void TableCells::AppendRow(const std::vector<std::string_view>& cells) {
+void TableCells::AppendRow(std::span<const std::string_view> cells) {
     const std::uint32_t first = GrowCells(cells.size());
     for (std::size_t k = 0; k < cells.size(); ++k) {
         const std::string_view text = cells[k];
@@ -82,7 +82,7 @@ void TableCells::AppendRow(const std::vector<std::string_view>& cells) {
             m_Cells[first + k] = Cell{static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(offset),
                                       static_cast<std::uint16_t>(offset >> 32), 0};
         } else {
-            m_Cells[first + k] = MakeCell(text);
+            WriteCell(m_Cells[first + k], text);
         }
     }
     m_Rows.push_back(Row{first, static_cast<std::uint32_t>(cells.size())});
@@ -136,11 +136,16 @@ void TableCells::Widen(int row, std::size_t cells) {
     record.count = static_cast<std::uint32_t>(cells);
 }
 
-// The cell is put together in one expression at the end: filled in field by field on the stack and read back
-// whole, it cost a stalled load on every call, and a table stores millions of cells.
-TableCells::Cell TableCells::MakeCell(std::string_view text) {
+// The fields are written straight into the cell's place: a cell put together on the stack and handed back
+// whole was read back before its parts had landed, a stalled load on every call, and a table stores millions of
+// cells. Nothing is written until the text has its place, so a failure leaves the cell as it was.
+void TableCells::WriteCell(Cell& target, std::string_view text) {
     if (text.empty()) {
-        return Cell{};
+        target.length = 0;
+        target.offsetLow = 0;
+        target.offsetHigh = 0;
+        target.inArena = 0;
+        return;
     }
     if (text.size() > UINT32_MAX) {
         throw std::length_error("cell too long");
@@ -164,20 +169,19 @@ TableCells::Cell TableCells::MakeCell(std::string_view text) {
         }
         inArena = 1;
     }
-    return Cell{static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(offset),
-                static_cast<std::uint16_t>(offset >> 32), inArena};
+    target.length = static_cast<std::uint32_t>(text.size());
+    target.offsetLow = static_cast<std::uint32_t>(offset);
+    target.offsetHigh = static_cast<std::uint16_t>(offset >> 32);
+    target.inArena = inArena;
 }
 
 void TableCells::Store(int row, int column, std::string_view text) {
-    const Cell cell = MakeCell(text);
     const Row& record = m_Rows[static_cast<std::size_t>(row)];
     Cell& target = m_Cells[record.first + static_cast<std::uint32_t>(column)];
-    const bool wasted = target.inArena != 0 && target.length != 0;
-    if (wasted) {
-        m_DeadBytes += target.length;
-    }
-    target = cell;
-    if (wasted) {
+    const std::uint32_t wasted = target.inArena != 0 ? target.length : 0;
+    WriteCell(target, text);
+    if (wasted != 0) {
+        m_DeadBytes += wasted;
         CompactIfWasteful();
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -39,7 +40,7 @@ public:
     void Reserve(std::size_t rows, std::size_t cells);
 
     // Appends a row of these cells.
-    void AppendRow(const std::vector<std::string_view>& cells);
+    void AppendRow(std::span<const std::string_view> cells);
     // Appends count rows of cells empty cells each.
     void AppendRows(std::size_t count, std::size_t cells);
     void InsertRow(int at, std::size_t cells);
@@ -74,7 +75,9 @@ private:
         const char* base = cell.inArena != 0 ? m_Arena.data() : m_Document.data();
         return {base + Offset(cell), cell.length};
     }
-    Cell MakeCell(std::string_view text);
+    // Puts text into the cell: a reference into the document when the text lies inside it, otherwise a copy in
+    // the arena.
+    void WriteCell(Cell& target, std::string_view text);
     // Room for count more cell references; their index.
     std::uint32_t GrowCells(std::size_t count);
     void Forget(const Row& row);

@@ -1,8 +1,12 @@
 #include "training/TrainingUnit.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <climits>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 namespace lexaro {
 
@@ -226,11 +230,10 @@ bool TrainingUnit::AddEntry(int entryRow) {
     }
     // The new row may show cells that an earlier, longer table left stored (the trailer of a loaded file):
     // every cell is written.
-    m_Entries.SetCellInt(kUnitEntryColumn, row, entryRow);
-    for (int column = kUnitMarkColumn; column < kUnitColumns; ++column) {
-        m_Entries.SetCell(column, row, "");
-    }
-    return true;
+    char number[16];
+    const auto written = std::to_chars(std::begin(number), std::end(number), entryRow).ptr;
+    const std::array<std::string_view, kUnitColumns> cells{std::string_view(number, written), "", "", "", ""};
+    return m_Entries.SetRow(row, cells);
 }
 
 bool TrainingUnit::InsertEntry(int position, int entryRow) {

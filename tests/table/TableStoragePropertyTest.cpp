@@ -129,8 +129,8 @@ int ReferenceFind(const Reference& expected, const std::string& text) {
 } // namespace
 
 // Tables read from random documents and then edited at random answer every cell exactly as the plain reference
-// does: stores (of texts of the table itself too), inserts, deletes, sorts, resizes, undo by a copy taken earlier,
-// saving and reading back, and the file changing on disk after it was read.
+// does: stores (of texts of the table itself too, and of whole rows), inserts, deletes, sorts, resizes, undo by a copy
+// taken earlier, saving and reading back, and the file changing on disk after it was read.
 TEST(TableStorageProperty, LoadedAndEditedTablesAnswerLikeThePlainReference) {
     lexaro::test::TempFolder folder;
     const auto path = folder / "random.lxd";
@@ -150,7 +150,7 @@ TEST(TableStorageProperty, LoadedAndEditedTablesAnswerLikeThePlainReference) {
             const int rows = expected.rows;
             const int at = texts.Below(std::max(rows, 1) + 2);
             std::string what;
-            switch (texts.Below(11)) {
+            switch (texts.Below(12)) {
             case 0:
             case 1:
             case 2: {
@@ -231,6 +231,19 @@ TEST(TableStorageProperty, LoadedAndEditedTablesAnswerLikeThePlainReference) {
                 }
                 what = "save and load";
                 break;
+            case 10: {
+                // A whole row stored at once, as a training unit adds its rows.
+                std::vector<std::string> row(static_cast<std::size_t>(1 + texts.Below(expected.columns + 1)));
+                std::vector<std::string_view> views;
+                for (std::size_t c = 0; c < row.size(); ++c) {
+                    row[c] = texts.Text();
+                    views.emplace_back(row[c]);
+                    expected.Store(static_cast<int>(c), at, row[c]);
+                }
+                ASSERT_TRUE(table.SetRow(at, views));
+                what = "store a row";
+                break;
+            }
             default: {
                 const std::string* cell = expected.Visible(0, at);
                 const std::string needle = cell ? *cell : texts.Text();
