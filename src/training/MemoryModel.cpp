@@ -49,8 +49,9 @@ double SameDayGrowth(int grade) {
     return growth[static_cast<size_t>(grade - 1)];
 }
 
-double SameDayStability(const MemoryState& state, int grade) {
-    double increase = Power(state.stability, -kW[19]) * SameDayGrowth(grade);
+// decline is the stability's power S^(-w19), shared by the grades.
+double SameDayStability(const MemoryState& state, int grade, double decline) {
+    double increase = decline * SameDayGrowth(grade);
     if (grade >= 2) {
         increase = std::max(increase, 1.0);
     }
@@ -128,15 +129,26 @@ MemoryState FirstReview(Rating rating) {
     return {std::max(kW[grade - 1], 0.1), ClampDifficulty(InitialDifficulty(grade))};
 }
 
-MemoryState NextReview(const MemoryState& state, Rating rating, int days) {
+MemoryState NextReview(const MemoryState& state, Rating rating, int days, GradeStabilities* offered) {
     const int grade = static_cast<int>(rating);
     double stability = 0;
     if (days <= 0) {
-        stability = SameDayStability(state, grade);
+        const double decline = Power(state.stability, -kW[19]);
+        stability = SameDayStability(state, grade, decline);
+        for (int g = 2; g <= 4 && offered != nullptr; ++g) {
+            (*offered)[static_cast<size_t>(g - 2)] = ClampStability(SameDayStability(state, g, decline));
+        }
     } else {
         const double recall = Retrievability(days, state.stability);
-        stability = grade == 1 ? ForgottenStability(state, recall)
-                               : RecalledStability(state, grade, RecallGrowth(state, recall));
+        if (grade == 1) {
+            stability = ForgottenStability(state, recall);
+        } else {
+            const double shared = RecallGrowth(state, recall);
+            stability = RecalledStability(state, grade, shared);
+            for (int g = 2; g <= 4 && offered != nullptr; ++g) {
+                (*offered)[static_cast<size_t>(g - 2)] = ClampStability(RecalledStability(state, g, shared));
+            }
+        }
     }
     return {ClampStability(stability), NextDifficulty(state.difficulty, grade)};
 }
@@ -152,32 +164,30 @@ int IntervalDays(double stability, const ScheduleOptions& options) {
     return std::max(static_cast<int>(rounded), 1);
 }
 
-OfferedIntervals OfferIntervals(const MemoryState* before, int days, const ScheduleOptions& options) {
-    // The stabilities after Hard, Good and Easy, index grade - 2.
-    std::array<double, 3> stability{};
+GradeStabilities StabilitiesAfter(const MemoryState* before, int days) {
+    GradeStabilities stabilities{};
     if (before == nullptr) {
         for (int grade = 2; grade <= 4; ++grade) {
-            stability[static_cast<size_t>(grade - 2)] = FirstReview(static_cast<Rating>(grade)).stability;
-        }
-    } else if (days <= 0) {
-        const double decline = Power(before->stability, -kW[19]);
-        for (int grade = 2; grade <= 4; ++grade) {
-            const double increase = std::max(decline * SameDayGrowth(grade), 1.0);
-            stability[static_cast<size_t>(grade - 2)] = ClampStability(before->stability * increase);
+            stabilities[static_cast<size_t>(grade - 2)] = FirstReview(static_cast<Rating>(grade)).stability;
         }
     } else {
-        const double shared = RecallGrowth(*before, Retrievability(days, before->stability));
-        for (int grade = 2; grade <= 4; ++grade) {
-            stability[static_cast<size_t>(grade - 2)] = ClampStability(RecalledStability(*before, grade, shared));
-        }
+        NextReview(*before, Rating::Good, days, &stabilities);
     }
-    int hard = IntervalDays(stability[0], options);
-    int good = IntervalDays(stability[1], options);
-    int easy = IntervalDays(stability[2], options);
+    return stabilities;
+}
+
+OfferedIntervals OfferIntervals(const GradeStabilities& stabilities, const ScheduleOptions& options) {
+    int hard = IntervalDays(stabilities[0], options);
+    int good = IntervalDays(stabilities[1], options);
+    int easy = IntervalDays(stabilities[2], options);
     hard = std::min(hard, good);
     good = std::max(good, hard + 1);
     easy = std::max(easy, good + 1);
     return {0, hard, good, easy};
+}
+
+OfferedIntervals OfferIntervals(const MemoryState* before, int days, const ScheduleOptions& options) {
+    return OfferIntervals(StabilitiesAfter(before, days), options);
 }
 
 } // namespace lexaro

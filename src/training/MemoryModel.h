@@ -22,8 +22,14 @@ double Retrievability(double days, double stability);
 
 // The state after the first review of a card.
 MemoryState FirstReview(Rating rating);
-// The state after a later review, days (0 or more) review days after the previous one.
-MemoryState NextReview(const MemoryState& state, Rating rating, int days);
+// The stabilities a review gives after Hard, Good and Easy (index grade - 2), from which the offered intervals
+// are worked out.
+using GradeStabilities = std::array<double, 3>;
+
+// The state after a later review, days (0 or more) review days after the previous one. With offered given, a
+// rating other than Again also sets there the stabilities of the review for Hard, Good and Easy: replaying a
+// long log keeps them for the latest rating instead of working them out again.
+MemoryState NextReview(const MemoryState& state, Rating rating, int days, GradeStabilities* offered = nullptr);
 
 // What the scheduler is told by the options.
 struct ScheduleOptions {
@@ -41,5 +47,9 @@ int IntervalDays(double stability, const ScheduleOptions& options);
 // their order, each at least a day more than the one before, Hard never beyond Good.
 using OfferedIntervals = std::array<int, 4>;
 OfferedIntervals OfferIntervals(const MemoryState* before, int days, const ScheduleOptions& options);
+// The same from the stabilities of the review (StabilitiesAfter or NextReview).
+OfferedIntervals OfferIntervals(const GradeStabilities& stabilities, const ScheduleOptions& options);
+// The stabilities of a review of before (nothing for a new card) days after the previous one.
+GradeStabilities StabilitiesAfter(const MemoryState* before, int days);
 
 } // namespace lexaro

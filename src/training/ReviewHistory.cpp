@@ -12,9 +12,10 @@ bool Earlier(const ReviewRecord& a, const ReviewRecord& b) {
 }
 
 void SetDueDay(CardSchedule& schedule, Rating rating, const ScheduleOptions& options) {
-    const OfferedIntervals offered =
-        OfferIntervals(schedule.reviews > 1 ? &schedule.previousState : nullptr, schedule.lastGap, options);
-    schedule.dueDay = schedule.lastDay + offered[static_cast<int>(rating) - 1];
+    schedule.dueDay = schedule.lastDay;
+    if (rating != Rating::Again) {
+        schedule.dueDay += OfferIntervals(schedule.offered, options)[static_cast<int>(rating) - 1];
+    }
 }
 
 } // namespace
@@ -23,11 +24,11 @@ void AddToSchedule(CardSchedule& schedule, const ReviewRecord& record, const Sch
     if (schedule.reviews == 0) {
         schedule.state = FirstReview(record.rating);
         schedule.firstDay = record.day;
-        schedule.lastGap = 0;
+        schedule.offered = StabilitiesAfter(nullptr, 0);
     } else {
-        schedule.lastGap = std::max(record.day - schedule.lastDay, 0);
-        schedule.previousState = schedule.state;
-        schedule.state = NextReview(schedule.state, record.rating, schedule.lastGap);
+        const int gap = std::max(record.day - schedule.lastDay, 0);
+        schedule.offered = {};
+        schedule.state = NextReview(schedule.state, record.rating, gap, &schedule.offered);
         schedule.lapses += record.rating == Rating::Again ? 1 : 0;
     }
     schedule.lastDay = record.day;

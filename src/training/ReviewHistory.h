@@ -28,10 +28,9 @@ struct CardSchedule {
     int reviews = 0;
     // Again after the first review.
     int lapses = 0;
-    // The state before the latest rating and the days between the two latest ratings: the due day depends on
-    // the options, and is worked out again from these when they change.
-    MemoryState previousState;
-    int lastGap = 0;
+    // The stabilities the latest rating would have given for Hard, Good and Easy (unset after Again, which is
+    // due the same day): the due day depends on the options, and is worked out again from these when they change.
+    GradeStabilities offered{};
 };
 
 struct ReviewCard {
