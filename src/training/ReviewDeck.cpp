@@ -23,17 +23,8 @@ ReviewLogReading ReviewDeck::Load() {
         m_History.ReserveCards(static_cast<size_t>(std::min(size / kShortestLine, kMostReserved)));
     }
     // Events are replayed a batch at a time, which lets the history fetch the memory of their cards ahead.
-    constexpr size_t kBatch = 64;
-    std::vector<ReviewEvent> batch(kBatch);
-    size_t batched = 0;
-    const ReviewLogReading reading = ReadReviewLog(m_Log, [this, &batch, &batched](ReviewEvent&& event) {
-        batch[batched++] = std::move(event);
-        if (batched == kBatch) {
-            m_History.ApplyInTurn(batch.data(), batched, false);
-            batched = 0;
-        }
-    });
-    m_History.ApplyInTurn(batch.data(), batched, false);
+    const ReviewLogReading reading = ReadReviewLogInBatches(
+        m_Log, [this](ReviewEvent* events, size_t count) { m_History.ApplyInTurn(events, count, false); });
     if (reading.failed) {
         // A log that broke off while being read would leave a history that looks complete.
         m_History = ReviewHistory(m_History.Options());

@@ -250,10 +250,12 @@ bool ParseEventLineInto(std::string_view line, ReviewEvent& event) {
     return false;
 }
 
-// Splits the log into lines as its bytes come, in pieces of any size, and hands on every event.
+using BatchVisit = std::function<void(ReviewEvent* events, size_t count)>;
+
+// Splits the log into lines as its bytes come, in pieces of any size, and hands on its events a batch at a time.
 class LogLines {
 public:
-    explicit LogLines(const std::function<void(ReviewEvent&&)>& visit) : m_Visit(visit) { m_Reading.exists = true; }
+    explicit LogLines(const BatchVisit& visit) : m_Visit(visit), m_Batch(kReviewEventBatch) { m_Reading.exists = true; }
 
     void Feed(std::string_view bytes) {
         if (!m_Carry.empty()) {
@@ -278,7 +280,16 @@ public:
         }
     }
 
+    // Hands on the events of an unfinished batch.
+    void Flush() {
+        if (m_Batched > 0) {
+            m_Visit(m_Batch.data(), m_Batched);
+            m_Batched = 0;
+        }
+    }
+
     ReviewLogReading Finish() {
+        Flush();
         m_Reading.tornLastLine = !m_Carry.empty();
         return m_Reading;
     }
@@ -298,19 +309,28 @@ private:
         if (line.empty()) {
             return;
         }
-        if (ParseEventLineInto(line, m_Event)) {
-            m_Visit(std::move(m_Event));
-        } else {
+        if (!ParseEventLineInto(line, m_Batch[m_Batched])) {
             ++m_Reading.unreadableLines;
+        } else if (++m_Batched == m_Batch.size()) {
+            Flush();
         }
     }
 
-    const std::function<void(ReviewEvent&&)>& m_Visit;
+    const BatchVisit& m_Visit;
     ReviewLogReading m_Reading;
-    ReviewEvent m_Event;
+    std::vector<ReviewEvent> m_Batch;
+    size_t m_Batched = 0;
     std::string m_Carry;
     bool m_First = true;
 };
+
+BatchVisit EachEvent(const std::function<void(ReviewEvent&&)>& visit) {
+    return [&visit](ReviewEvent* events, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            visit(std::move(events[i]));
+        }
+    };
+}
 
 } // namespace
 
@@ -323,12 +343,17 @@ std::optional<ReviewEvent> ParseEventLine(std::string_view line) {
 }
 
 ReviewLogReading ParseReviewLog(std::string_view bytes, const std::function<void(ReviewEvent&&)>& visit) {
-    LogLines lines(visit);
+    const BatchVisit each = EachEvent(visit);
+    LogLines lines(each);
     lines.Feed(bytes);
     return lines.Finish();
 }
 
 ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::function<void(ReviewEvent&&)>& visit) {
+    return ReadReviewLogInBatches(log, EachEvent(visit));
+}
+
+ReviewLogReading ReadReviewLogInBatches(const std::filesystem::path& log, const BatchVisit& visit) {
     ReviewLogReading failed;
     failed.exists = true;
     failed.failed = true;
@@ -355,6 +380,7 @@ ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::func
             }
             failed.error = errno;
             ::close(fd);
+            lines.Flush();
             return failed;
         }
         if (got == 0) {

@@ -53,6 +53,11 @@ struct ReviewLogReading {
 // Hands every event of the log bytes, in order, to visit. Never changes anything.
 ReviewLogReading ParseReviewLog(std::string_view bytes, const std::function<void(ReviewEvent&&)>& visit);
 ReviewLogReading ReadReviewLog(const std::filesystem::path& log, const std::function<void(ReviewEvent&&)>& visit);
+// The same a batch of events at a time (in order, up to kReviewEventBatch): a long log is read into events that
+// are used again for the next batch, and their replay can ask for the memory of a batch's cards ahead.
+inline constexpr size_t kReviewEventBatch = 64;
+ReviewLogReading ReadReviewLogInBatches(const std::filesystem::path& log,
+                                        const std::function<void(ReviewEvent* events, size_t count)>& visit);
 
 // Appends one event; a log that does not exist yet is created with its header. With durable set the line is on
 // the disk (fsync) before this returns true. A torn last line left by a crash is closed first, so the new event
