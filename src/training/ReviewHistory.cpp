@@ -73,7 +73,8 @@ void ReviewHistory::Apply(const ReviewEvent& event, std::uint64_t termHash, bool
     switch (event.kind) {
     case ReviewEventKind::Rating: {
         ReviewCard& card = CardFor(event.term, termHash, event.reverse);
-        const ReviewRecord record{UtcSeconds(event.time), ReviewDay(event.time.local), event.rating};
+        const ReviewMoment moment = MomentOf(event.time);
+        const ReviewRecord record{moment.utcSeconds, moment.day, event.rating};
         if (card.records.empty() || !Earlier(record, card.records.back())) {
             card.records.push_back(record);
             AddToSchedule(card.schedule, record, m_Options, settle);

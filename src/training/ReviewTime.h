@@ -29,6 +29,12 @@ std::optional<LocalTime> ParseLocalTime(std::string_view text);
 
 // Seconds since 1970-01-01 00:00 UTC.
 long long UtcSeconds(const ReviewTime& time);
+// UtcSeconds and the ReviewDay of a time from one conversion of its date: a long log holds a million times.
+struct ReviewMoment {
+    long long utcSeconds = 0;
+    int day = 0;
+};
+ReviewMoment MomentOf(const ReviewTime& time);
 
 // The local time with the offset this machine's time zone has at that moment.
 ReviewTime WithSystemOffset(const LocalTime& local);

@@ -39,7 +39,9 @@ TEST(ReviewLogLines, EveryKindSurvivesAndOddTermsAreEscaped) {
          {"2026-12-10 08:00:00 +0100\trate\tx\tforward\t5", "2026-12-10 08:00:00 +0100\trate\tx\tsideways\t3",
           "2026-12-10 08:00:00 +0100\trate\tx\\q\tforward\t3", "2026-02-30 08:00:00 +0100\tlookup\tx",
           "2026-12-10 08:00:00\tlookup\tx", "2026-12-10 08:00:00 +0100\tlookup\tx\textra",
-          "2026-12-10 08:00:00 +0100\tforget\tx"}) {
+          "2026-12-10 08:00:00 +0100\tforget\tx", "2026-12-10T08:00:00 +0100\tlookup\tx",
+          "2026-12-10 08:00:0x +0100\tlookup\tx", "2026-12-10 08:00:00 *0100\tlookup\tx",
+          "2026-12-10 08:00:00 +01a0\tlookup\tx", "2026-12-10 24:00:00 +0100\tlookup\tx"}) {
         EXPECT_FALSE(ParseEventLine(bad)) << bad;
     }
 }
