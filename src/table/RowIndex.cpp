@@ -28,6 +28,21 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t value) {
 // ahead keeps several reads in flight while the index is built.
 constexpr int kPrefetchDistance = 16;
 
+// Judged by the lengths of rows spread over the column, without reading any text.
+bool LooksTooLongToCopy(const TableCells& rows, int column, int end) {
+    constexpr int kSamples = 1024;
+    const int step = std::max(1, end / kSamples);
+    std::uint64_t cells = 0;
+    std::uint64_t bytes = 0;
+    for (int r = 0; r < end; r += step) {
+        if (const std::optional<std::string_view> cell = rows.Stored(r, column)) {
+            ++cells;
+            bytes += cell->size();
+        }
+    }
+    return cells > 0 && bytes / cells > kMaxAveragePieceCell;
+}
+
 int BitsOf(std::uint64_t powerOfTwo) {
     int bits = 0;
     while ((std::uint64_t{1} << bits) < powerOfTwo) {
@@ -38,8 +53,10 @@ int BitsOf(std::uint64_t powerOfTwo) {
 
 } // namespace
 
-ColumnIndex::ColumnIndex(const TableCells& rows, int column, int end) : m_Column(column), m_End(end) {
-    m_Sizes = BuildHashes(rows, end);
+ColumnIndex::ColumnIndex(const TableCells& rows, int column, int end, const CellVisitor* visit)
+    : m_Column(column), m_End(end) {
+    const bool visits = visit != nullptr && LooksTooLongToCopy(rows, column, end);
+    m_Sizes = BuildHashes(rows, end, visits ? visit : nullptr);
     m_PiecesWanted = m_Sizes.cells > 0 && m_Sizes.bytes / m_Sizes.cells <= kMaxAveragePieceCell &&
                      m_Sizes.bytes + m_Sizes.cells < UINT32_MAX;
 }
@@ -56,7 +73,7 @@ std::optional<std::string_view> ColumnIndex::CellOf(const TableCells& rows, int 
 
 // Entries are grouped by bucket and, inside a bucket, kept in row order, so the first fitting entry is the
 // first row.
-ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end) {
+ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end, const CellVisitor* visit) {
     CellSizes sizes;
     const std::uint64_t buckets = PowerOfTwoAtLeast(static_cast<std::uint64_t>(std::max(end, 1)));
     m_HashMask = buckets - 1;
@@ -69,6 +86,9 @@ ColumnIndex::CellSizes ColumnIndex::BuildHashes(const TableCells& rows, int end)
         if (const std::optional<std::string_view> cell = CellOf(rows, r)) {
             hashes.push_back(HashFoldedHead(*cell));
             hashedRows.push_back(r);
+            if (visit != nullptr) {
+                (*visit)(r, *cell);
+            }
             ++sizes.cells;
             sizes.bytes += cell->size();
         }
@@ -298,8 +318,8 @@ bool ColumnIndex::RowsChanged(const TableCells& rows, int first, int last) {
     return true;
 }
 
-const ColumnIndex* RowIndexes::For(const TableCells& rows, int column, int end, std::uint64_t version,
-                                   bool withPieces) {
+const ColumnIndex* RowIndexes::For(const TableCells& rows, int column, int end, std::uint64_t version, bool withPieces,
+                                   const ColumnIndex::CellVisitor* visit) {
     if (column < 0 || column >= kMaxIndexedColumn || end < m_MinRows) {
         return nullptr;
     }
@@ -323,7 +343,7 @@ const ColumnIndex* RowIndexes::For(const TableCells& rows, int column, int end, 
     if (++slot.searches < 2) {
         return nullptr;
     }
-    slot.index = std::make_unique<ColumnIndex>(rows, column, end);
+    slot.index = std::make_unique<ColumnIndex>(rows, column, end, visit);
     slot.version = version;
     if (withPieces) {
         slot.index->PreparePieces(rows, end);

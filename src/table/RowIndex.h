@@ -30,7 +30,13 @@ struct RowNeedle {
 // built again.
 class ColumnIndex {
 public:
-    ColumnIndex(const TableCells& rows, int column, int end);
+    // Called with each row's cell while the index is built.
+    using CellVisitor = std::function<void(int row, std::string_view cell)>;
+
+    // With visit, and when the column's cells look too long to be copied (which leaves a search for a piece to a
+    // scan of the table), every stored cell is handed to visit while the index reads it: one pass over the
+    // table then builds the index and answers that search too.
+    ColumnIndex(const TableCells& rows, int column, int end, const CellVisitor* visit = nullptr);
 
     // The first row r with start <= r < end for which matches(r) holds, among the rows that may hold the needle;
     // false when the index cannot narrow this needle down (the caller scans instead). cellMatches tells the same
@@ -73,7 +79,7 @@ private:
         std::uint64_t bytes = 0;
     };
 
-    CellSizes BuildHashes(const TableCells& rows, int end);
+    CellSizes BuildHashes(const TableCells& rows, int end, const CellVisitor* visit);
     // Only for columns of short cells: a copy of long ones would double the memory of the table.
     void CopyCells(const TableCells& rows, int end);
     std::optional<std::string_view> CellOf(const TableCells& rows, int row) const;
@@ -140,8 +146,10 @@ public:
 
     // The index of the column for this version of the table; it is built once the column has been searched
     // twice in the same version of a table of at least MinRows rows. Null while there is none. withPieces: the
-    // search needs the piece lists, which are then built if the column gets them.
-    const ColumnIndex* For(const TableCells& rows, int column, int end, std::uint64_t version, bool withPieces);
+    // search needs the piece lists, which are then built if the column gets them. visit: as for ColumnIndex, used
+    // only when the index is built now.
+    const ColumnIndex* For(const TableCells& rows, int column, int end, std::uint64_t version, bool withPieces,
+                           const ColumnIndex::CellVisitor* visit = nullptr);
     // The table went from version before to after by storing rows first..last.
     void RowsChanged(const TableCells& rows, int first, int last, std::uint64_t before, std::uint64_t after);
     // The table went from version before to after by inserting an empty row at row at.

@@ -82,8 +82,26 @@ int ClassTable::FirstMatchingRowIn(int column, int start, int end, const RowNeed
         const std::optional<std::string_view> cell = m_Cells.Stored(row, column);
         return cell && cellMatches(*cell);
     };
+    // An index that this search builds for a column of long cells hands over every cell as it reads it: the search
+    // is answered by the same pass. (One reference captured, so that making the visitor allocates nothing.)
+    struct Visits {
+        bool any = false;
+        int found = -1;
+        int start = 0;
+        const std::function<bool(std::string_view)>* cellMatches = nullptr;
+    } visits{false, -1, start, &cellMatches};
+    const ColumnIndex::CellVisitor visit = [&visits](int row, std::string_view cell) {
+        visits.any = true;
+        if (visits.found == -1 && row >= visits.start && (*visits.cellMatches)(cell)) {
+            visits.found = row;
+        }
+    };
     try {
-        if (const ColumnIndex* index = m_Indexes.For(m_Cells, column, end, m_Version, !needle.equal)) {
+        if (const ColumnIndex* index =
+                m_Indexes.For(m_Cells, column, end, m_Version, !needle.equal, needle.equal ? nullptr : &visit)) {
+            if (visits.any) {
+                return visits.found;
+            }
             int found = -1;
             if (index->FindFirst(needle, start, end, matches, cellMatches, found)) {
                 return found;

@@ -287,3 +287,15 @@ TEST(FindRowIndexed, AgreesWithThePlainScanOverManyBlocksOfCopies) {
         QueryThroughEdits(table, fuzzer, 10, 12);
     }
 }
+
+// Cells too long to be copied (explanations): a substring search that builds the index is answered by the pass
+// that builds it.
+TEST(FindRowIndexed, AgreesWithThePlainScanOnColumnsOfLongCells) {
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE(seed);
+        TableFuzzer fuzzer(seed);
+        ClassTable table;
+        FillRandomly(table, fuzzer, 30 + fuzzer.Below(120), 3, 40);
+        QueryThroughEdits(table, fuzzer, 40, 6);
+    }
+}
