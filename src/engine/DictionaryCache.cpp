@@ -52,33 +52,52 @@ bool DictionaryCache::SameFiles(const std::vector<Stamp>& now, const std::vector
     return true;
 }
 
+bool DictionaryCache::Unchanged(Entry& entry) {
+    return (entry.watched && m_Watch.Untouched(entry.id)) || SameFiles(StampsOf(entry.files), entry.stamps);
+}
+
 ClassTable* DictionaryCache::Get(const std::filesystem::path& path) {
     const std::string& key = path.native();
     auto it = std::find_if(m_Entries.begin(), m_Entries.end(), [&](const Entry& entry) { return entry.path == key; });
     if (it != m_Entries.end()) {
-        if (SameFiles(StampsOf(it->files), it->stamps)) {
+        if (Unchanged(*it)) {
             return it->table.get();
         }
+        m_Watch.Forget(it->id);
         m_Entries.erase(it);
     }
     FileChoices files = ForeignFileChoices(path);
-    // Taken before reading: a file that changes while it is read has a newer stamp by the next search.
+    std::vector<std::filesystem::path> watched;
+    for (const std::vector<std::filesystem::path>& group : files) {
+        watched.insert(watched.end(), group.begin(), group.end());
+    }
+    // Watched first and stamped next, both before reading: a file that changes while it is read is reported, and
+    // its newer stamp makes the next search read it again.
+    const std::uint64_t id = ++m_LastId;
+    const bool watching = m_Watch.Watch(id, watched);
     std::vector<Stamp> stamps = StampsOf(files);
     auto table = std::make_unique<ClassTable>();
     const bool read = ForeignFormOf(path) != ForeignForm::None ? ReadForeignDictionary(path, *table).complete
                                                                : table->LoadDocumentFile(path);
     if (!read) {
+        m_Watch.Forget(id);
         return nullptr;
     }
-    m_Entries.push_back(Entry{key, std::move(files), std::move(stamps), std::move(table)});
+    m_Entries.push_back(Entry{key, std::move(files), std::move(stamps), std::move(table), id, watching});
     return m_Entries.back().table.get();
 }
 
 void DictionaryCache::KeepOnly(const std::vector<std::filesystem::path>& paths) {
-    std::erase_if(m_Entries, [&](const Entry& entry) {
-        return std::none_of(paths.begin(), paths.end(),
-                            [&](const std::filesystem::path& path) { return path.native() == entry.path; });
-    });
+    for (auto it = m_Entries.begin(); it != m_Entries.end();) {
+        const bool listed = std::any_of(paths.begin(), paths.end(),
+                                        [&](const std::filesystem::path& path) { return path.native() == it->path; });
+        if (listed) {
+            ++it;
+        } else {
+            m_Watch.Forget(it->id);
+            it = m_Entries.erase(it);
+        }
+    }
 }
 
 } // namespace lexaro

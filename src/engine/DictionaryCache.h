@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/FileWatch.h"
 #include "table/ClassTable.h"
 
 #include <cstdint>
@@ -11,7 +12,9 @@
 namespace lexaro {
 
 // Additional dictionaries kept in memory between searches, together with their row indexes. A dictionary is
-// read again only when its file changed: another size, modification time or file (a save that replaced it).
+// read again only when its file changed: another size, modification time or file (a save that replaced it). Where
+// the files can be watched, they are examined only after the watch reports a touch: a look-up then costs one read of
+// the reports for all dictionaries instead of a stat per file.
 class DictionaryCache {
 public:
     // The dictionary of the file; null when it cannot be read.
@@ -36,6 +39,8 @@ private:
         FileChoices files; // the files it is read from, as ForeignFileChoices gives them
         std::vector<Stamp> stamps;
         std::unique_ptr<ClassTable> table;
+        std::uint64_t id = 0;
+        bool watched = false;
     };
 
     // One stat of the file; unknown when it cannot be examined.
@@ -47,7 +52,12 @@ private:
     // The dictionary is unchanged: its first file is known and the same, every other file as absent or the same.
     static bool SameFiles(const std::vector<Stamp>& now, const std::vector<Stamp>& before);
 
+    // Whether the dictionary's files are as they were when it was read.
+    bool Unchanged(Entry& entry);
+
     std::vector<Entry> m_Entries;
+    FileWatch m_Watch;
+    std::uint64_t m_LastId = 0;
 };
 
 } // namespace lexaro

@@ -160,5 +160,31 @@ TEST(EntrySearchAdditional, DictdSetsAreReadAgainWhenTheirDataFileChangesOrIsRep
     EXPECT_EQ(f.Search("dog", {index}), "<<d.index>>\r\n[dog]\r\nHUND");
 }
 
+// A folder on the way renamed and another put in its place: the same path now names another file.
+TEST(EntrySearchAdditional, DictionariesAreReadAgainWhenAFolderOnTheirWayIsReplaced) {
+    AdditionalFixture f;
+    const std::filesystem::path path = f.dir.Path() / "a" / "b" / "deep.lxd";
+    std::filesystem::create_directories(path.parent_path());
+    test::WriteDictionary(path, {{"dog", "chien", ""}});
+    EXPECT_EQ(f.Search("dog", {path}), "<<deep.lxd>>\r\n[dog]\r\nchien");
+    std::filesystem::rename(f.dir.Path() / "a", f.dir.Path() / "a-old");
+    std::filesystem::create_directories(path.parent_path());
+    test::WriteDictionary(path, {{"dog", "CHIEN", ""}});
+    EXPECT_EQ(f.Search("dog", {path}), "<<deep.lxd>>\r\n[dog]\r\nCHIEN");
+}
+
+// A dictionary reached through a link follows the file the link leads to.
+TEST(EntrySearchAdditional, DictionariesReachedThroughALinkAreReadAgainWhenItsFileIsReplaced) {
+    AdditionalFixture f;
+    const std::filesystem::path link = f.dir.Path() / "linked.lxd";
+    std::filesystem::create_symlink(f.extra, link);
+    EXPECT_EQ(f.Search("dog", {link}), "<<linked.lxd>>\r\n[dog]\r\nchien");
+    std::filesystem::path replacement = f.extra;
+    replacement += ".new";
+    test::WriteDictionary(replacement, {{"dog", "CHIEN", ""}});
+    std::filesystem::rename(replacement, f.extra);
+    EXPECT_EQ(f.Search("dog", {link}), "<<linked.lxd>>\r\n[dog]\r\nCHIEN");
+}
+
 } // namespace
 } // namespace lexaro
