@@ -1,4 +1,5 @@
 #include "engine/EntryStore.h"
+#include "table/PieceBuffer.h"
 #include "table/SafeFile.h"
 
 #include <algorithm>
@@ -21,25 +22,24 @@ bool WritePlainTextPieces(const ClassTable& entries, const PieceWriter& write) {
     const int rows = entries.RowCount();
     const int columns = entries.ColumnCount();
     const std::string& separator = entries.Separator();
-    std::string piece;
-    piece.reserve(kPlainPieceBytes + 4096);
+    PieceBuffer piece(kPlainPieceBytes + 4096);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             const std::string_view cell = entries.CellView(c, r);
-            piece.append(cell.substr(0, cell.find(kAdditionalOpen)));
+            piece.Append(cell.substr(0, cell.find(kAdditionalOpen)));
             if (c < columns - 1) {
-                piece.append(separator);
+                piece.Append(separator);
             }
         }
-        piece.append("\r\n");
-        if (piece.size() >= kPlainPieceBytes) {
-            if (!write(piece)) {
+        piece.Append("\r\n");
+        if (piece.Size() >= kPlainPieceBytes) {
+            if (!write(piece.Bytes())) {
                 return false;
             }
-            piece.clear();
+            piece.Clear();
         }
     }
-    return write(piece);
+    return write(piece.Bytes());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // Helpers shared by the readers and writers of the table's byte forms. Not part of the table's interface.
 
 #include "table/ClassTable.h"
+#include "table/PieceBuffer.h"
 #include "table/TextEncoding.h"
 
 #include <climits>
@@ -219,6 +220,13 @@ public:
             out.append(cell);
         } else {
             out.append(m_Converter.Convert(cell));
+        }
+    }
+    void AppendTo(PieceBuffer& out, std::string_view cell) {
+        if (m_Plain) {
+            out.Append(cell);
+        } else {
+            out.Append(m_Converter.Convert(cell));
         }
     }
 

@@ -10,30 +10,30 @@ bool ClassTable::WriteHtmlPieces(const std::function<bool(std::string_view)>& si
     if (!hold.Held() || !coder.IsValid()) {
         return false;
     }
-    std::string piece;
-    piece.reserve(forms::kPieceBytes + 4096);
-    piece.append("<HTML>\r\n <HEAD>\r\n  <TITLE></TITLE>\r\n </HEAD>\r\n\r\n <BODY>\r\n");
-    piece.append("  <TABLE>\r\n");
+    PieceBuffer piece(forms::kPieceBytes + 4096);
+    piece.Append("<HTML>\r\n <HEAD>\r\n  <TITLE></TITLE>\r\n </HEAD>\r\n\r\n <BODY>\r\n");
+    piece.Append("  <TABLE>\r\n");
     for (int row = 0; row < RowCount(); ++row) {
-        piece.append("   <TR>\r\n");
+        piece.Append("   <TR>\r\n");
         for (int column = 0; column < ColumnCount(); ++column) {
-            piece.append("    <TD>");
-            if (const std::optional<std::string_view> cell = VisibleCell(column, row)) {
+            piece.Append("    <TD>");
+            // The rows and columns asked for are the visible ones: the stored cell is the visible cell.
+            if (const std::optional<std::string_view> cell = m_Cells.Stored(row, column)) {
                 coder.AppendTo(piece, *cell);
             }
-            piece.append("</TD>\r\n");
+            piece.Append("</TD>\r\n");
         }
-        piece.append("   </TR>\r\n");
-        if (piece.size() >= forms::kPieceBytes) {
-            if (!sink(piece)) {
+        piece.Append("   </TR>\r\n");
+        if (piece.Size() >= forms::kPieceBytes) {
+            if (!sink(piece.Bytes())) {
                 return false;
             }
-            piece.clear();
+            piece.Clear();
         }
     }
-    piece.append("  </TABLE>");
-    piece.append("\r\n </BODY>\r\n</HTML>");
-    return sink(piece);
+    piece.Append("  </TABLE>");
+    piece.Append("\r\n </BODY>\r\n</HTML>");
+    return sink(piece.Bytes());
 }
 
 bool ClassTable::SaveHtml(const std::filesystem::path& path) {

@@ -117,28 +117,28 @@ bool ClassTable::WriteSeparatedTextPieces(const std::function<bool(std::string_v
     if (!hold.Held() || !coder.IsValid()) {
         return false;
     }
-    std::string piece;
-    piece.reserve(forms::kPieceBytes + 4096);
+    PieceBuffer piece(forms::kPieceBytes + 4096);
     for (int row = 0; row < RowCount(); ++row) {
         if (row > 0) {
-            piece.append(forms::kCrLf);
+            piece.Append(forms::kCrLf);
         }
         for (int column = 0; column < ColumnCount(); ++column) {
             if (column > 0) {
-                piece.append(m_Separator);
+                piece.Append(m_Separator);
             }
-            if (const std::optional<std::string_view> cell = VisibleCell(column, row)) {
+            // The rows and columns asked for are the visible ones: the stored cell is the visible cell.
+            if (const std::optional<std::string_view> cell = m_Cells.Stored(row, column)) {
                 coder.AppendTo(piece, *cell);
             }
         }
-        if (piece.size() >= forms::kPieceBytes) {
-            if (!sink(piece)) {
+        if (piece.Size() >= forms::kPieceBytes) {
+            if (!sink(piece.Bytes())) {
                 return false;
             }
-            piece.clear();
+            piece.Clear();
         }
     }
-    return sink(piece);
+    return sink(piece.Bytes());
 }
 
 bool ClassTable::SaveSeparatedText(const std::filesystem::path& path) {
