@@ -381,7 +381,8 @@ def main():
                 ("Walk: substring search (1M)", "Search, substring ouse"),
                 ("Walk: wildcard search *ing (1M)", "Search, wildcard *ing"),
                 ("Walk: add an entry (1M)", "Add entry"),
-                ("Walk: save as HTML (1M)", "Save as HTML"),
+                # Processor time against the 166 ms of 8 December: the wall time includes the flush to disk.
+                ("Walk: save as HTML (1M)", "Save as HTML", dict(base_name="8 December", base=166.0, ratio_target=1.1)),
                 ("Walk: save as separated text (1M)", "Save as separated text"),
                 ("Walk: export plain text (1M)", "Export plain text"),
                 ("Walk: properties with SHA-1, window usable (1M)", "Properties with SHA-1, window usable"),
@@ -392,7 +393,9 @@ def main():
                 ("Walk: overview, sort by explanation (1M)", "Overview: sort ExplAsc"),
                 ("Walk: training, all entries into the unit (1M)", "Training: all entries into the unit"),
                 ("Walk: new dictionary, 1M closed", "New dictionary", 200)):
-            row(figure, walk.get(step[0]), target=step[1] if len(step) > 1 else None)
+            limits = step[1] if len(step) > 1 and isinstance(step[1], dict) else dict(
+                target=step[1] if len(step) > 1 else None)
+            row(figure, walk.get(step[0]), **limits)
 
     print()
     print("Baselines (processor time / wall time): cat %s / %s, grep -ci %s / %s, dict call %s / %s, "
