@@ -130,19 +130,70 @@ private:
     std::vector<std::uint64_t> m_Words;
 };
 
-// Hands every entry's row, term and card in each direction (nullptr for none) to visit, in row order. The terms
-// are looked up in blocks: the memory of a block's terms, then of its index slots, then of the cards they lead
-// to is asked for before the first is compared; withDates asks for the entries' dates too. Terms the filter
-// knows to have no card are not looked up.
+// One entry in one direction as the pass over the entries finds it. term is the entry's term where the pass read
+// it (termRead); a pass that knows the hashes reads only the terms that may have a card.
+struct EntryCard {
+    int row;
+    std::string_view term;
+    bool termRead;
+    std::uint64_t hash;
+    bool reverse;
+    const ReviewCard* card;
+};
+
+// Hands every entry's card in each direction (nullptr for none) to visit, in row order. The terms are looked up in
+// blocks: the memory of a block's terms, then of its index slots, then of the cards they lead to is asked for
+// before the first is compared; withDates asks for the entries' dates too (not with known). Terms the filter knows
+// to have no card are not looked up. With known, the terms' hashes are taken from there, and only the terms that may
+// have a card are read; with store, the hashes worked out are written there.
 template <typename Visit>
 void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, int directions, bool withDates,
-                      const Visit& visit) {
+                      const std::uint64_t* known, std::uint64_t* store, const Visit& visit) {
     constexpr int kBlock = 64;
+    const CardFilter filter(history, directions);
+    const int rows = entries.RowCount();
+    if (known != nullptr) {
+        // The hashes being known, the terms and index slots of a block are asked for while the block before it is
+        // looked up.
+        std::string_view terms[2][kBlock];
+        bool mayHave[2][kBlock];
+        const auto request = [&](int first, int half) {
+            for (int i = 0; i < std::min(kBlock, rows - first); ++i) {
+                mayHave[half][i] = filter.MayHave(known[first + i]);
+                if (mayHave[half][i]) {
+                    terms[half][i] = entries.CellView(kTermColumn, first + i);
+                    FetchAhead(terms[half][i].data());
+                    for (int d = 0; d < directions; ++d) {
+                        history.Prefetch(known[first + i], d == 1);
+                    }
+                }
+            }
+        };
+        request(0, 0);
+        for (int first = 0, half = 0; first < rows; first += kBlock, half ^= 1) {
+            const int count = std::min(kBlock, rows - first);
+            if (first + kBlock < rows) {
+                request(first + kBlock, half ^ 1);
+            }
+            for (int i = 0; i < count; ++i) {
+                for (int d = 0; d < directions && mayHave[half][i]; ++d) {
+                    history.PrefetchCard(known[first + i], d == 1);
+                }
+            }
+            for (int i = 0; i < count; ++i) {
+                const bool may = mayHave[half][i];
+                const std::string_view term = may ? terms[half][i] : std::string_view();
+                for (int d = 0; d < directions; ++d) {
+                    visit(EntryCard{first + i, term, may, known[first + i], d == 1,
+                                    may ? history.Find(term, known[first + i], d == 1) : nullptr});
+                }
+            }
+        }
+        return;
+    }
     std::string_view terms[kBlock];
     std::uint64_t hashes[kBlock];
     bool mayHave[kBlock];
-    const CardFilter filter(history, directions);
-    const int rows = entries.RowCount();
     for (int first = 0; first < rows; first += kBlock) {
         const int count = std::min(kBlock, rows - first);
         for (int i = 0; i < count; ++i) {
@@ -159,6 +210,9 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
                 history.Prefetch(hashes[i], d == 1);
             }
         }
+        if (store != nullptr) {
+            std::copy(hashes, hashes + count, store + first);
+        }
         for (int i = 0; i < count; ++i) {
             for (int d = 0; d < directions && mayHave[i]; ++d) {
                 history.PrefetchCard(hashes[i], d == 1);
@@ -166,11 +220,68 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
         }
         for (int i = 0; i < count; ++i) {
             for (int d = 0; d < directions; ++d) {
-                visit(first + i, terms[i], d == 1, mayHave[i] ? history.Find(terms[i], hashes[i], d == 1) : nullptr);
+                visit(EntryCard{first + i, terms[i], true, hashes[i], d == 1,
+                                mayHave[i] ? history.Find(terms[i], hashes[i], d == 1) : nullptr});
             }
         }
     }
 }
+
+// The rows with the oldest dates, count of them at most, in order of date, then row.
+std::vector<int> OldestRows(const ClassTable& entries, size_t count) {
+    const auto older = [&entries](int a, int b) {
+        const int order = entries.CellView(kDateColumn, a).compare(entries.CellView(kDateColumn, b));
+        return order != 0 ? order < 0 : a < b;
+    };
+    // The oldest so far, the newest of them on top. Rows come in order, so a row whose date equals the top's is newer.
+    std::priority_queue<int, std::vector<int>, decltype(older)> oldest(older);
+    const int rows = entries.RowCount();
+    constexpr int kAhead = 16;
+    for (int row = 0; row < rows; ++row) {
+        if (row + kAhead < rows) {
+            FetchAhead(entries.CellView(kDateColumn, row + kAhead).data());
+        }
+        if (oldest.size() < count) {
+            oldest.push(row);
+        } else if (entries.CellView(kDateColumn, row) < entries.CellView(kDateColumn, oldest.top())) {
+            oldest.pop();
+            oldest.push(row);
+        }
+    }
+    std::vector<int> sorted;
+    sorted.reserve(oldest.size());
+    for (; !oldest.empty(); oldest.pop()) {
+        sorted.push_back(oldest.top());
+    }
+    std::reverse(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+// The terms looked up, as bits of their hashes: most entries were never looked up, and are told so here.
+class LookupFilter {
+public:
+    explicit LookupFilter(const ReviewHistory& history) {
+        while (m_Bits < history.LookupDays().size() * 8 && m_Bits < (size_t{1} << 30)) {
+            m_Bits *= 2;
+        }
+        m_Words.assign(m_Bits / 64, 0);
+        for (const auto& [term, day] : history.LookupDays()) {
+            const size_t bit = Bit(CardIndex::HashOf(term));
+            m_Words[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        }
+    }
+
+    bool MayHave(std::uint64_t hash) const {
+        const size_t bit = Bit(hash);
+        return (m_Words[bit / 64] >> (bit % 64) & 1U) != 0;
+    }
+
+private:
+    size_t Bit(std::uint64_t hash) const { return static_cast<size_t>(hash >> 20) & (m_Bits - 1); }
+
+    size_t m_Bits = 64;
+    std::vector<std::uint64_t> m_Words;
+};
 
 int NewCardsLeft(const ReviewHistory& history, const ReviewQueueOptions& options, int today) {
     int started = 0;
@@ -183,8 +294,21 @@ int NewCardsLeft(const ReviewHistory& history, const ReviewQueueOptions& options
 } // namespace
 
 ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& history, const ReviewQueueOptions& options,
-                             int today) {
+                             int today, ReviewEntryDigest* kept) {
     const size_t newLimit = static_cast<size_t>(NewCardsLeft(history, options, today));
+    const bool knownEntries = kept != nullptr && kept->Describes(entries);
+    if (kept != nullptr && !knownEntries) {
+        const size_t oldestRows = kept->oldestRows;
+        *kept = ReviewEntryDigest();
+        kept->oldestRows = oldestRows;
+        kept->hashes.resize(static_cast<size_t>(entries.RowCount()));
+    }
+    // New cards from the oldest entries kept, rather than from a look at every entry's date.
+    const bool fromOldest = knownEntries && newLimit > 0;
+    if (fromOldest && !kept->oldestKnown) {
+        kept->oldest = OldestRows(entries, kept->oldestRows);
+        kept->oldestKnown = true;
+    }
     std::vector<DueCard> due;
     due.reserve(history.Cards().size());
     std::vector<NewCandidate> looked;
@@ -194,33 +318,89 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     // A card already queued through an earlier entry with the same term, by its place among the cards.
     std::vector<char> queued(history.Cards().size(), 0);
     const bool anyLookups = !history.LookupDays().empty();
+    const LookupFilter lookups(history);
+    const auto termOf = [&entries](const EntryCard& entry) {
+        return entry.termRead ? entry.term : entries.CellView(kTermColumn, entry.row);
+    };
+    // The review day of the entry's latest look-up if it is recent enough to put the entry ahead; -1 otherwise.
+    const auto recentLookup = [&](const EntryCard& entry) {
+        if (!anyLookups || !lookups.MayHave(entry.hash)) {
+            return -1;
+        }
+        const int day = history.LastLookupDay(termOf(entry));
+        return day >= 0 && today - day < kRecentLookupDays ? day : -1;
+    };
     const int directions = options.bothDirections ? 2 : 1;
-    ForEachEntryCard(entries, history, directions, newLimit > 0,
-                     [&](int row, std::string_view term, bool reverse, const ReviewCard* card) {
-                         if (card != nullptr) {
-                             char& done = queued[static_cast<size_t>(card - history.Cards().data())];
-                             if (card->schedule.dueDay <= today && done == 0) {
-                                 done = 1;
-                                 due.push_back({card->schedule.dueDay, OrderPrefix(term), term, {row, reverse, false}});
-                             }
-                             return;
-                         }
-                         if (newLimit == 0) {
-                             return;
-                         }
-                         const int lookedUp = anyLookups ? history.LastLookupDay(term) : -1;
-                         const NewCandidate candidate{entries.CellView(kDateColumn, row), row, reverse};
-                         if (lookedUp >= 0 && today - lookedUp < kRecentLookupDays) {
-                             looked.push_back(candidate);
-                             lookedDays.push_back(lookedUp);
-                         } else if (oldest.size() < newLimit * 2) {
-                             // Twice the limit leaves room for entries that repeat a term.
-                             oldest.push(candidate);
-                         } else if (OlderEntry(candidate, oldest.top())) {
-                             oldest.pop();
-                             oldest.push(candidate);
-                         }
-                     });
+    ForEachEntryCard(
+        entries, history, directions, newLimit > 0 && !fromOldest, knownEntries ? kept->hashes.data() : nullptr,
+        kept != nullptr && !knownEntries ? kept->hashes.data() : nullptr, [&](const EntryCard& entry) {
+            if (entry.card != nullptr) {
+                const ReviewCard* card = entry.card;
+                char& done = queued[static_cast<size_t>(card - history.Cards().data())];
+                if (card->schedule.dueDay <= today && done == 0) {
+                    done = 1;
+                    due.push_back({card->schedule.dueDay,
+                                   OrderPrefix(entry.term),
+                                   entry.term,
+                                   {entry.row, entry.reverse, false}});
+                }
+                return;
+            }
+            if (newLimit == 0) {
+                return;
+            }
+            const int lookedUp = recentLookup(entry);
+            if (lookedUp < 0 && fromOldest) {
+                return;
+            }
+            const NewCandidate candidate{entries.CellView(kDateColumn, entry.row), entry.row, entry.reverse};
+            if (lookedUp >= 0) {
+                looked.push_back(candidate);
+                lookedDays.push_back(lookedUp);
+            } else if (oldest.size() < newLimit * 2) {
+                // Twice the limit leaves room for entries that repeat a term.
+                oldest.push(candidate);
+            } else if (OlderEntry(candidate, oldest.top())) {
+                oldest.pop();
+                oldest.push(candidate);
+            }
+        });
+    if (kept != nullptr && !knownEntries) {
+        kept->table = &entries;
+        kept->version = entries.Version();
+        kept->rows = entries.RowCount();
+    }
+    std::vector<NewCandidate> rest;
+    if (fromOldest) {
+        // The oldest entries that are new cards and were not looked up lately, in order, as many as the pass
+        // would have kept; more of the oldest rows when too many of those kept have cards.
+        for (;;) {
+            rest.clear();
+            for (const int row : kept->oldest) {
+                if (rest.size() >= newLimit * 2) {
+                    break;
+                }
+                const std::string_view term = entries.CellView(kTermColumn, row);
+                const std::uint64_t hash = kept->hashes[static_cast<size_t>(row)];
+                for (int d = 0; d < directions && rest.size() < newLimit * 2; ++d) {
+                    const EntryCard entry{row, term, true, hash, d == 1, nullptr};
+                    if (history.Find(term, hash, d == 1) == nullptr && recentLookup(entry) < 0) {
+                        rest.push_back({entries.CellView(kDateColumn, row), row, d == 1});
+                    }
+                }
+            }
+            if (rest.size() >= newLimit * 2 || kept->oldest.size() >= static_cast<size_t>(entries.RowCount())) {
+                break;
+            }
+            kept->oldestRows *= 4;
+            kept->oldest = OldestRows(entries, kept->oldestRows);
+        }
+    } else {
+        for (; !oldest.empty(); oldest.pop()) {
+            rest.push_back(oldest.top());
+        }
+        std::reverse(rest.begin(), rest.end());
+    }
 
     ReviewQueue queue;
     std::vector<DueKey> keys;
@@ -255,11 +435,6 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return lookedDays[a] != lookedDays[b] ? lookedDays[a] > lookedDays[b] : OlderEntry(looked[a], looked[b]);
     });
-    std::vector<NewCandidate> rest;
-    for (; !oldest.empty(); oldest.pop()) {
-        rest.push_back(oldest.top());
-    }
-    std::reverse(rest.begin(), rest.end());
     std::vector<NewCandidate> fresh;
     for (const size_t i : order) {
         fresh.push_back(looked[i]);
@@ -281,8 +456,8 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
 
 int CountNewCards(const ClassTable& entries, const ReviewHistory& history, bool bothDirections) {
     int count = 0;
-    ForEachEntryCard(entries, history, bothDirections ? 2 : 1, false,
-                     [&count](int, std::string_view, bool, const ReviewCard* card) { count += card ? 0 : 1; });
+    ForEachEntryCard(entries, history, bothDirections ? 2 : 1, false, nullptr, nullptr,
+                     [&count](const EntryCard& entry) { count += entry.card ? 0 : 1; });
     return count;
 }
 

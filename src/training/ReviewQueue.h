@@ -3,6 +3,7 @@
 #include "table/ClassTable.h"
 #include "training/ReviewHistory.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace lexaro {
@@ -30,8 +31,30 @@ struct ReviewQueue {
     std::vector<QueuedCard> cards;
     int dueCount = 0;
 };
+// What a queue keeps of one version of the dictionary for the queues built after it (on opening the review window,
+// when the count is worked out again): the hash of every entry's term and the rows of the oldest entries, so that a
+// queue built again reads neither every term nor every date. It describes the table it was made from as long as
+// the table's version stays the same; a queue finds out for itself when it does not and reads the table afresh.
+struct ReviewEntryDigest {
+    // How many of the oldest rows are kept at first; more once as many of them have cards.
+    size_t oldestRows = 4096;
+    const ClassTable* table = nullptr;
+    std::uint64_t version = 0;
+    int rows = -1;
+    // CardIndex::HashOf of each row's term.
+    std::vector<std::uint64_t> hashes;
+    // Rows in order of their date, then row number; the first oldest.size() of all rows.
+    std::vector<int> oldest;
+    bool oldestKnown = false;
+
+    bool Describes(const ClassTable& entries) const {
+        return table == &entries && version == entries.Version() && rows == entries.RowCount();
+    }
+};
+
+// With kept, the queue uses what an earlier one kept of the same version of entries, and keeps it for the next.
 ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& history, const ReviewQueueOptions& options,
-                             int today);
+                             int today, ReviewEntryDigest* kept = nullptr);
 
 // Cards of the dictionary that were never rated, one per entry (entries that share a term count once each).
 int CountNewCards(const ClassTable& entries, const ReviewHistory& history, bool bothDirections);

@@ -69,5 +69,50 @@ TEST(ReviewQueue, DueCardsOfOneDayByTermAfterCardsDueCenturiesEarlier) {
     EXPECT_EQ(queue.cards[2].entryRow, 1);
 }
 
+// A queue built again from what an earlier one kept of the same dictionary picks the same rows; the rows of the
+// oldest entries it keeps grow when those have cards; a changed dictionary is read afresh.
+TEST(ReviewQueue, AQueueBuiltAgainFromWhatOneKeptIsTheSameUntilTheDictionaryChanges) {
+    ClassTable entries = test::Dictionary({{"a", "x"},
+                                           {"b", "x"},
+                                           {"c", "x"},
+                                           {"due", "x"},
+                                           {"d", "x"},
+                                           {"b", "y"},
+                                           {"e", "x"},
+                                           {"f", "x"},
+                                           {"seen", "x"},
+                                           {"g", "x"}});
+    for (int row = 0; row < entries.RowCount(); ++row) {
+        entries.SetCell(2, row, row % 3 == 0 ? "2020-01-01 00:00:00" : "2021-01-01 00:00:00");
+    }
+    ReviewHistory history;
+    for (const char* term : {"a", "due", "g"}) {
+        history.Apply(Rated("2026-12-01 08:00:00", term, Rating::Good));
+    }
+    history.Apply(At("2026-12-09 08:00:00", ReviewEventKind::Lookup, "seen"));
+    const int today = Day("2026-12-10 09:00:00");
+    const auto picked = [&entries](const ReviewQueue& queue) {
+        std::vector<std::string> rows = Terms(entries, queue);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            rows[i] += "@" + std::to_string(queue.cards[i].entryRow);
+        }
+        return rows;
+    };
+    const ReviewQueueOptions options{4, true};
+    ReviewEntryDigest kept;
+    kept.oldestRows = 2;
+    const std::vector<std::string> fresh = picked(BuildReviewQueue(entries, history, options, today));
+    EXPECT_EQ(fresh, (std::vector<std::string>{"a@0", "due@3", "g@9", "seen*@8", "seen<*@8", "a<*@0", "due<*@3"}));
+    for (int build = 0; build < 3; ++build) {
+        EXPECT_EQ(picked(BuildReviewQueue(entries, history, options, today, &kept)), fresh) << build;
+    }
+    EXPECT_GT(kept.oldestRows, 2U);
+
+    entries.SetCell(0, 9, "due");
+    entries.SetCell(0, 3, "h");
+    EXPECT_EQ(picked(BuildReviewQueue(entries, history, options, today, &kept)),
+              picked(BuildReviewQueue(entries, history, options, today)));
+}
+
 } // namespace
 } // namespace lexaro

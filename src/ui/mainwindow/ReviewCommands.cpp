@@ -72,6 +72,7 @@ void ReviewCommands::DictionaryShown(const QString& path) {
     }
     m_Path = path;
     m_Deck.reset();
+    m_KeptEntries = {};
     m_Due = 0;
     const bool hasFile = !path.isEmpty();
     m_ACTReview->setEnabled(hasFile);
@@ -127,7 +128,8 @@ void ReviewCommands::Recount() {
     }
     const Settings& s = m_State.settings;
     m_Due = BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
-                             {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, ReviewDay(m_State.Now()))
+                             {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, ReviewDay(m_State.Now()),
+                             &m_KeptEntries)
                 .dueCount;
 }
 
@@ -167,7 +169,7 @@ void ReviewCommands::OpenReview() {
     const int today = ReviewDay(m_State.Now());
     CReviewDlg dialog(m_State.ToolContext(), *m_Deck, m_State.engine.Entries(),
                       BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
-                                       {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, today),
+                                       {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, today, &m_KeptEntries),
                       *m_Clock, m_Random, {}, &m_Window);
     SpeakReview(dialog, *m_State.speech, VoicesForDictionary(s, m_State.currentPath.toStdString()),
                 s.speakReviewQuestion, s.speakReviewAnswer);

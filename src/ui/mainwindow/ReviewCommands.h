@@ -2,6 +2,7 @@
 
 #include "training/RandomSource.h"
 #include "training/ReviewDeck.h"
+#include "training/ReviewQueue.h"
 
 #include <QObject>
 #include <QString>
@@ -70,6 +71,8 @@ private:
     std::shared_ptr<const Clock> m_Clock;
     QString m_Path;
     std::unique_ptr<ReviewDeck> m_Deck;
+    // What the queue keeps of the dictionary between the counts and the review window.
+    ReviewEntryDigest m_KeptEntries;
     SeededRandom m_Random;
     QTimer* m_DayTimer = nullptr;
     int m_Due = 0;
