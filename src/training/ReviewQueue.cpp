@@ -283,6 +283,85 @@ private:
     std::vector<std::uint64_t> m_Words;
 };
 
+// The first row of every hash of the kept hashes, in a table twice as large as there are rows.
+std::vector<std::uint64_t> FirstRowsOf(const std::vector<std::uint64_t>& hashes) {
+    size_t size = 1024;
+    while (size < hashes.size() * 2) {
+        size *= 2;
+    }
+    std::vector<std::uint64_t> slots(size, 0);
+    constexpr size_t kAhead = 16;
+    for (size_t row = 0; row < hashes.size(); ++row) {
+        if (row + kAhead < hashes.size()) {
+            FetchAhead(&slots[hashes[row + kAhead] & (size - 1)]);
+        }
+        const std::uint64_t hash = hashes[row];
+        for (size_t i = hash & (size - 1);; i = (i + 1) & (size - 1)) {
+            if (slots[i] == 0) {
+                slots[i] = (hash & 0xFFFFFFFF00000000ULL) | (row + 1);
+                break;
+            }
+            if (hashes[(slots[i] & 0xFFFFFFFFU) - 1] == hash) {
+                break;
+            }
+        }
+    }
+    return slots;
+}
+
+// The first row whose term has the hash; -1 for none.
+int FirstRowOf(const ReviewEntryDigest& kept, std::uint64_t hash) {
+    const size_t mask = kept.firstRows.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const std::uint64_t slot = kept.firstRows[i];
+        if (slot == 0) {
+            return -1;
+        }
+        const size_t row = (slot & 0xFFFFFFFFU) - 1;
+        if ((slot >> 32) == (hash >> 32) && kept.hashes[row] == hash) {
+            return static_cast<int>(row);
+        }
+    }
+}
+
+// The due cards through the first entry with their term, in the order of the cards; false (and nothing in due) when
+// a card's hash leads to an entry with another term, whose cards the pass over the entries sorts out instead.
+bool DueFromCards(const ClassTable& entries, const ReviewHistory& history, const ReviewEntryDigest& kept,
+                  int directions, int today, std::vector<DueCard>& due) {
+    const std::vector<ReviewCard>& cards = history.Cards();
+    constexpr size_t kBlock = 64;
+    size_t chosen[kBlock];
+    int rows[kBlock];
+    std::string_view terms[kBlock];
+    for (size_t first = 0; first < cards.size(); first += kBlock) {
+        size_t count = 0;
+        for (size_t i = first; i < std::min(first + kBlock, cards.size()); ++i) {
+            const ReviewCard& card = cards[i];
+            if (!card.records.empty() && card.schedule.dueDay <= today && (!card.reverse || directions == 2)) {
+                chosen[count++] = i;
+                FetchAhead(&kept.firstRows[history.TermHashes(card.reverse)[i] & (kept.firstRows.size() - 1)]);
+            }
+        }
+        for (size_t k = 0; k < count; ++k) {
+            rows[k] = FirstRowOf(kept, history.TermHashes(cards[chosen[k]].reverse)[chosen[k]]);
+            terms[k] = rows[k] >= 0 ? entries.CellView(kTermColumn, rows[k]) : std::string_view();
+            FetchAhead(terms[k].data());
+        }
+        for (size_t k = 0; k < count; ++k) {
+            const ReviewCard& card = cards[chosen[k]];
+            if (rows[k] < 0) {
+                continue;
+            }
+            if (terms[k] != card.term) {
+                due.clear();
+                return false;
+            }
+            due.push_back({card.schedule.dueDay, OrderPrefix(terms[k]), terms[k], {rows[k], card.reverse, false}});
+        }
+    }
+    return true;
+}
+
 int NewCardsLeft(const ReviewHistory& history, const ReviewQueueOptions& options, int today) {
     int started = 0;
     for (const ReviewCard& card : history.Cards()) {
@@ -331,40 +410,67 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
         return day >= 0 && today - day < kRecentLookupDays ? day : -1;
     };
     const int directions = options.bothDirections ? 2 : 1;
-    ForEachEntryCard(
-        entries, history, directions, newLimit > 0 && !fromOldest, knownEntries ? kept->hashes.data() : nullptr,
-        kept != nullptr && !knownEntries ? kept->hashes.data() : nullptr, [&](const EntryCard& entry) {
-            if (entry.card != nullptr) {
-                const ReviewCard* card = entry.card;
-                char& done = queued[static_cast<size_t>(card - history.Cards().data())];
-                if (card->schedule.dueDay <= today && done == 0) {
-                    done = 1;
-                    due.push_back({card->schedule.dueDay,
-                                   OrderPrefix(entry.term),
-                                   entry.term,
-                                   {entry.row, entry.reverse, false}});
+    // With the first row of every term kept, the due cards lead to their entries, and the entries are looked at
+    // only for terms looked up lately.
+    bool fromCards = false;
+    if (knownEntries) {
+        if (kept->firstRows.empty()) {
+            kept->firstRows = FirstRowsOf(kept->hashes);
+        }
+        fromCards = DueFromCards(entries, history, *kept, directions, today, due);
+        if (fromCards) {
+            for (int row = 0; row < entries.RowCount() && newLimit > 0 && anyLookups; ++row) {
+                const std::uint64_t hash = kept->hashes[static_cast<size_t>(row)];
+                if (!lookups.MayHave(hash)) {
+                    continue;
                 }
-                return;
+                const std::string_view term = entries.CellView(kTermColumn, row);
+                for (int d = 0; d < directions; ++d) {
+                    const int lookedUp = recentLookup(EntryCard{row, term, true, hash, d == 1, nullptr});
+                    if (lookedUp >= 0 && history.Find(term, hash, d == 1) == nullptr) {
+                        looked.push_back({entries.CellView(kDateColumn, row), row, d == 1});
+                        lookedDays.push_back(lookedUp);
+                    }
+                }
             }
-            if (newLimit == 0) {
-                return;
-            }
-            const int lookedUp = recentLookup(entry);
-            if (lookedUp < 0 && fromOldest) {
-                return;
-            }
-            const NewCandidate candidate{entries.CellView(kDateColumn, entry.row), entry.row, entry.reverse};
-            if (lookedUp >= 0) {
-                looked.push_back(candidate);
-                lookedDays.push_back(lookedUp);
-            } else if (oldest.size() < newLimit * 2) {
-                // Twice the limit leaves room for entries that repeat a term.
-                oldest.push(candidate);
-            } else if (OlderEntry(candidate, oldest.top())) {
-                oldest.pop();
-                oldest.push(candidate);
-            }
-        });
+        }
+    }
+    if (!fromCards) {
+        ForEachEntryCard(
+            entries, history, directions, newLimit > 0 && !fromOldest, knownEntries ? kept->hashes.data() : nullptr,
+            kept != nullptr && !knownEntries ? kept->hashes.data() : nullptr, [&](const EntryCard& entry) {
+                if (entry.card != nullptr) {
+                    const ReviewCard* card = entry.card;
+                    char& done = queued[static_cast<size_t>(card - history.Cards().data())];
+                    if (card->schedule.dueDay <= today && done == 0) {
+                        done = 1;
+                        due.push_back({card->schedule.dueDay,
+                                       OrderPrefix(entry.term),
+                                       entry.term,
+                                       {entry.row, entry.reverse, false}});
+                    }
+                    return;
+                }
+                if (newLimit == 0) {
+                    return;
+                }
+                const int lookedUp = recentLookup(entry);
+                if (lookedUp < 0 && fromOldest) {
+                    return;
+                }
+                const NewCandidate candidate{entries.CellView(kDateColumn, entry.row), entry.row, entry.reverse};
+                if (lookedUp >= 0) {
+                    looked.push_back(candidate);
+                    lookedDays.push_back(lookedUp);
+                } else if (oldest.size() < newLimit * 2) {
+                    // Twice the limit leaves room for entries that repeat a term.
+                    oldest.push(candidate);
+                } else if (OlderEntry(candidate, oldest.top())) {
+                    oldest.pop();
+                    oldest.push(candidate);
+                }
+            });
+    }
     if (kept != nullptr && !knownEntries) {
         kept->table = &entries;
         kept->version = entries.Version();
@@ -416,9 +522,14 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
             ++end;
         }
         if (end - first > 1) {
-            std::stable_sort(
-                keys.begin() + static_cast<std::ptrdiff_t>(first), keys.begin() + static_cast<std::ptrdiff_t>(end),
-                [&due](const DueKey& a, const DueKey& b) { return due[a.found].term < due[b.found].term; });
+            std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
+                             keys.begin() + static_cast<std::ptrdiff_t>(end), [&due](const DueKey& a, const DueKey& b) {
+                                 const DueCard& x = due[a.found];
+                                 const DueCard& y = due[b.found];
+                                 return x.term != y.term                     ? x.term < y.term
+                                        : x.card.entryRow != y.card.entryRow ? x.card.entryRow < y.card.entryRow
+                                                                             : x.card.reverse < y.card.reverse;
+                             });
         }
         first = end;
     }

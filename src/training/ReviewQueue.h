@@ -46,6 +46,9 @@ struct ReviewEntryDigest {
     // Rows in order of their date, then row number; the first oldest.size() of all rows.
     std::vector<int> oldest;
     bool oldestKnown = false;
+    // The first row of each term's hash, for going from the cards to the entries: an open-addressing table of the
+    // hash's upper half and the row + 1 (0 for an empty slot).
+    std::vector<std::uint64_t> firstRows;
 
     bool Describes(const ClassTable& entries) const {
         return table == &entries && version == entries.Version() && rows == entries.RowCount();

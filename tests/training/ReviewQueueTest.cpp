@@ -89,6 +89,7 @@ TEST(ReviewQueue, AQueueBuiltAgainFromWhatOneKeptIsTheSameUntilTheDictionaryChan
     for (const char* term : {"a", "due", "g"}) {
         history.Apply(Rated("2026-12-01 08:00:00", term, Rating::Good));
     }
+    history.Apply(Rated("2026-12-09 08:00:00", "f", Rating::Good, true));
     history.Apply(At("2026-12-09 08:00:00", ReviewEventKind::Lookup, "seen"));
     const int today = Day("2026-12-10 09:00:00");
     const auto picked = [&entries](const ReviewQueue& queue) {
