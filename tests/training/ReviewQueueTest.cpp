@@ -3,7 +3,10 @@
 #include "ReviewTestSupport.h"
 #include "TrainingTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 namespace lexaro {
 namespace {
@@ -113,6 +116,60 @@ TEST(ReviewQueue, AQueueBuiltAgainFromWhatOneKeptIsTheSameUntilTheDictionaryChan
     entries.SetCell(0, 3, "h");
     EXPECT_EQ(picked(BuildReviewQueue(entries, history, options, today, &kept)),
               picked(BuildReviewQueue(entries, history, options, today)));
+}
+
+// Random dictionaries (repeated terms, shared dates) and histories (both directions, look-ups, undone ratings): the
+// queues built from what was kept pick what a queue built afresh picks, also after the history or the dictionary
+// changed.
+TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
+    const char* dates[] = {"", "2020-01-01 00:00:00", "2020-01-01 00:00:01", "2019-12-31 23:59:59", "2020-01-01"};
+    const int today = Day("2026-12-10 09:00:00");
+    for (unsigned seed = 0; seed < 150; ++seed) {
+        std::mt19937 random(seed);
+        const auto pick = [&random](unsigned count) { return static_cast<int>(random() % count); };
+        const int rows = pick(3) == 0 ? pick(20) : pick(1500);
+        const int terms = 1 + pick(static_cast<unsigned>(rows) + 5);
+        const auto term = [&] { return "w" + std::to_string(pick(static_cast<unsigned>(terms) + 3)); };
+        ClassTable entries;
+        entries.Resize(3, rows);
+        for (int row = 0; row < rows; ++row) {
+            entries.SetCell(0, row, term());
+            entries.SetCell(2, row, dates[pick(pick(2) == 0 ? 2 : 5)]);
+        }
+        ReviewHistory history;
+        const auto event = [&](ReviewEventKind kind, int daysAgo) {
+            ReviewEvent e = At(ReviewDayDate(today - daysAgo) + " 08:00:00", kind, term(), pick(3) == 0);
+            e.rating = static_cast<Rating>(1 + pick(4));
+            history.Apply(e);
+        };
+        for (int i = pick(1500); i > 0; --i) {
+            const int kind = pick(10);
+            event(kind < 7   ? ReviewEventKind::Rating
+                  : kind < 9 ? ReviewEventKind::Lookup
+                             : ReviewEventKind::Undo,
+                  pick(60));
+        }
+        const ReviewQueueOptions options{pick(4) == 0 ? 0 : pick(40), pick(2) == 0};
+        ReviewEntryDigest kept;
+        kept.oldestRows = 1 + static_cast<size_t>(pick(32));
+        const auto agree = [&] {
+            const ReviewQueue fresh = BuildReviewQueue(entries, history, options, today);
+            const ReviewQueue again = BuildReviewQueue(entries, history, options, today, &kept);
+            return Terms(entries, fresh) == Terms(entries, again) && fresh.dueCount == again.dueCount &&
+                   std::equal(fresh.cards.begin(), fresh.cards.end(), again.cards.begin(), again.cards.end(),
+                              [](const QueuedCard& a, const QueuedCard& b) { return a.entryRow == b.entryRow; });
+        };
+        for (int build = 0; build < 3; ++build) {
+            ASSERT_TRUE(agree()) << "seed " << seed << ", build " << build;
+        }
+        event(ReviewEventKind::Rating, 0);
+        event(ReviewEventKind::Lookup, 0);
+        ASSERT_TRUE(agree()) << "seed " << seed << ", after the history changed";
+        if (rows > 0) {
+            entries.SetCell(0, pick(static_cast<unsigned>(rows)), term());
+            ASSERT_TRUE(agree()) << "seed " << seed << ", after the dictionary changed";
+        }
+    }
 }
 
 } // namespace
