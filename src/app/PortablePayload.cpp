@@ -150,42 +150,64 @@ std::optional<PortablePayload> CheckPortablePayload(const std::filesystem::path&
     return payload;
 }
 
+namespace {
+
+// Hands the payload and its trailer to write piece by piece, the texts without copying them.
+bool WritePayloadPieces(std::uint64_t programSize, std::string_view dictionaryText, std::string_view interfaceText,
+                        const PieceWriter& write) {
+    const auto le32 = [](std::uint64_t value) {
+        std::string bytes;
+        AppendLe32(bytes, static_cast<std::uint32_t>(value));
+        return bytes;
+    };
+    return write(le32(dictionaryText.size())) && write(dictionaryText) && write(le32(interfaceText.size())) &&
+           write(interfaceText) && write(le32(programSize)) && write(kPortableMagic);
+}
+
+// Every length is stored in 32 bits; a larger one would be cut and the copy unreadable.
+bool FitsThePayload(std::uint64_t programSize, std::string_view dictionaryText, std::string_view interfaceText) {
+    return programSize <= kMaxU32 && dictionaryText.size() <= kMaxU32 && interfaceText.size() <= kMaxU32;
+}
+
+} // namespace
+
 std::optional<std::string> ComposePortablePayload(std::uint64_t programSize, std::string_view dictionaryText,
                                                   std::string_view interfaceText) {
-    // Every length is stored in 32 bits; a larger one would be cut and the copy unreadable.
-    if (programSize > kMaxU32 || dictionaryText.size() > kMaxU32 || interfaceText.size() > kMaxU32) {
+    if (!FitsThePayload(programSize, dictionaryText, interfaceText)) {
         return std::nullopt;
     }
     std::string payload;
     payload.reserve(8 + dictionaryText.size() + interfaceText.size() + kPortableTrailerSize);
-    AppendLe32(payload, static_cast<std::uint32_t>(dictionaryText.size()));
-    payload.append(dictionaryText);
-    AppendLe32(payload, static_cast<std::uint32_t>(interfaceText.size()));
-    payload.append(interfaceText);
-    AppendLe32(payload, static_cast<std::uint32_t>(programSize));
-    payload.append(kPortableMagic);
+    WritePayloadPieces(programSize, dictionaryText, interfaceText, [&payload](std::string_view piece) {
+        payload.append(piece);
+        return true;
+    });
     return payload;
 }
 
 bool WritePortableCopy(const std::filesystem::path& sourceProgram, const std::filesystem::path& target,
                        std::string_view dictionaryText, std::string_view interfaceText) {
     struct stat info {};
-    std::string bytes;
-    if (::stat(sourceProgram.c_str(), &info) != 0 || !ReadFileBytes(sourceProgram, bytes) || bytes.empty()) {
+    std::string program;
+    if (::stat(sourceProgram.c_str(), &info) != 0 || !ReadFileBytes(sourceProgram, program) || program.empty()) {
         return false;
     }
     // A copy made from a copy carries the original program only, never the old payload.
-    if (const auto old = FindPortablePayload(bytes)) {
-        bytes.resize(static_cast<std::size_t>(old->offset));
+    if (const auto old = FindPortablePayload(program)) {
+        program.resize(static_cast<std::size_t>(old->offset));
     }
-    const auto payload = ComposePortablePayload(bytes.size(), dictionaryText, interfaceText);
-    if (!payload) {
+    if (!FitsThePayload(program.size(), dictionaryText, interfaceText)) {
         return false;
     }
-    bytes.append(*payload);
-    // Only the permission bits travel: a set-user-id bit on the source is not handed to a copy.
+    // Only the permission bits travel: a set-user-id bit on the source is not handed to a copy. The dictionary
+    // is written from the caller's text, never copied into one buffer with the program.
     const auto mode = static_cast<std::filesystem::perms>(info.st_mode) & std::filesystem::perms::all;
-    return WriteFileSafely(target, bytes, mode);
+    return WriteFileSafely(
+        target,
+        [&](const PieceWriter& write) {
+            return write(program) && WritePayloadPieces(program.size(), dictionaryText, interfaceText, write);
+        },
+        mode);
 }
 
 } // namespace lexaro

@@ -159,9 +159,13 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 }
 
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view bytes, std::filesystem::perms mode) {
-    return WriteWithMode(
-        target, [bytes](const PieceWriter& write) { return write(bytes); },
-        static_cast<mode_t>(mode & std::filesystem::perms::mask));
+    return WriteFileSafely(
+        target, [bytes](const PieceWriter& write) { return write(bytes); }, mode);
+}
+
+bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce,
+                     std::filesystem::perms mode) {
+    return WriteWithMode(target, produce, static_cast<mode_t>(mode & std::filesystem::perms::mask));
 }
 
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce) {

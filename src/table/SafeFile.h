@@ -23,6 +23,9 @@ using PieceWriter = std::function<bool(std::string_view piece)>;
 // to the writer and returns false to give up (when the writer failed, or when it cannot make the bytes). A
 // produce that throws a standard exception counts as giving up.
 bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce);
+// Pieces written with the permission bits mode.
+bool WriteFileSafely(const std::filesystem::path& target, const std::function<bool(const PieceWriter&)>& produce,
+                     std::filesystem::perms mode);
 
 // One file of a set that is replaced together.
 struct FileInSet {
