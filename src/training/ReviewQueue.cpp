@@ -94,27 +94,21 @@ bool OlderEntry(const NewCandidate& a, const NewCandidate& b) {
     return order != 0 ? order < 0 : a.row != b.row ? a.row < b.row : a.reverse < b.reverse;
 }
 
-// The terms that have a card, as bits of a table small enough to stay in the cache: most entries of a large
-// dictionary have no card, and are told so here without a look-up among the cards. A term whose bit is set may
-// have a card.
-class CardFilter {
+// Hashes as bits of a table small enough to stay in the cache, about eight bits per hash: most entries of a large
+// dictionary have no card and were never looked up, and are told so here without a look-up. A hash whose bit is
+// set may be one of those added. shift picks bits of the hash that the look-ups it saves do not start from.
+class HashFilter {
 public:
-    CardFilter(const ReviewHistory& history, int directions) {
-        size_t hashes = 0;
-        for (int d = 0; d < directions; ++d) {
-            hashes += history.TermHashes(d == 1).size();
-        }
-        // About eight bits per card: one entry in eight without a card is looked up all the same.
+    HashFilter(size_t hashes, int shift) : m_Shift(shift) {
         while (m_Bits < hashes * 8 && m_Bits < (size_t{1} << 30)) {
             m_Bits *= 2;
         }
         m_Words.assign(m_Bits / 64, 0);
-        for (int d = 0; d < directions; ++d) {
-            for (const std::uint64_t hash : history.TermHashes(d == 1)) {
-                const size_t bit = Bit(hash);
-                m_Words[bit / 64] |= std::uint64_t{1} << (bit % 64);
-            }
-        }
+    }
+
+    void Add(std::uint64_t hash) {
+        const size_t bit = Bit(hash);
+        m_Words[bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
 
     bool MayHave(std::uint64_t hash) const {
@@ -123,12 +117,36 @@ public:
     }
 
 private:
-    // Bits of the hash that the index of the cards does not start its look-ups from.
-    size_t Bit(std::uint64_t hash) const { return static_cast<size_t>(hash >> 24) & (m_Bits - 1); }
+    size_t Bit(std::uint64_t hash) const { return static_cast<size_t>(hash >> m_Shift) & (m_Bits - 1); }
 
+    int m_Shift;
     size_t m_Bits = 1024;
     std::vector<std::uint64_t> m_Words;
 };
+
+// The terms that have a card in the given directions.
+HashFilter CardFilter(const ReviewHistory& history, int directions) {
+    size_t hashes = 0;
+    for (int d = 0; d < directions; ++d) {
+        hashes += history.TermHashes(d == 1).size();
+    }
+    HashFilter filter(hashes, 24);
+    for (int d = 0; d < directions; ++d) {
+        for (const std::uint64_t hash : history.TermHashes(d == 1)) {
+            filter.Add(hash);
+        }
+    }
+    return filter;
+}
+
+// The terms looked up.
+HashFilter LookupFilter(const ReviewHistory& history) {
+    HashFilter filter(history.LookupDays().size(), 20);
+    for (const auto& [term, day] : history.LookupDays()) {
+        filter.Add(CardIndex::HashOf(term));
+    }
+    return filter;
+}
 
 // One entry in one direction as the pass over the entries finds it. term is the entry's term where the pass read
 // it (termRead); a pass that knows the hashes reads only the terms that may have a card.
@@ -150,7 +168,7 @@ template <typename Visit>
 void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, int directions, bool withDates,
                       const std::uint64_t* known, std::uint64_t* store, const Visit& visit) {
     constexpr int kBlock = 64;
-    const CardFilter filter(history, directions);
+    const HashFilter filter = CardFilter(history, directions);
     const int rows = entries.RowCount();
     if (known != nullptr) {
         // The hashes being known, the terms and index slots of a block are asked for while the block before it is
@@ -256,32 +274,6 @@ std::vector<int> OldestRows(const ClassTable& entries, size_t count) {
     std::reverse(sorted.begin(), sorted.end());
     return sorted;
 }
-
-// The terms looked up, as bits of their hashes: most entries were never looked up, and are told so here.
-class LookupFilter {
-public:
-    explicit LookupFilter(const ReviewHistory& history) {
-        while (m_Bits < history.LookupDays().size() * 8 && m_Bits < (size_t{1} << 30)) {
-            m_Bits *= 2;
-        }
-        m_Words.assign(m_Bits / 64, 0);
-        for (const auto& [term, day] : history.LookupDays()) {
-            const size_t bit = Bit(CardIndex::HashOf(term));
-            m_Words[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        }
-    }
-
-    bool MayHave(std::uint64_t hash) const {
-        const size_t bit = Bit(hash);
-        return (m_Words[bit / 64] >> (bit % 64) & 1U) != 0;
-    }
-
-private:
-    size_t Bit(std::uint64_t hash) const { return static_cast<size_t>(hash >> 20) & (m_Bits - 1); }
-
-    size_t m_Bits = 64;
-    std::vector<std::uint64_t> m_Words;
-};
 
 // The first row of every hash of the kept hashes, in a table twice as large as there are rows.
 std::vector<std::uint64_t> FirstRowsOf(const std::vector<std::uint64_t>& hashes) {
@@ -397,7 +389,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     // A card already queued through an earlier entry with the same term, by its place among the cards.
     std::vector<char> queued(history.Cards().size(), 0);
     const bool anyLookups = !history.LookupDays().empty();
-    const LookupFilter lookups(history);
+    const HashFilter lookups = LookupFilter(history);
     const auto termOf = [&entries](const EntryCard& entry) {
         return entry.termRead ? entry.term : entries.CellView(kTermColumn, entry.row);
     };
