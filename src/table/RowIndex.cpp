@@ -119,14 +119,10 @@ void ForEachPieceBit(std::string_view text, Visit visit) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         piece = (piece >> 8) | (static_cast<std::uint32_t>(FoldAscii(static_cast<unsigned char>(text[i]))) << 16);
         if (i >= 2) {
-            std::uint32_t value = piece;
-            value ^= value >> 15;
-            value *= 0x2c1b3c6dU;
-            value ^= value >> 12;
-            value *= 0x297a2d39U;
-            value ^= value >> 15;
-            visit(value & (kFilterBits - 1));
-            visit((value >> 16) & (kFilterBits - 1));
+            // The upper bits of one multiplication by an odd constant spread every bit of the piece over them.
+            const std::uint64_t value = piece * 0x9e3779b97f4a7c15ULL;
+            visit(static_cast<std::uint32_t>(value >> 53));
+            visit(static_cast<std::uint32_t>(value >> 42) & (kFilterBits - 1));
         }
     }
 }
