@@ -154,6 +154,9 @@ struct EntryCard {
     int row;
     std::string_view term;
     bool termRead;
+    // The entry's date where the pass read it (dateRead).
+    std::string_view date;
+    bool dateRead;
     std::uint64_t hash;
     bool reverse;
     const ReviewCard* card;
@@ -202,44 +205,64 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
                 const bool may = mayHave[half][i];
                 const std::string_view term = may ? terms[half][i] : std::string_view();
                 for (int d = 0; d < directions; ++d) {
-                    visit(EntryCard{first + i, term, may, known[first + i], d == 1,
+                    visit(EntryCard{first + i,
+                                    term,
+                                    may,
+                                    {},
+                                    false,
+                                    known[first + i],
+                                    d == 1,
                                     may ? history.Find(term, known[first + i], d == 1) : nullptr});
                 }
             }
         }
         return;
     }
-    std::string_view terms[kBlock];
-    std::uint64_t hashes[kBlock];
-    bool mayHave[kBlock];
-    for (int first = 0; first < rows; first += kBlock) {
-        const int count = std::min(kBlock, rows - first);
-        for (int i = 0; i < count; ++i) {
-            terms[i] = entries.CellView(kTermColumn, first + i);
-            FetchAhead(terms[i].data());
+    // Row by row, each row goes through four steps some rows apart: its term (and date) asked for, its term hashed
+    // and its index slot asked for, its card asked for, then its look-up. The memory of a row is fetched while the
+    // rows before it are worked on, and the requests are spread over the pass instead of coming in bursts.
+    constexpr int kStep = 12;
+    constexpr int kRing = 64;
+    static_assert(kRing >= 3 * kStep + 1);
+    struct Pending {
+        std::string_view term;
+        std::string_view date;
+        std::uint64_t hash;
+        bool mayHave;
+    };
+    Pending ring[kRing];
+    for (int row = 0; row < rows + 3 * kStep; ++row) {
+        if (row < rows) {
+            Pending& fetched = ring[row % kRing];
+            fetched.term = entries.CellView(kTermColumn, row);
+            FetchAhead(fetched.term.data());
             if (withDates) {
-                FetchAhead(entries.CellView(kDateColumn, first + i).data());
+                fetched.date = entries.CellView(kDateColumn, row);
+                FetchAhead(fetched.date.data());
             }
         }
-        for (int i = 0; i < count; ++i) {
-            hashes[i] = CardIndex::HashOf(terms[i]);
-            mayHave[i] = filter.MayHave(hashes[i]);
-            for (int d = 0; d < directions && mayHave[i]; ++d) {
-                history.Prefetch(hashes[i], d == 1);
+        if (const int hashed = row - kStep; hashed >= 0 && hashed < rows) {
+            Pending& pending = ring[hashed % kRing];
+            pending.hash = CardIndex::HashOf(pending.term);
+            pending.mayHave = filter.MayHave(pending.hash);
+            for (int d = 0; d < directions && pending.mayHave; ++d) {
+                history.Prefetch(pending.hash, d == 1);
+            }
+            if (store != nullptr) {
+                store[hashed] = pending.hash;
             }
         }
-        if (store != nullptr) {
-            std::copy(hashes, hashes + count, store + first);
-        }
-        for (int i = 0; i < count; ++i) {
-            for (int d = 0; d < directions && mayHave[i]; ++d) {
-                history.PrefetchCard(hashes[i], d == 1);
+        if (const int carded = row - 2 * kStep; carded >= 0 && carded < rows) {
+            const Pending& pending = ring[carded % kRing];
+            for (int d = 0; d < directions && pending.mayHave; ++d) {
+                history.PrefetchCard(pending.hash, d == 1);
             }
         }
-        for (int i = 0; i < count; ++i) {
+        if (const int found = row - 3 * kStep; found >= 0) {
+            const Pending& pending = ring[found % kRing];
             for (int d = 0; d < directions; ++d) {
-                visit(EntryCard{first + i, terms[i], true, hashes[i], d == 1,
-                                mayHave[i] ? history.Find(terms[i], hashes[i], d == 1) : nullptr});
+                visit(EntryCard{found, pending.term, true, pending.date, withDates, pending.hash, d == 1,
+                                pending.mayHave ? history.Find(pending.term, pending.hash, d == 1) : nullptr});
             }
         }
     }
@@ -418,7 +441,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                 }
                 const std::string_view term = entries.CellView(kTermColumn, row);
                 for (int d = 0; d < directions; ++d) {
-                    const int lookedUp = recentLookup(EntryCard{row, term, true, hash, d == 1, nullptr});
+                    const int lookedUp = recentLookup(EntryCard{row, term, true, {}, false, hash, d == 1, nullptr});
                     if (lookedUp >= 0 && history.Find(term, hash, d == 1) == nullptr) {
                         looked.push_back({entries.CellView(kDateColumn, row), row, d == 1});
                         lookedDays.push_back(lookedUp);
@@ -450,7 +473,8 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                 if (lookedUp < 0 && fromOldest) {
                     return;
                 }
-                const NewCandidate candidate{entries.CellView(kDateColumn, entry.row), entry.row, entry.reverse};
+                const NewCandidate candidate{entry.dateRead ? entry.date : entries.CellView(kDateColumn, entry.row),
+                                             entry.row, entry.reverse};
                 if (lookedUp >= 0) {
                     looked.push_back(candidate);
                     lookedDays.push_back(lookedUp);
@@ -481,7 +505,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                 const std::string_view term = entries.CellView(kTermColumn, row);
                 const std::uint64_t hash = kept->hashes[static_cast<size_t>(row)];
                 for (int d = 0; d < directions && rest.size() < newLimit * 2; ++d) {
-                    const EntryCard entry{row, term, true, hash, d == 1, nullptr};
+                    const EntryCard entry{row, term, true, {}, false, hash, d == 1, nullptr};
                     if (history.Find(term, hash, d == 1) == nullptr && recentLookup(entry) < 0) {
                         rest.push_back({entries.CellView(kDateColumn, row), row, d == 1});
                     }
