@@ -82,6 +82,12 @@ public:
             FetchAhead(&m_Cards[card].schedule.dueDay);
         }
     }
+    // After PrefetchCard, some time later: asks for the memory of that card's term where it lies outside the card.
+    void PrefetchCardTerm(std::uint64_t hash, bool reverse) const {
+        if (const size_t card = m_Index[reverse].Likely(hash); card != CardIndex::kNone) {
+            FetchAhead(m_Cards[card].term.data());
+        }
+    }
     // The hashes of the terms of the cards in one direction, for telling entries without a card apart quickly.
     const std::vector<std::uint64_t>& TermHashes(bool reverse) const { return m_Index[reverse].Hashes(); }
     // Review day of the latest look-up of the term; -1 when none is recorded.

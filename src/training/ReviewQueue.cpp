@@ -111,6 +111,8 @@ public:
         m_Words[bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
 
+    void Prefetch(std::uint64_t hash) const { FetchAhead(&m_Words[Bit(hash) / 64]); }
+
     bool MayHave(std::uint64_t hash) const {
         const size_t bit = Bit(hash);
         return (m_Words[bit / 64] >> (bit % 64) & 1U) != 0;
@@ -218,12 +220,14 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
         }
         return;
     }
-    // Row by row, each row goes through four steps some rows apart: its term (and date) asked for, its term hashed
-    // and its index slot asked for, its card asked for, then its look-up. The memory of a row is fetched while the
-    // rows before it are worked on, and the requests are spread over the pass instead of coming in bursts.
-    constexpr int kStep = 12;
+    // Row by row, each row goes through six steps some rows apart: its term (and date) asked for, its term hashed
+    // and its bit of the filter asked for, its index slot asked for if the filter lets it, its card asked for, the
+    // card's term asked for, then its look-up. The memory of a row is fetched while the rows before it are worked on,
+    // and the requests are spread over the pass instead of coming in bursts.
+    constexpr int kStep = 8;
+    constexpr int kSteps = 5;
     constexpr int kRing = 64;
-    static_assert(kRing >= 3 * kStep + 1);
+    static_assert(kRing > kSteps * kStep);
     struct Pending {
         std::string_view term;
         std::string_view date;
@@ -231,7 +235,7 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
         bool mayHave;
     };
     Pending ring[kRing];
-    for (int row = 0; row < rows + 3 * kStep; ++row) {
+    for (int row = 0; row < rows + kSteps * kStep; ++row) {
         if (row < rows) {
             Pending& fetched = ring[row % kRing];
             fetched.term = entries.CellView(kTermColumn, row);
@@ -244,21 +248,31 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
         if (const int hashed = row - kStep; hashed >= 0 && hashed < rows) {
             Pending& pending = ring[hashed % kRing];
             pending.hash = CardIndex::HashOf(pending.term);
-            pending.mayHave = filter.MayHave(pending.hash);
-            for (int d = 0; d < directions && pending.mayHave; ++d) {
-                history.Prefetch(pending.hash, d == 1);
-            }
+            filter.Prefetch(pending.hash);
             if (store != nullptr) {
                 store[hashed] = pending.hash;
             }
         }
-        if (const int carded = row - 2 * kStep; carded >= 0 && carded < rows) {
+        if (const int filtered = row - 2 * kStep; filtered >= 0 && filtered < rows) {
+            Pending& pending = ring[filtered % kRing];
+            pending.mayHave = filter.MayHave(pending.hash);
+            for (int d = 0; d < directions && pending.mayHave; ++d) {
+                history.Prefetch(pending.hash, d == 1);
+            }
+        }
+        if (const int carded = row - 3 * kStep; carded >= 0 && carded < rows) {
             const Pending& pending = ring[carded % kRing];
             for (int d = 0; d < directions && pending.mayHave; ++d) {
                 history.PrefetchCard(pending.hash, d == 1);
             }
         }
-        if (const int found = row - 3 * kStep; found >= 0) {
+        if (const int named = row - 4 * kStep; named >= 0 && named < rows) {
+            const Pending& pending = ring[named % kRing];
+            for (int d = 0; d < directions && pending.mayHave; ++d) {
+                history.PrefetchCardTerm(pending.hash, d == 1);
+            }
+        }
+        if (const int found = row - kSteps * kStep; found >= 0) {
             const Pending& pending = ring[found % kRing];
             for (int d = 0; d < directions; ++d) {
                 visit(EntryCard{found, pending.term, true, pending.date, withDates, pending.hash, d == 1,
