@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <string>
+#include <tuple>
 
 namespace lexaro {
 namespace {
@@ -118,9 +120,9 @@ TEST(ReviewQueue, AQueueBuiltAgainFromWhatOneKeptIsTheSameUntilTheDictionaryChan
               picked(BuildReviewQueue(entries, history, options, today)));
 }
 
-// Random dictionaries (repeated terms, shared dates) and histories (both directions, look-ups, undone ratings): the
-// queues built from what was kept pick what a queue built afresh picks, also after the history or the dictionary
-// changed.
+// Random dictionaries (repeated terms, terms alike in their first bytes, shared dates) and histories (both
+// directions, look-ups, undone ratings): the due cards come in order of due day, term and entry, and the queues built
+// from what was kept pick what a queue built afresh picks, also after the history or the dictionary changed.
 TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
     const char* dates[] = {"", "2020-01-01 00:00:00", "2020-01-01 00:00:01", "2019-12-31 23:59:59", "2020-01-01"};
     const int today = Day("2026-12-10 09:00:00");
@@ -129,7 +131,10 @@ TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
         const auto pick = [&random](unsigned count) { return static_cast<int>(random() % count); };
         const int rows = pick(3) == 0 ? pick(20) : pick(1500);
         const int terms = 1 + pick(static_cast<unsigned>(rows) + 5);
-        const auto term = [&] { return "w" + std::to_string(pick(static_cast<unsigned>(terms) + 3)); };
+        // Some terms share their first eight bytes and differ only after them.
+        const auto term = [&] {
+            return (pick(2) == 0 ? "w" : "wordlist") + std::to_string(pick(static_cast<unsigned>(terms) + 3));
+        };
         ClassTable entries;
         entries.Resize(3, rows);
         for (int row = 0; row < rows; ++row) {
@@ -159,6 +164,27 @@ TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
                    std::equal(fresh.cards.begin(), fresh.cards.end(), again.cards.begin(), again.cards.end(),
                               [](const QueuedCard& a, const QueuedCard& b) { return a.entryRow == b.entryRow; });
         };
+        // The due cards, worked out entry by entry: by due day, term, row and direction.
+        std::vector<std::tuple<int, std::string, int, bool>> due;
+        std::set<std::pair<std::string, bool>> seen;
+        for (int row = 0; row < rows; ++row) {
+            for (const bool reverse : {false, true}) {
+                const std::string name = entries.PeekCell(0, row);
+                const ReviewCard* card = history.Find(name, reverse);
+                if ((reverse && !options.bothDirections) || card == nullptr || !seen.insert({name, reverse}).second ||
+                    card->schedule.dueDay > today) {
+                    continue;
+                }
+                due.emplace_back(card->schedule.dueDay, name, row, reverse);
+            }
+        }
+        std::sort(due.begin(), due.end());
+        const ReviewQueue queue = BuildReviewQueue(entries, history, options, today);
+        ASSERT_EQ(static_cast<size_t>(queue.dueCount), due.size()) << "seed " << seed;
+        for (size_t i = 0; i < due.size(); ++i) {
+            ASSERT_EQ(queue.cards[i].entryRow, std::get<2>(due[i])) << "seed " << seed << ", due card " << i;
+            ASSERT_EQ(queue.cards[i].reverse, std::get<3>(due[i])) << "seed " << seed << ", due card " << i;
+        }
         for (int build = 0; build < 3; ++build) {
             ASSERT_TRUE(agree()) << "seed " << seed << ", build " << build;
         }
