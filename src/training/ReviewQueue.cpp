@@ -24,20 +24,22 @@ std::uint64_t OrderPrefix(std::string_view term) {
     return prefix;
 }
 
-struct DueCard {
-    int dueDay;
-    std::uint64_t prefix;
-    std::string_view term;
-    QueuedCard card;
-};
-
-// What the due cards are sorted by: the due day, the term (its first bytes, then the rest) and, for cards whose
-// due day and term are the same, their place in the order of the entries.
+// A due card as it is sorted: by the due day, the term (its first bytes, then the rest) and, for cards whose due
+// day and term are the same, their place in the order of the entries. Sixteen bytes, so that the list of a large
+// history is small: the term is read again from the entry where the first bytes are not enough.
 struct DueKey {
     int dueDay;
-    std::uint32_t found;
+    // The entry's row times two, plus one for the reverse direction.
+    std::uint32_t entry;
     std::uint64_t prefix;
+
+    int Row() const { return static_cast<int>(entry >> 1); }
+    bool Reverse() const { return (entry & 1U) != 0; }
 };
+
+DueKey DueKeyOf(int dueDay, std::string_view term, int row, bool reverse) {
+    return {dueDay, static_cast<std::uint32_t>(row) << 1 | (reverse ? 1U : 0U), OrderPrefix(term)};
+}
 
 // Puts the keys in order of due day, then of the first bytes of the term, keeping the order of equal ones: a
 // counting pass per byte of the two, skipping bytes that are the same in every key, instead of comparisons.
@@ -356,7 +358,7 @@ int FirstRowOf(const ReviewEntryDigest& kept, std::uint64_t hash) {
 // The due cards through the first entry with their term, in the order of the cards; false (and nothing in due) when
 // a card's hash leads to an entry with another term, whose cards the pass over the entries sorts out instead.
 bool DueFromCards(const ClassTable& entries, const ReviewHistory& history, const ReviewEntryDigest& kept,
-                  int directions, int today, std::vector<DueCard>& due) {
+                  int directions, int today, std::vector<DueKey>& due) {
     const std::vector<ReviewCard>& cards = history.Cards();
     constexpr size_t kBlock = 64;
     size_t chosen[kBlock];
@@ -385,7 +387,7 @@ bool DueFromCards(const ClassTable& entries, const ReviewHistory& history, const
                 due.clear();
                 return false;
             }
-            due.push_back({card.schedule.dueDay, OrderPrefix(terms[k]), terms[k], {rows[k], card.reverse, false}});
+            due.push_back(DueKeyOf(card.schedule.dueDay, terms[k], rows[k], card.reverse));
         }
     }
     return true;
@@ -417,7 +419,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
         kept->oldest = OldestRows(entries, kept->oldestRows);
         kept->oldestKnown = true;
     }
-    std::vector<DueCard> due;
+    std::vector<DueKey> due;
     due.reserve(history.Cards().size());
     std::vector<NewCandidate> looked;
     std::vector<int> lookedDays;
@@ -473,10 +475,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                     char& done = queued[static_cast<size_t>(card - history.Cards().data())];
                     if (card->schedule.dueDay <= today && done == 0) {
                         done = 1;
-                        due.push_back({card->schedule.dueDay,
-                                       OrderPrefix(entry.term),
-                                       entry.term,
-                                       {entry.row, entry.reverse, false}});
+                        due.push_back(DueKeyOf(card->schedule.dueDay, entry.term, entry.row, entry.reverse));
                     }
                     return;
                 }
@@ -539,33 +538,27 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     }
 
     ReviewQueue queue;
-    std::vector<DueKey> keys;
-    keys.reserve(due.size());
-    for (size_t i = 0; i < due.size(); ++i) {
-        keys.push_back({due[i].dueDay, static_cast<std::uint32_t>(i), due[i].prefix});
-    }
-    SortByDayAndPrefix(keys);
-    // Terms that begin with the same eight bytes are put in order by the rest.
-    for (size_t first = 0; first < keys.size();) {
+    SortByDayAndPrefix(due);
+    // Terms that begin with the same eight bytes are put in order by the rest, then by their entries (no two due
+    // cards have the same entry and direction).
+    for (size_t first = 0; first < due.size();) {
         size_t end = first + 1;
-        while (end < keys.size() && keys[end].dueDay == keys[first].dueDay && keys[end].prefix == keys[first].prefix) {
+        while (end < due.size() && due[end].dueDay == due[first].dueDay && due[end].prefix == due[first].prefix) {
             ++end;
         }
         if (end - first > 1) {
-            std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
-                             keys.begin() + static_cast<std::ptrdiff_t>(end), [&due](const DueKey& a, const DueKey& b) {
-                                 const DueCard& x = due[a.found];
-                                 const DueCard& y = due[b.found];
-                                 return x.term != y.term                     ? x.term < y.term
-                                        : x.card.entryRow != y.card.entryRow ? x.card.entryRow < y.card.entryRow
-                                                                             : x.card.reverse < y.card.reverse;
-                             });
+            std::sort(due.begin() + static_cast<std::ptrdiff_t>(first), due.begin() + static_cast<std::ptrdiff_t>(end),
+                      [&entries](const DueKey& a, const DueKey& b) {
+                          const int order =
+                              entries.CellView(kTermColumn, a.Row()).compare(entries.CellView(kTermColumn, b.Row()));
+                          return order != 0 ? order < 0 : a.entry < b.entry;
+                      });
         }
         first = end;
     }
     queue.cards.reserve(due.size() + newLimit);
-    for (const DueKey& key : keys) {
-        queue.cards.push_back(due[key.found].card);
+    for (const DueKey& key : due) {
+        queue.cards.push_back({key.Row(), key.Reverse(), false});
     }
     queue.dueCount = static_cast<int>(due.size());
 
