@@ -143,13 +143,6 @@ bool ClassTable::Clear(bool keepClean) {
     return true;
 }
 
-std::optional<std::string_view> ClassTable::VisibleCell(int column, int row) const {
-    if (row < 0 || row > m_LastRow || column < 0 || column > m_LastColumn) {
-        return std::nullopt;
-    }
-    return m_Cells.Stored(row, column);
-}
-
 int ClassTable::CellLength(int column, int row) const {
     const std::optional<std::string_view> cell = VisibleCell(column, row);
     return cell ? static_cast<int>(cell->size()) : -1;
@@ -172,10 +165,6 @@ std::string ClassTable::GetCell(int column, int row) {
 std::string ClassTable::PeekCell(int column, int row) const {
     const std::optional<std::string_view> cell = VisibleCell(column, row);
     return cell ? std::string(*cell) : std::string();
-}
-
-std::string_view ClassTable::CellView(int column, int row) const {
-    return VisibleCell(column, row).value_or(std::string_view());
 }
 
 int ClassTable::GetCellInt(int column, int row) const {

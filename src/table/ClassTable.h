@@ -70,8 +70,11 @@ public:
     int CellLength(int column, int row) const;
     std::string GetCell(int column, int row);
     std::string PeekCell(int column, int row) const;
-    // The cell's bytes without a copy ("" outside the table); valid until the table changes.
-    std::string_view CellView(int column, int row) const;
+    // The cell's bytes without a copy ("" outside the table); valid until the table changes. Inline: passes over
+    // every entry of a large dictionary call it a million times.
+    std::string_view CellView(int column, int row) const {
+        return VisibleCell(column, row).value_or(std::string_view());
+    }
     int GetCellInt(int column, int row) const;
     bool StoreCell(int column, int row, std::string_view text);
     bool SetCell(int column, int row, std::string_view text);
@@ -130,7 +133,12 @@ public:
 
 private:
     // The cell if it is inside the logical size and stored, otherwise null.
-    std::optional<std::string_view> VisibleCell(int column, int row) const;
+    std::optional<std::string_view> VisibleCell(int column, int row) const {
+        if (row < 0 || row > m_LastRow || column < 0 || column > m_LastColumn) {
+            return std::nullopt;
+        }
+        return m_Cells.Stored(row, column);
+    }
     void SortRange(int column, bool ascending, int first, int last, int& followed);
     // To be called by every change to m_Cells or to the logical size other than StoreCell: the row indexes no
     // longer describe the table.
