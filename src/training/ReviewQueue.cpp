@@ -41,8 +41,9 @@ DueKey DueKeyOf(int dueDay, std::string_view term, int row, bool reverse) {
     return {dueDay, static_cast<std::uint32_t>(row) << 1 | (reverse ? 1U : 0U), OrderPrefix(term)};
 }
 
-// Puts the keys in order of due day, then of the first bytes of the term, keeping the order of equal ones: a
-// counting pass per byte of the two, skipping bytes that are the same in every key, instead of comparisons.
+// Puts the keys in order of due day, then of the first four bytes of the term, keeping the order of equal ones: a
+// counting pass per byte of the two, skipping bytes that are the same in every key, instead of comparisons. Keys
+// alike in these are few enough to be put in order by comparing them afterwards.
 void SortByDayAndPrefix(std::vector<DueKey>& keys) {
     if (keys.size() < 2) {
         return;
@@ -51,14 +52,15 @@ void SortByDayAndPrefix(std::vector<DueKey>& keys) {
     for (const DueKey& key : keys) {
         firstDay = std::min(firstDay, key.dueDay);
     }
-    // Bytes 0-7 of the prefix, then 0-3 of the days since the first due day: the least significant first.
-    constexpr int kBytes = 12;
+    // Bytes 4-7 of the prefix (its first four bytes of the term), then 0-3 of the days since the first due day: the
+    // least significant first.
+    constexpr int kBytes = 8;
     const auto byteOf = [firstDay](const DueKey& key, int byte) -> unsigned {
-        if (byte < 8) {
-            return static_cast<unsigned>(key.prefix >> (8 * byte)) & 0xFFU;
+        if (byte < 4) {
+            return static_cast<unsigned>(key.prefix >> (32 + 8 * byte)) & 0xFFU;
         }
         const auto days = static_cast<std::uint32_t>(static_cast<std::int64_t>(key.dueDay) - firstDay);
-        return (days >> (8 * (byte - 8))) & 0xFFU;
+        return (days >> (8 * (byte - 4))) & 0xFFU;
     };
     std::vector<std::array<std::uint32_t, 256>> counts(kBytes);
     for (const DueKey& key : keys) {
@@ -542,16 +544,21 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
 
     ReviewQueue queue;
     SortByDayAndPrefix(due);
-    // Terms that begin with the same eight bytes are put in order by the rest, then by their entries (no two due
-    // cards have the same entry and direction).
+    // Terms that begin with the same four bytes are put in order by the next four, the rest of the term (read only
+    // where the first eight bytes are the same), then by their entries (no two due cards have the same entry and
+    // direction).
     for (size_t first = 0; first < due.size();) {
         size_t end = first + 1;
-        while (end < due.size() && due[end].dueDay == due[first].dueDay && due[end].prefix == due[first].prefix) {
+        while (end < due.size() && due[end].dueDay == due[first].dueDay &&
+               due[end].prefix >> 32 == due[first].prefix >> 32) {
             ++end;
         }
         if (end - first > 1) {
             std::sort(due.begin() + static_cast<std::ptrdiff_t>(first), due.begin() + static_cast<std::ptrdiff_t>(end),
                       [&entries](const DueKey& a, const DueKey& b) {
+                          if (a.prefix != b.prefix) {
+                              return a.prefix < b.prefix;
+                          }
                           const int order =
                               entries.CellView(kTermColumn, a.Row()).compare(entries.CellView(kTermColumn, b.Row()));
                           return order != 0 ? order < 0 : a.entry < b.entry;
