@@ -171,11 +171,11 @@ struct EntryCard {
     const ReviewCard* card;
 };
 
-// Hands every entry's card in each direction (nullptr for none) to visit, in row order. The terms are looked up in
-// blocks: the memory of a block's terms, then of its index slots, then of the cards they lead to is asked for
-// before the first is compared; withDates asks for the entries' dates too (not with known). Terms the filter knows
-// to have no card are not looked up. With known, the terms' hashes are taken from there, and only the terms that may
-// have a card are read; with store, the hashes worked out are written there.
+// Hands every entry's card in each direction (nullptr for none) to visit, in row order. The memory of the terms, of
+// their index slots and of the cards they lead to is asked for ahead of the look-ups; withDates asks for the
+// entries' dates too and hands them on (not with known). Terms the filter knows to have no card are not looked up. With
+// known, the terms' hashes are taken from there, and only the terms that may have a card are read; with store, the
+// hashes worked out are written there.
 template <typename Visit>
 void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, int directions, bool withDates,
                       const std::uint64_t* known, std::uint64_t* store, const Visit& visit) {
