@@ -246,10 +246,10 @@ void ForEachEntryCard(const ClassTable& entries, const ReviewHistory& history, i
         if (row < rows) {
             Pending& fetched = ring[row % kRing];
             fetched.term = entries.CellView(kTermColumn, row);
-            FetchAhead(fetched.term.data());
+            FetchOnce(fetched.term.data());
             if (withDates) {
                 fetched.date = entries.CellView(kDateColumn, row);
-                FetchAhead(fetched.date.data());
+                FetchOnce(fetched.date.data());
             }
         }
         if (const int hashed = row - kStep; hashed >= 0 && hashed < rows) {
