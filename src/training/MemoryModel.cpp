@@ -29,8 +29,16 @@ double Power(double x, double y) {
     return std::exp(y * std::log(x));
 }
 
+// Of each grade, worked out once: every rating after the first takes that of Easy, every first rating its own.
 double InitialDifficulty(int grade) {
-    return kW[4] - std::exp(kW[5] * (grade - 1)) + 1.0;
+    static const std::array<double, 4> difficulties = [] {
+        std::array<double, 4> values{};
+        for (int g = 1; g <= 4; ++g) {
+            values[static_cast<size_t>(g - 1)] = kW[4] - std::exp(kW[5] * (g - 1)) + 1.0;
+        }
+        return values;
+    }();
+    return difficulties[static_cast<size_t>(grade - 1)];
 }
 
 double ClampDifficulty(double difficulty) {
