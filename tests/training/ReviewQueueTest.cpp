@@ -160,7 +160,10 @@ TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
         const auto agree = [&] {
             const ReviewQueue fresh = BuildReviewQueue(entries, history, options, today);
             const ReviewQueue again = BuildReviewQueue(entries, history, options, today, &kept);
+            // The main window counts the due cards without looking for new ones.
+            const ReviewQueue counted = BuildReviewQueue(entries, history, {0, options.bothDirections}, today, &kept);
             return Terms(entries, fresh) == Terms(entries, again) && fresh.dueCount == again.dueCount &&
+                   counted.dueCount == fresh.dueCount &&
                    std::equal(fresh.cards.begin(), fresh.cards.end(), again.cards.begin(), again.cards.end(),
                               [](const QueuedCard& a, const QueuedCard& b) { return a.entryRow == b.entryRow; });
         };

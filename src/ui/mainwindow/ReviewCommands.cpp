@@ -126,10 +126,14 @@ void ReviewCommands::Recount() {
         m_Due = 0;
         return;
     }
-    const Settings& s = m_State.settings;
-    m_Due = BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(),
-                             {CheckedReviewNewCards(s.reviewNewCards), s.reviewBoth}, ReviewDay(m_State.Now()),
-                             &m_KeptEntries)
+    // The count is of the due cards only, which new cards do not change: they are not looked for, and a log
+    // without a card (a dictionary just saved under another name) needs no look at the entries at all.
+    if (m_Deck->History().Cards().empty()) {
+        m_Due = 0;
+        return;
+    }
+    m_Due = BuildReviewQueue(m_State.engine.Entries(), m_Deck->History(), {0, m_State.settings.reviewBoth},
+                             ReviewDay(m_State.Now()), &m_KeptEntries)
                 .dueCount;
 }
 
