@@ -1,10 +1,11 @@
 #include "MainWindowFixture.h"
-#include "ui/mainwindow/FileCommands.h"
 #include "training/ReviewDeck.h"
+#include "ui/mainwindow/FileCommands.h"
 #include "ui/mainwindow/ReviewCommands.h"
 #include "ui/training/ReviewDlg.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <fstream>
@@ -71,6 +72,22 @@ private slots:
         QVERIFY(asked);
         QCOMPARE(review->text(), QStringLiteral("Review (0 due)\tF7"));
         QVERIFY(Log(f).find("\trate\tHeim\tforward\t3\n") != std::string::npos);
+    }
+
+    // Saved under another name, the dictionary counts the cards of that name's log, which does not exist yet and
+    // is not made; opened under its own name again, its own cards count.
+    void theCountFollowsTheNameTheDictionaryIsSavedUnder() {
+        MainWindowFixture f;
+        const QString path = DictionaryWithLog(f);
+        f.window->Files().OpenFile(path);
+        QAction* review = f.Action("ID_MEN_REVIEW");
+        QCOMPARE(review->text(), QStringLiteral("Review (1 due)\tF7"));
+        f.chooser.Expect(ChosenFile{f.Path("copy.htm").toStdString(), 0});
+        f.Action("ID_MEN_SAVEAS")->trigger();
+        QCOMPARE(review->text(), QStringLiteral("Review (0 due)\tF7"));
+        QVERIFY(!QFileInfo::exists(f.Path("copy.lxr")));
+        f.window->Files().OpenFile(path);
+        QCOMPARE(review->text(), QStringLiteral("Review (1 due)\tF7"));
     }
 
     void unreadableLogLinesAreReportedOnceWhenTheDictionaryOpens() {
