@@ -3,7 +3,9 @@
 #include "ReviewTestSupport.h"
 #include "support/TempFolder.h"
 #include "training/ReviewDeck.h"
+#include "training/ReviewDeckLoading.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -107,6 +109,35 @@ TEST(ReviewLogFile, ALongLogReadsAsItsBytesParse) {
     EXPECT_EQ(reading.unreadableLines, whole.unreadableLines);
     EXPECT_GT(reading.unreadableLines, 20);
     EXPECT_TRUE(reading.tornLastLine);
+}
+
+TEST(ReviewLogFile, ALogReadOnAThreadOfItsOwnGivesWhatReadingItDirectlyGives) {
+    test::TempFolder folder;
+    const std::filesystem::path log = folder / "words.lxr";
+    for (int i = 0; i < 2000; ++i) {
+        AppendReviewEvent(log,
+                          Rated("2026-12-0" + std::to_string(1 + i % 9) + " 08:00:00", std::to_string(i % 300),
+                                static_cast<Rating>(1 + i % 4)),
+                          false);
+    }
+    std::ofstream(log, std::ios::app) << "nonsense\n";
+    ReviewDeck direct(log, {0.85, 400});
+    const ReviewLogReading directReading = direct.Load();
+
+    ReviewDeckLoading loading(log, {0.85, 400});
+    ReviewLogReading reading;
+    const std::unique_ptr<ReviewDeck> deck = loading.Take(reading);
+    ASSERT_EQ(deck->History().Cards().size(), 300u);
+    EXPECT_EQ(reading.unreadableLines, directReading.unreadableLines);
+    EXPECT_EQ(reading.unreadableLines, 1);
+    for (const ReviewCard& card : direct.History().Cards()) {
+        const ReviewCard* same = deck->History().Find(card.term, card.reverse);
+        ASSERT_NE(same, nullptr);
+        EXPECT_EQ(same->schedule.dueDay, card.schedule.dueDay);
+        EXPECT_EQ(same->schedule.state.stability, card.schedule.state.stability);
+    }
+    // A reading never taken (the file opened was no dictionary) is waited for and thrown away.
+    ReviewDeckLoading{log, {}};
 }
 
 TEST(ReviewLogFile, ResetKeepsADatedBackupAndUnwritableFoldersFallBack) {

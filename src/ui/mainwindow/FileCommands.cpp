@@ -106,6 +106,19 @@ void FileCommands::OpenFile(const QString& path) {
     ClassTable loaded;
     DictionaryRead read = DictionaryRead::Complete;
     std::string why;
+    // The dictionary's review log is read meanwhile; what the dictionary shown did not take is thrown away
+    // once this opening ends, however it ends.
+    struct OpeningEnds {
+        const MainWindowState& state;
+        ~OpeningEnds() {
+            if (state.opening) {
+                state.opening(QString());
+            }
+        }
+    } openingEnds{m_State};
+    if (exists && kind == FileKind::Dictionary && m_State.opening) {
+        m_State.opening(path);
+    }
     if (exists) {
         loaded.SetCharset(entries.Charset());
         loaded.SetSeparator(CsvSeparator());

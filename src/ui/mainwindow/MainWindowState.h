@@ -73,6 +73,9 @@ struct MainWindowState {
     std::function<void(std::string_view from, std::string_view to)> renamed;
     std::function<void()> wentToTray;
     std::function<void()> optionsChanged;
+    // Told the path of a dictionary about to be read, and an empty path once that opening has ended, whether
+    // the file became the open dictionary or not.
+    std::function<void(const QString& path)> opening;
 
     QString Text(std::string_view key) const { return QString::fromStdU16String(texts.GetWideText(key)); }
     // Shows a message in the interface language; the answer is not needed.

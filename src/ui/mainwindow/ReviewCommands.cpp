@@ -44,6 +44,7 @@ ReviewCommands::ReviewCommands(QMainWindow& window, MainWindowState& state, cons
     m_State.renamed = [this](std::string_view from, std::string_view to) { TermRenamed(from, to); };
     m_State.wentToTray = [this] { ShowCount(); };
     m_State.optionsChanged = [this] { OptionsChanged(); };
+    m_State.opening = [this](const QString& path) { DictionaryOpening(path); };
     m_DayTimer = new QTimer(this);
     m_DayTimer->setInterval(kDayCheckMilliseconds);
     connect(m_DayTimer, &QTimer::timeout, this, [this] {
@@ -77,10 +78,16 @@ void ReviewCommands::DictionaryShown(const QString& path) {
     const bool hasFile = !path.isEmpty();
     m_ACTReview->setEnabled(hasFile);
     m_ACTStatistics->setEnabled(hasFile);
+    const std::unique_ptr<ReviewDeckLoading> loading = std::move(m_Loading);
     if (hasFile) {
-        m_Deck = std::make_unique<ReviewDeck>(
-            ReviewLogPath(std::filesystem::path(path.toStdString()), m_FallbackFolder), Schedule());
-        const ReviewLogReading reading = m_Deck->Load();
+        const std::filesystem::path log = LogPathOf(path);
+        ReviewLogReading reading;
+        if (loading && loading->LogPath() == log) {
+            m_Deck = loading->Take(reading);
+        } else {
+            m_Deck = std::make_unique<ReviewDeck>(log, Schedule());
+            reading = m_Deck->Load();
+        }
         const QString logPath = Wide(m_Deck->LogPath().string());
         if (reading.failed) {
             m_State.services.prompter->Ask(
@@ -94,6 +101,18 @@ void ReviewCommands::DictionaryShown(const QString& path) {
         Recount();
     }
     ShowCount();
+}
+
+void ReviewCommands::DictionaryOpening(const QString& path) {
+    m_Loading.reset();
+    // The dictionary shown read again keeps its deck (DictionaryShown).
+    if (!path.isEmpty() && !(path == m_Path && m_Deck)) {
+        m_Loading = std::make_unique<ReviewDeckLoading>(LogPathOf(path), Schedule());
+    }
+}
+
+std::filesystem::path ReviewCommands::LogPathOf(const QString& dictionary) const {
+    return ReviewLogPath(std::filesystem::path(dictionary.toStdString()), m_FallbackFolder);
 }
 
 void ReviewCommands::LookedUp(int row) {

@@ -2,6 +2,7 @@
 
 #include "training/RandomSource.h"
 #include "training/ReviewDeck.h"
+#include "training/ReviewDeckLoading.h"
 #include "training/ReviewQueue.h"
 
 #include <QObject>
@@ -37,6 +38,9 @@ public:
     // The window shows the dictionary of this path (empty for one without a file): its log is read when the
     // path changed.
     void DictionaryShown(const QString& path);
+    // The log of a dictionary about to be read is read meanwhile on a thread of its own; an empty path (the
+    // opening has ended) throws away a reading that the dictionary shown did not take.
+    void DictionaryOpening(const QString& path);
     // A look-up found the entry of this row.
     void LookedUp(int row);
     void TermRenamed(std::string_view from, std::string_view to);
@@ -59,6 +63,7 @@ private:
     ScheduleOptions Schedule() const;
     QString Text(std::string_view key) const;
     void Recount();
+    std::filesystem::path LogPathOf(const QString& dictionary) const;
     void Remind();
 
     QMainWindow& m_Window;
@@ -71,6 +76,7 @@ private:
     std::shared_ptr<const Clock> m_Clock;
     QString m_Path;
     std::unique_ptr<ReviewDeck> m_Deck;
+    std::unique_ptr<ReviewDeckLoading> m_Loading;
     // What the queue keeps of the dictionary between the counts and the review window.
     ReviewEntryDigest m_KeptEntries;
     SeededRandom m_Random;
