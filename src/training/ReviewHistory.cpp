@@ -1,6 +1,7 @@
 #include "training/ReviewHistory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 
 namespace lexaro {
@@ -50,10 +51,14 @@ CardSchedule ScheduleOf(const std::vector<ReviewRecord>& records, const Schedule
 }
 
 void ReviewHistory::Apply(const ReviewEvent& event, bool settle) {
+    if (event.kind != ReviewEventKind::Lookup) {
+        m_Version = NewVersion();
+    }
     Apply(event, CardIndex::HashOf(event.term), settle);
 }
 
 void ReviewHistory::ApplyInTurn(const ReviewEvent* events, size_t count, bool settle) {
+    m_Version = NewVersion();
     constexpr size_t kAhead = 64;
     std::uint64_t hashes[kAhead];
     for (size_t first = 0; first < count; first += kAhead) {
@@ -67,6 +72,12 @@ void ReviewHistory::ApplyInTurn(const ReviewEvent* events, size_t count, bool se
             Apply(events[first + i], hashes[i], settle);
         }
     }
+}
+
+std::uint64_t ReviewHistory::NewVersion() {
+    // Histories are also read on threads of their own.
+    static std::atomic<std::uint64_t> versions{0};
+    return ++versions;
 }
 
 void ReviewHistory::Apply(const ReviewEvent& event, std::uint64_t termHash, bool settle) {
@@ -124,6 +135,7 @@ void ReviewHistory::SettleDueDays() {
 
 void ReviewHistory::SetOptions(const ScheduleOptions& options) {
     m_Options = options;
+    m_Version = NewVersion();
     for (ReviewCard& card : m_Cards) {
         if (!card.records.empty()) {
             SetDueDay(card.schedule, card.records.back().rating, options);

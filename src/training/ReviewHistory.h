@@ -94,6 +94,9 @@ public:
     int LastLookupDay(std::string_view term) const;
     const auto& LookupDays() const { return m_Lookups; }
     size_t RatingCount() const { return m_Ratings; }
+    // Changes with every rating, undo, rename and change of the options, and is never the same for two histories:
+    // what was worked out from the cards (a queue's due cards) holds as long as it stays the same.
+    std::uint64_t Version() const { return m_Version; }
 
 private:
     void Apply(const ReviewEvent& event, std::uint64_t termHash, bool settle);
@@ -111,6 +114,8 @@ private:
     size_t IndexOf(std::string_view term, std::uint64_t hash, bool reverse) const;
     std::unordered_map<std::string, int, TermHash, std::equal_to<>> m_Lookups;
     size_t m_Ratings = 0;
+    std::uint64_t m_Version = NewVersion();
+    static std::uint64_t NewVersion();
 };
 
 } // namespace lexaro

@@ -398,6 +398,39 @@ bool DueFromCards(const ClassTable& entries, const ReviewHistory& history, const
     return true;
 }
 
+// The due cards in the queue's order: by due day and term, then by their entries (no two due cards have the same
+// entry and direction).
+std::vector<QueuedCard> SortedDueCards(const ClassTable& entries, std::vector<DueKey>& due) {
+    SortByDayAndPrefix(due);
+    // Terms that begin with the same four bytes are put in order by the next four, then by the rest of the term
+    // (read only where the first eight bytes are the same).
+    for (size_t first = 0; first < due.size();) {
+        size_t end = first + 1;
+        while (end < due.size() && due[end].dueDay == due[first].dueDay &&
+               due[end].prefix >> 32 == due[first].prefix >> 32) {
+            ++end;
+        }
+        if (end - first > 1) {
+            std::sort(due.begin() + static_cast<std::ptrdiff_t>(first), due.begin() + static_cast<std::ptrdiff_t>(end),
+                      [&entries](const DueKey& a, const DueKey& b) {
+                          if (a.prefix != b.prefix) {
+                              return a.prefix < b.prefix;
+                          }
+                          const int order =
+                              entries.CellView(kTermColumn, a.Row()).compare(entries.CellView(kTermColumn, b.Row()));
+                          return order != 0 ? order < 0 : a.entry < b.entry;
+                      });
+        }
+        first = end;
+    }
+    std::vector<QueuedCard> cards;
+    cards.reserve(due.size());
+    for (const DueKey& key : due) {
+        cards.push_back({key.Row(), key.Reverse(), false});
+    }
+    return cards;
+}
+
 int NewCardsLeft(const ReviewHistory& history, const ReviewQueueOptions& options, int today) {
     int started = 0;
     for (const ReviewCard& card : history.Cards()) {
@@ -446,14 +479,17 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
         return day >= 0 && today - day < kRecentLookupDays ? day : -1;
     };
     const int directions = options.bothDirections ? 2 : 1;
+    const bool dueKept = knownEntries && kept->HoldsDueCards(history, today, directions);
     // With the first row of every term kept, the due cards lead to their entries, and the entries are looked at
     // only for terms looked up lately.
-    bool fromCards = false;
+    bool fromCards = dueKept;
     if (knownEntries) {
-        if (kept->firstRows.empty()) {
-            kept->firstRows = FirstRowsOf(kept->hashes);
+        if (!dueKept) {
+            if (kept->firstRows.empty()) {
+                kept->firstRows = FirstRowsOf(kept->hashes);
+            }
+            fromCards = DueFromCards(entries, history, *kept, directions, today, due);
         }
-        fromCards = DueFromCards(entries, history, *kept, directions, today, due);
         if (fromCards) {
             for (int row = 0; row < entries.RowCount() && newLimit > 0 && anyLookups; ++row) {
                 const std::uint64_t hash = kept->hashes[static_cast<size_t>(row)];
@@ -543,34 +579,20 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     }
 
     ReviewQueue queue;
-    SortByDayAndPrefix(due);
-    // Terms that begin with the same four bytes are put in order by the next four, the rest of the term (read only
-    // where the first eight bytes are the same), then by their entries (no two due cards have the same entry and
-    // direction).
-    for (size_t first = 0; first < due.size();) {
-        size_t end = first + 1;
-        while (end < due.size() && due[end].dueDay == due[first].dueDay &&
-               due[end].prefix >> 32 == due[first].prefix >> 32) {
-            ++end;
+    if (dueKept) {
+        queue.cards = kept->due;
+    } else {
+        queue.cards = SortedDueCards(entries, due);
+        if (kept != nullptr) {
+            kept->due = queue.cards;
+            kept->history = &history;
+            kept->historyVersion = history.Version();
+            kept->dueToday = today;
+            kept->dueDirections = directions;
         }
-        if (end - first > 1) {
-            std::sort(due.begin() + static_cast<std::ptrdiff_t>(first), due.begin() + static_cast<std::ptrdiff_t>(end),
-                      [&entries](const DueKey& a, const DueKey& b) {
-                          if (a.prefix != b.prefix) {
-                              return a.prefix < b.prefix;
-                          }
-                          const int order =
-                              entries.CellView(kTermColumn, a.Row()).compare(entries.CellView(kTermColumn, b.Row()));
-                          return order != 0 ? order < 0 : a.entry < b.entry;
-                      });
-        }
-        first = end;
     }
-    queue.cards.reserve(due.size() + newLimit);
-    for (const DueKey& key : due) {
-        queue.cards.push_back({key.Row(), key.Reverse(), false});
-    }
-    queue.dueCount = static_cast<int>(due.size());
+    queue.dueCount = static_cast<int>(queue.cards.size());
+    queue.cards.reserve(queue.cards.size() + newLimit);
 
     std::vector<size_t> order(looked.size());
     for (size_t i = 0; i < order.size(); ++i) {

@@ -49,9 +49,19 @@ struct ReviewEntryDigest {
     // The first row of each term's hash, for going from the cards to the entries: an open-addressing table of the
     // hash's upper half and the row + 1 (0 for an empty slot).
     std::vector<std::uint64_t> firstRows;
+    // The due cards of the queue built last, in their order: a queue built for the same history version, day and
+    // directions takes them as they are (the review window opened after the count on opening the dictionary).
+    std::vector<QueuedCard> due;
+    const ReviewHistory* history = nullptr;
+    std::uint64_t historyVersion = 0;
+    int dueToday = 0;
+    int dueDirections = 0;
 
     bool Describes(const ClassTable& entries) const {
         return table == &entries && version == entries.Version() && rows == entries.RowCount();
+    }
+    bool HoldsDueCards(const ReviewHistory& of, int today, int directions) const {
+        return history == &of && historyVersion == of.Version() && dueToday == today && dueDirections == directions;
     }
 };
 

@@ -194,6 +194,12 @@ TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
         event(ReviewEventKind::Rating, 0);
         event(ReviewEventKind::Lookup, 0);
         ASSERT_TRUE(agree()) << "seed " << seed << ", after the history changed";
+        history.SetOptions({0.75, 1 + pick(30)});
+        ASSERT_TRUE(agree()) << "seed " << seed << ", after the options changed";
+        // The next day, from what this day's queues kept.
+        const ReviewQueue tomorrow = BuildReviewQueue(entries, history, options, today + 1, &kept);
+        ASSERT_EQ(Terms(entries, tomorrow), Terms(entries, BuildReviewQueue(entries, history, options, today + 1)))
+            << "seed " << seed << ", the next day";
         if (rows > 0) {
             entries.SetCell(0, pick(static_cast<unsigned>(rows)), term());
             ASSERT_TRUE(agree()) << "seed " << seed << ", after the dictionary changed";
