@@ -120,7 +120,10 @@ int main(int argc, char** argv) {
     std::sort(withLog.begin(), withLog.end());
     std::printf("open_ms=%.1f open_with_log_ms=%.1f open_added_ms=%.1f\n", alone[1], withLog[1], withLog[1] - alone[1]);
 
-    ReviewDeck deck(log, {});
+    // The deck reads a copy of the log, to which the ratings below are written: the log made stays as it was.
+    const std::filesystem::path scratch = log.parent_path() / "review-rating.lxr";
+    std::filesystem::copy_file(log, scratch, std::filesystem::copy_options::overwrite_existing);
+    ReviewDeck deck(scratch, {});
     Stopwatch loading;
     const ReviewLogReading reading = deck.Load();
     std::printf("log_ms=%.1f log_cpu_ms=%.1f ratings=%zu unreadable=%d\n", loading.Wall(), loading.Cpu(),
@@ -146,25 +149,21 @@ int main(int argc, char** argv) {
                 windowQueue.cards.size());
 
     // The queue built again after a review session (the window opened again, or the count after it): one card more
-    // was rated in a copy of the history, so the due cards are looked for afresh through what the entries kept.
-    ReviewHistory session = deck.History();
-    ReviewEvent rating;
-    rating.term = std::string(entries.CellView(0, windowQueue.cards.front().entryRow));
-    rating.time = WithSystemOffset(clock.Now());
-    session.Apply(rating);
+    // was rated, so the due cards are looked for afresh through what the count kept.
+    if (!deck.Rate(entries.CellView(0, windowQueue.cards.front().entryRow), false, Rating::Good,
+                   WithSystemOffset(clock.Now()))) {
+        std::fprintf(stderr, "the rating could not be written\n");
+        return 1;
+    }
     Stopwatch again;
-    const ReviewQueue queueAgain = BuildReviewQueue(entries, session, {}, ReviewDay(clock.Now()), &opened);
+    const ReviewQueue queueAgain = BuildReviewQueue(entries, deck.History(), {}, ReviewDay(clock.Now()), &opened);
     std::printf("queue_again_ms=%.1f queue_again_cpu_ms=%.1f queued=%zu\n", again.Wall(), again.Cpu(),
                 queueAgain.cards.size());
 
-    // Ratings go to a copy's tail: the measured log stays as it was made.
-    const std::filesystem::path scratch = log.parent_path() / "review-rating.lxr";
-    std::filesystem::copy_file(log, scratch, std::filesystem::copy_options::overwrite_existing);
-    ReviewDeck rated(scratch, {});
     std::vector<double> ratings;
     for (int i = 0; i < 50; ++i) {
         Stopwatch rating;
-        if (!rated.Rate(entries.CellView(0, i), false, Rating::Good, WithSystemOffset(clock.Now()))) {
+        if (!deck.Rate(entries.CellView(0, i), false, Rating::Good, WithSystemOffset(clock.Now()))) {
             std::fprintf(stderr, "the rating could not be written\n");
             return 1;
         }

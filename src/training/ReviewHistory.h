@@ -97,6 +97,8 @@ public:
     // Changes with every rating, undo, rename and change of the options, and is never the same for two histories:
     // what was worked out from the cards (a queue's due cards) holds as long as it stays the same.
     std::uint64_t Version() const { return m_Version; }
+    // Never the same for two histories, nor for a copy: within one, a card keeps its place among Cards().
+    std::uint64_t Identity() const { return m_Identity.value; }
 
 private:
     void Apply(const ReviewEvent& event, std::uint64_t termHash, bool settle);
@@ -114,8 +116,19 @@ private:
     size_t IndexOf(std::string_view term, std::uint64_t hash, bool reverse) const;
     std::unordered_map<std::string, int, TermHash, std::equal_to<>> m_Lookups;
     size_t m_Ratings = 0;
-    std::uint64_t m_Version = NewVersion();
     static std::uint64_t NewVersion();
+    std::uint64_t m_Version = NewVersion();
+    // A new value for every history made, copied or assigned.
+    struct FreshIdentity {
+        std::uint64_t value = NewVersion();
+        FreshIdentity() = default;
+        FreshIdentity(const FreshIdentity&) : value(NewVersion()) {}
+        FreshIdentity& operator=(const FreshIdentity&) {
+            value = NewVersion();
+            return *this;
+        }
+    };
+    FreshIdentity m_Identity;
 };
 
 } // namespace lexaro

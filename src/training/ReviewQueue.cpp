@@ -319,83 +319,73 @@ std::vector<int> OldestRows(const ClassTable& entries, size_t count) {
     return sorted;
 }
 
-// The first row of every hash of the kept hashes, in a table twice as large as there are rows.
-std::vector<std::uint64_t> FirstRowsOf(const std::vector<std::uint64_t>& hashes) {
-    size_t size = 1024;
-    while (size < hashes.size() * 2) {
-        size *= 2;
-    }
-    std::vector<std::uint64_t> slots(size, 0);
-    constexpr size_t kAhead = 16;
-    for (size_t row = 0; row < hashes.size(); ++row) {
-        if (row + kAhead < hashes.size()) {
-            FetchAhead(&slots[hashes[row + kAhead] & (size - 1)]);
-        }
-        const std::uint64_t hash = hashes[row];
-        for (size_t i = hash & (size - 1);; i = (i + 1) & (size - 1)) {
-            if (slots[i] == 0) {
-                slots[i] = (hash & 0xFFFFFFFF00000000ULL) | (row + 1);
-                break;
-            }
-            if (hashes[(slots[i] & 0xFFFFFFFFU) - 1] == hash) {
-                break;
-            }
-        }
-    }
-    return slots;
-}
+// A card's first entry as the digest keeps it: no entry has the card's term, or the entries were not looked through
+// for it (a card first rated since, or a direction the pass did not look at).
+constexpr int kNoEntry = -1;
+constexpr int kNotLooked = -2;
 
-// The first row whose term has the hash; -1 for none.
-int FirstRowOf(const ReviewEntryDigest& kept, std::uint64_t hash) {
-    const size_t mask = kept.firstRows.size() - 1;
-    for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        const std::uint64_t slot = kept.firstRows[i];
-        if (slot == 0) {
-            return -1;
-        }
-        const size_t row = (slot & 0xFFFFFFFFU) - 1;
-        if ((slot >> 32) == (hash >> 32) && kept.hashes[row] == hash) {
-            return static_cast<int>(row);
-        }
-    }
-}
-
-// The due cards through the first entry with their term, in the order of the cards; false (and nothing in due) when
-// a card's hash leads to an entry with another term, whose cards the pass over the entries sorts out instead.
-bool DueFromCards(const ClassTable& entries, const ReviewHistory& history, const ReviewEntryDigest& kept,
-                  int directions, int today, std::vector<DueKey>& due) {
+// What the pass over the entries starts from: every card it looks for has no entry until it finds one.
+std::vector<int> CardRowsBeforePass(const ReviewHistory& history, int directions) {
     const std::vector<ReviewCard>& cards = history.Cards();
-    constexpr size_t kBlock = 64;
-    size_t chosen[kBlock];
-    int rows[kBlock];
-    std::string_view terms[kBlock];
-    for (size_t first = 0; first < cards.size(); first += kBlock) {
-        size_t count = 0;
-        for (size_t i = first; i < std::min(first + kBlock, cards.size()); ++i) {
-            const ReviewCard& card = cards[i];
-            if (!card.records.empty() && card.schedule.dueDay <= today && (!card.reverse || directions == 2)) {
-                chosen[count++] = i;
-                FetchAhead(&kept.firstRows[history.TermHashes(card.reverse)[i] & (kept.firstRows.size() - 1)]);
-            }
+    std::vector<int> rows(cards.size());
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const bool looked = !cards[i].records.empty() && (!cards[i].reverse || directions == 2);
+        rows[i] = looked ? kNoEntry : kNotLooked;
+    }
+    return rows;
+}
+
+// Looks for the first entries of these cards among the kept hashes of the entries, in one pass.
+void FindFirstRows(const ClassTable& entries, const ReviewHistory& history, ReviewEntryDigest& kept,
+                   const std::vector<size_t>& cards) {
+    std::vector<std::pair<std::uint64_t, size_t>> byHash;
+    HashFilter filter(cards.size(), 24);
+    for (const size_t card : cards) {
+        const std::uint64_t hash = history.TermHashes(history.Cards()[card].reverse)[card];
+        byHash.emplace_back(hash, card);
+        filter.Add(hash);
+        kept.cardRows[card] = kNoEntry;
+    }
+    std::sort(byHash.begin(), byHash.end());
+    for (size_t row = 0; row < kept.hashes.size(); ++row) {
+        const std::uint64_t hash = kept.hashes[row];
+        if (!filter.MayHave(hash)) {
+            continue;
         }
-        for (size_t k = 0; k < count; ++k) {
-            rows[k] = FirstRowOf(kept, history.TermHashes(cards[chosen[k]].reverse)[chosen[k]]);
-            terms[k] = rows[k] >= 0 ? entries.CellView(kTermColumn, rows[k]) : std::string_view();
-            FetchAhead(terms[k].data());
-        }
-        for (size_t k = 0; k < count; ++k) {
-            const ReviewCard& card = cards[chosen[k]];
-            if (rows[k] < 0) {
-                continue;
+        auto match = std::lower_bound(byHash.begin(), byHash.end(), std::make_pair(hash, size_t{0}));
+        for (; match != byHash.end() && match->first == hash; ++match) {
+            int& first = kept.cardRows[match->second];
+            if (first == kNoEntry &&
+                entries.CellView(kTermColumn, static_cast<int>(row)) == history.Cards()[match->second].term) {
+                first = static_cast<int>(row);
             }
-            if (terms[k] != card.term) {
-                due.clear();
-                return false;
-            }
-            due.push_back(DueKeyOf(card.schedule.dueDay, terms[k], rows[k], card.reverse));
         }
     }
-    return true;
+}
+
+// The due cards through the first entry with their term, in the order of the cards, from the rows the last pass over
+// the same entries found for the cards of the same history; the cards it did not look for are looked for now.
+void DueFromCardRows(const ClassTable& entries, const ReviewHistory& history, ReviewEntryDigest& kept, int directions,
+                     int today, std::vector<DueKey>& due) {
+    const std::vector<ReviewCard>& cards = history.Cards();
+    const auto isDue = [&](const ReviewCard& card) {
+        return !card.records.empty() && card.schedule.dueDay <= today && (!card.reverse || directions == 2);
+    };
+    kept.cardRows.resize(cards.size(), kNotLooked);
+    std::vector<size_t> notLooked;
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (kept.cardRows[i] == kNotLooked && isDue(cards[i])) {
+            notLooked.push_back(i);
+        }
+    }
+    if (!notLooked.empty()) {
+        FindFirstRows(entries, history, kept, notLooked);
+    }
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (kept.cardRows[i] >= 0 && isDue(cards[i])) {
+            due.push_back(DueKeyOf(cards[i].schedule.dueDay, cards[i].term, kept.cardRows[i], cards[i].reverse));
+        }
+    }
 }
 
 // The due cards in the queue's order: by due day and term, then by their entries (no two due cards have the same
@@ -463,8 +453,6 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     std::vector<int> lookedDays;
     // The oldest entries seen so far, the newest of them on top.
     std::priority_queue<NewCandidate, std::vector<NewCandidate>, decltype(&OlderEntry)> oldest(OlderEntry);
-    // A card already queued through an earlier entry with the same term, by its place among the cards.
-    std::vector<char> queued(history.Cards().size(), 0);
     const bool anyLookups = !history.LookupDays().empty();
     const HashFilter lookups = LookupFilter(history);
     const auto termOf = [&entries](const EntryCard& entry) {
@@ -484,11 +472,9 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
     // only for terms looked up lately.
     bool fromCards = dueKept;
     if (knownEntries) {
-        if (!dueKept) {
-            if (kept->firstRows.empty()) {
-                kept->firstRows = FirstRowsOf(kept->hashes);
-            }
-            fromCards = DueFromCards(entries, history, *kept, directions, today, due);
+        if (!dueKept && kept->cardsOf == history.Identity() && kept->cardRows.size() <= history.Cards().size()) {
+            DueFromCardRows(entries, history, *kept, directions, today, due);
+            fromCards = true;
         }
         if (fromCards) {
             for (int row = 0; row < entries.RowCount() && newLimit > 0 && anyLookups; ++row) {
@@ -508,15 +494,19 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
         }
     }
     if (!fromCards) {
+        // The first entry of each card, as the pass finds it: a card is queued through the first entry with its term.
+        std::vector<int> cardRows = CardRowsBeforePass(history, directions);
         ForEachEntryCard(
             entries, history, directions, newLimit > 0 && !fromOldest, knownEntries ? kept->hashes.data() : nullptr,
             kept != nullptr && !knownEntries ? kept->hashes.data() : nullptr, [&](const EntryCard& entry) {
                 if (entry.card != nullptr) {
                     const ReviewCard* card = entry.card;
-                    char& done = queued[static_cast<size_t>(card - history.Cards().data())];
-                    if (card->schedule.dueDay <= today && done == 0) {
-                        done = 1;
-                        due.push_back(DueKeyOf(card->schedule.dueDay, entry.term, entry.row, entry.reverse));
+                    int& first = cardRows[static_cast<size_t>(card - history.Cards().data())];
+                    if (first == kNoEntry) {
+                        first = entry.row;
+                        if (card->schedule.dueDay <= today) {
+                            due.push_back(DueKeyOf(card->schedule.dueDay, entry.term, entry.row, entry.reverse));
+                        }
                     }
                     return;
                 }
@@ -540,6 +530,10 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
                     oldest.push(candidate);
                 }
             });
+        if (kept != nullptr) {
+            kept->cardRows = std::move(cardRows);
+            kept->cardsOf = history.Identity();
+        }
     }
     if (kept != nullptr && !knownEntries) {
         kept->table = &entries;

@@ -46,9 +46,11 @@ struct ReviewEntryDigest {
     // Rows in order of their date, then row number; the first oldest.size() of all rows.
     std::vector<int> oldest;
     bool oldestKnown = false;
-    // The first row of each term's hash, for going from the cards to the entries: an open-addressing table of the
-    // hash's upper half and the row + 1 (0 for an empty slot).
-    std::vector<std::uint64_t> firstRows;
+    // The first row with each card's term by the card's place among the cards of the history Identity() names, for
+    // going from the cards to the entries: as the last pass over the entries found it (negative: no entry has the
+    // term, or the pass did not look for the card).
+    std::vector<int> cardRows;
+    std::uint64_t cardsOf = 0;
     // The due cards of the queue built last, in their order: a queue built for the same history version, day and
     // directions takes them as they are (the review window opened after the count on opening the dictionary).
     std::vector<QueuedCard> due;
