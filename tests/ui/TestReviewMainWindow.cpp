@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <fstream>
 
 using namespace lexaro;
@@ -88,6 +89,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.Path("copy.lxr")));
         f.window->Files().OpenFile(path);
         QCOMPARE(review->text(), QStringLiteral("Review (1 due)\tF7"));
+    }
+
+    // The count follows the entries once they are left alone for a moment: the entry of the due card deleted, it
+    // is not counted any more.
+    void theCountFollowsAChangeOfTheEntries() {
+        MainWindowFixture f;
+        f.window->Files().OpenFile(DictionaryWithLog(f));
+        QAction* review = f.Action("ID_MEN_REVIEW");
+        QCOMPARE(review->text(), QStringLiteral("Review (1 due)\tF7"));
+        f.TermBox()->setEditText("Haus");
+        f.Button("m_BTNDelete")->click();
+        QCOMPARE(f.window->Engine().Entries().RowCount(), 1);
+        QVERIFY(f.window->findChild<QTimer*>("m_TMRRecount")->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(review->text(), QStringLiteral("Review (0 due)\tF7"), 5000);
     }
 
     void unreadableLogLinesAreReportedOnceWhenTheDictionaryOpens() {

@@ -25,6 +25,8 @@ namespace {
 
 // The due count and the reminder follow the day while the program runs.
 constexpr int kDayCheckMilliseconds = 10 * 60 * 1000;
+// How long the entries stay unchanged before the due count follows them: not while someone is typing entries.
+constexpr int kRecountAfterChangeMilliseconds = 1500;
 
 } // namespace
 
@@ -52,6 +54,16 @@ ReviewCommands::ReviewCommands(QMainWindow& window, MainWindowState& state, cons
         ShowCount();
     });
     m_DayTimer->start();
+    m_RecountTimer = new QTimer(this);
+    m_RecountTimer->setObjectName(QStringLiteral("m_TMRRecount"));
+    m_RecountTimer->setSingleShot(true);
+    m_RecountTimer->setInterval(kRecountAfterChangeMilliseconds);
+    connect(m_RecountTimer, &QTimer::timeout, this, [this] {
+        if (m_Deck && m_State.engine.Entries().Version() != m_CountedVersion) {
+            Recount();
+            ShowCount();
+        }
+    });
     m_ACTReview->setEnabled(false);
     m_ACTStatistics->setEnabled(false);
 }
@@ -69,6 +81,9 @@ ScheduleOptions ReviewCommands::Schedule() const {
 
 void ReviewCommands::DictionaryShown(const QString& path) {
     if (path == m_Path && (m_Deck != nullptr) == !path.isEmpty()) {
+        if (m_Deck && m_State.engine.Entries().Version() != m_CountedVersion) {
+            m_RecountTimer->start();
+        }
         return;
     }
     m_Path = path;
@@ -141,6 +156,8 @@ void ReviewCommands::OptionsChanged() {
 }
 
 void ReviewCommands::Recount() {
+    m_RecountTimer->stop();
+    m_CountedVersion = m_State.engine.Entries().Version();
     if (!m_Deck) {
         m_Due = 0;
         return;
@@ -188,6 +205,8 @@ void ReviewCommands::OpenReview() {
     if (!m_Deck) {
         return;
     }
+    // Counted again when the window closes.
+    m_RecountTimer->stop();
     const Settings& s = m_State.settings;
     const int today = ReviewDay(m_State.Now());
     CReviewDlg dialog(m_State.ToolContext(), *m_Deck, m_State.engine.Entries(),

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -81,6 +82,10 @@ private:
     ReviewEntryDigest m_KeptEntries;
     SeededRandom m_Random;
     QTimer* m_DayTimer = nullptr;
+    // Counts again once the entries have been left alone for a moment after a change: the count follows the
+    // entries, and the review window opened afterwards starts from what the count kept.
+    QTimer* m_RecountTimer = nullptr;
+    std::uint64_t m_CountedVersion = 0;
     int m_Due = 0;
     int m_RemindedDay = -1;
 };
