@@ -4,6 +4,8 @@
 #include "engine/Clock.h"
 #include "table/SafeFile.h"
 #include "training/ReviewDeck.h"
+#include "training/ReviewDeckLoading.h"
+#include "training/ReviewQueue.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +14,6 @@
 #include <memory>
 #include <ostream>
 #include <sys/stat.h>
-#include <unordered_set>
 #include <vector>
 
 namespace lexaro::cli {
@@ -62,13 +63,16 @@ struct Opened {
 std::string Open(const std::filesystem::path& dictionary, const Environment& environment, Opened& opened,
                  std::ostream& err, std::string_view command) {
     struct stat status {};
-    if (::stat(dictionary.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        !opened.entries.LoadDocumentFile(dictionary, ClassTable::DocumentAccess::Map)) {
+    if (::stat(dictionary.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return "cannot read the dictionary " + Quoted(dictionary);
     }
-    opened.deck =
-        std::make_unique<ReviewDeck>(ReviewLogPath(dictionary, ReviewLogFolder(environment)), ScheduleOptions{});
-    const ReviewLogReading reading = opened.deck->Load();
+    // The log is read while the dictionary is.
+    ReviewDeckLoading loading(ReviewLogPath(dictionary, ReviewLogFolder(environment)), ScheduleOptions{});
+    if (!opened.entries.LoadDocumentFile(dictionary, ClassTable::DocumentAccess::Map)) {
+        return "cannot read the dictionary " + Quoted(dictionary);
+    }
+    ReviewLogReading reading;
+    opened.deck = loading.Take(reading);
     if (reading.failed) {
         return "cannot read the review log " + Quoted(opened.deck->LogPath()) + ": " + SystemReason(reading.error);
     }
@@ -188,17 +192,20 @@ int DueCommand::Execute(const CommandLine& line, CliStreams& io) {
         return Failure(io, problem);
     }
     const int day = ReviewDay(moment->local);
-    const bool all = line.Has("all");
-    std::unordered_set<std::string_view> terms;
-    if (!all) {
-        for (int row = 0; row < opened.entries.RowCount(); ++row) {
-            terms.insert(opened.entries.CellView(0, row));
-        }
-    }
+    const ReviewHistory& history = opened.deck->History();
     std::vector<const ReviewCard*> listed;
-    for (const ReviewCard& card : opened.deck->History().Cards()) {
-        if (!card.records.empty() && (all || (card.schedule.dueDay <= day && terms.count(card.term) > 0))) {
-            listed.push_back(&card);
+    if (line.Has("all")) {
+        for (const ReviewCard& card : history.Cards()) {
+            if (!card.records.empty()) {
+                listed.push_back(&card);
+            }
+        }
+    } else {
+        // The due cards of both directions whose term the dictionary has, as the review finds them.
+        const ReviewQueue queue = BuildReviewQueue(opened.entries, history, {0, true}, day);
+        for (int i = 0; i < queue.dueCount; ++i) {
+            const QueuedCard& due = queue.cards[static_cast<size_t>(i)];
+            listed.push_back(history.Find(opened.entries.CellView(0, due.entryRow), due.reverse));
         }
     }
     std::sort(listed.begin(), listed.end(), [](const ReviewCard* a, const ReviewCard* b) {

@@ -51,6 +51,14 @@ TEST_F(CliReview, RecordsReviewsAndListsDueCards) {
     EXPECT_EQ(r.out, "");
     r = Run(false, {"--at", "2026-12-13 03:00:00", "--all"});
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+
+    // A card whose term no entry has any more is listed only with --all.
+    const std::string log = test::ReadBytes(folder / "words.lxr");
+    test::WriteBytes(folder / "words.lxr", log + "2026-12-10 08:00:00 +0100\trate\tGone\tforward\t3\n");
+    r = Run(false, {"--at", "2026-12-27 09:00:00"});
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    EXPECT_EQ(r.out.find("Gone"), std::string::npos);
+    EXPECT_NE(Run(false, {"--at", "2026-12-27 09:00:00", "--all"}).out.find("Gone\tforward"), std::string::npos);
 }
 
 TEST_F(CliReview, RefusesUnknownTermsAndBadInputAndReportsUnreadableLogLines) {
