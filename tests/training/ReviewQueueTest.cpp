@@ -200,6 +200,10 @@ TEST(ReviewQueue, KeptAndFreshQueuesOfRandomDictionariesAgree) {
         const ReviewQueue tomorrow = BuildReviewQueue(entries, history, options, today + 1, &kept);
         ASSERT_EQ(Terms(entries, tomorrow), Terms(entries, BuildReviewQueue(entries, history, options, today + 1)))
             << "seed " << seed << ", the next day";
+        const ReviewQueueOptions otherDirections{options.newCardsPerDay, !options.bothDirections};
+        ASSERT_EQ(Terms(entries, BuildReviewQueue(entries, history, otherDirections, today + 1, &kept)),
+                  Terms(entries, BuildReviewQueue(entries, history, otherDirections, today + 1)))
+            << "seed " << seed << ", the other directions";
         if (rows > 0) {
             entries.SetCell(0, pick(static_cast<unsigned>(rows)), term());
             ASSERT_TRUE(agree()) << "seed " << seed << ", after the dictionary changed";
