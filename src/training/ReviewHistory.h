@@ -94,8 +94,8 @@ public:
     int LastLookupDay(std::string_view term) const;
     const auto& LookupDays() const { return m_Lookups; }
     size_t RatingCount() const { return m_Ratings; }
-    // Changes with every rating, undo, rename and change of the options, and is never the same for two histories:
-    // what was worked out from the cards (a queue's due cards) holds as long as it stays the same.
+    // Changes with every rating, undo, rename and change of the options (never with a look-up), to a value no
+    // history had before: what was worked out from the cards (a queue's due cards) holds while it stays the same.
     std::uint64_t Version() const { return m_Version; }
     // Never the same for two histories, nor for a copy: within one, a card keeps its place among Cards().
     std::uint64_t Identity() const { return m_Identity.value; }
