@@ -579,7 +579,7 @@ ReviewQueue BuildReviewQueue(const ClassTable& entries, const ReviewHistory& his
         queue.cards = SortedDueCards(entries, due);
         if (kept != nullptr) {
             kept->due = queue.cards;
-            kept->history = &history;
+            kept->dueOf = history.Identity();
             kept->historyVersion = history.Version();
             kept->dueToday = today;
             kept->dueDirections = directions;

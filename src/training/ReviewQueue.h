@@ -51,10 +51,10 @@ struct ReviewEntryDigest {
     // term, or the pass did not look for the card).
     std::vector<int> cardRows;
     std::uint64_t cardsOf = 0;
-    // The due cards of the queue built last, in their order: a queue built for the same history version, day and
-    // directions takes them as they are (the review window opened after the count on opening the dictionary).
+    // The due cards of the queue built last, in their order: a queue built for the same history (Identity()) and
+    // version, day and directions takes them as they are (the review window opened after the count on opening).
     std::vector<QueuedCard> due;
-    const ReviewHistory* history = nullptr;
+    std::uint64_t dueOf = 0;
     std::uint64_t historyVersion = 0;
     int dueToday = 0;
     int dueDirections = 0;
@@ -63,7 +63,8 @@ struct ReviewEntryDigest {
         return table == &entries && version == entries.Version() && rows == entries.RowCount();
     }
     bool HoldsDueCards(const ReviewHistory& of, int today, int directions) const {
-        return history == &of && historyVersion == of.Version() && dueToday == today && dueDirections == directions;
+        return dueOf == of.Identity() && historyVersion == of.Version() && dueToday == today &&
+               dueDirections == directions;
     }
 };
 
